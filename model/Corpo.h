@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Sistema.h"
+
+#include <QString>
+
+namespace sestina {
+
+// The state the whole program shares, created once in main and passed by reference.
+struct Corpo {
+    Sistema sistema;
+    QString cartellaDati;
+    QString fileConfigurazione;
+    QString edizione = QStringLiteral("Freeware");
+    QString intestazioneStampa;
+    QString stampanteTabulato;
+    bool chiusuraInCorso = false;
+    Flag stampaAnnullata = Falso;
+};
+
+} // namespace sestina

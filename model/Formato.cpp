@@ -1,0 +1,46 @@
+#include "Formato.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace sestina {
+
+QString DueCifre(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+QString FormattaContatore(double valore) {
+    return QLatin1Char(' ') + QLocale().toString(static_cast<qlonglong>(std::llround(valore)));
+}
+
+QString FormattaIntero(qint64 valore) { return QLocale().toString(static_cast<qlonglong>(valore)); }
+
+QString FormattaEuro(double valore) { return QStringLiteral("€ ") + QLocale().toString(valore, 'f', 2); }
+
+QString FormattaPresenze(std::int32_t maschera) {
+    QString testo;
+    for (int k = 0; k <= 6; ++k)
+        if (maschera & (std::int32_t{1} << k))
+            testo += DueCifre(k) + QLatin1Char(' ');
+    return testo.trimmed();
+}
+
+QString TestoTempoTrascorso(qint64 secondi) {
+    const qint64 giorni = secondi / 86400;
+    const qint64 ore = (secondi % 86400) / 3600;
+    const qint64 minuti = (secondi % 3600) / 60;
+    const qint64 sec = secondi % 60;
+    return QStringLiteral("%1 %2 %3:%4:%5")
+        .arg(giorni)
+        .arg(giorni == 1 ? QStringLiteral("Day") : QStringLiteral("Days"))
+        .arg(DueCifre(static_cast<int>(ore)), DueCifre(static_cast<int>(minuti)), DueCifre(static_cast<int>(sec)));
+}
+
+QString RigaColonnaTxt(const std::uint8_t* colonna) {
+    QString riga(QLatin1Char(' '));
+    for (int p = 0; p < 6; ++p)
+        if (colonna[p] != 0)
+            riga += DueCifre(colonna[p]) + QLatin1Char(' ');
+    return riga;
+}
+
+} // namespace sestina

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace sestina {
+
+// A number of the game, or any small count, as two digits: "07".
+QString DueCifre(int n);
+
+// The counter pattern " #,###,###,###,##0": a leading blank, grouped in the default locale.
+QString FormattaContatore(double valore);
+
+// "###,##0" in the default locale.
+QString FormattaIntero(qint64 valore);
+
+// "€ ###,###,##0.00" in the default locale.
+QString FormattaEuro(double valore);
+
+// The set bits 0..6 of a presence mask as "00 02 05"; empty mask, empty text.
+QString FormattaPresenze(std::int32_t maschera);
+
+// "0 Days 01:02:07", "1 Day 00:00:00".
+QString TestoTempoTrascorso(qint64 secondi);
+
+// The column-list line: a blank, then each non-zero number as two digits and a blank.
+QString RigaColonnaTxt(const std::uint8_t* colonna);
+
+} // namespace sestina
