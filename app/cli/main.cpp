@@ -1,1 +1,95 @@
-int main() { return 0; }
+#include "Comandi.h"
+#include "ErroreUso.h"
+#include "RichiestaSviluppo.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace sestina::cli {
+namespace {
+
+QString TestoUso() {
+    return QStringLiteral(
+        "Uso:\n"
+        "  sestinaplan-cli sviluppa --numeri LISTA [opzioni] [-o FILE.sec]\n"
+        "  sestinaplan-cli apri FILE.sec\n"
+        "  sestinaplan-cli --help\n"
+        "\n"
+        "sviluppa: sviluppa il sistema e scrive \"<colonne><TAB><tipo>\" e il costo.\n"
+        "  --numeri LISTA            numeri in gioco, 1-90\n"
+        "  --somma DA-A              somma dei sei numeri fra DA e A, 21-525\n"
+        "  --pari LISTA              quanti numeri pari sono ammessi, 0-6\n"
+        "  --fisse LISTA             numeri fissi, 1-90 (quelli non in gioco sono ignorati)\n"
+        "  --consecutivi LISTA       serie piu' lunga di consecutivi ammessa, 1-6\n"
+        "  --filtro NUMERI:PRESENZE  colonna filtro: i suoi numeri e quanti ne sono ammessi\n"
+        "                            (0-6); ripetibile, al massimo 2000 volte\n"
+        "  --ridotto X               sistema ridotto N-X, 1-4\n"
+        "  --superstar               colonne giocate con SuperStar\n"
+        "  -o, --output FILE.sec     salva il sistema sviluppato\n"
+        "apri: scrive \"<numeri in gioco><TAB><colonne><TAB><tipo>\", il pronostico e\n"
+        "  una riga per colonna.\n"
+        "\n"
+        "LISTA: numeri e intervalli separati da virgole, per esempio 1-10,15,20.\n"
+        "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile, 3 limite delle colonne\n"
+        "superato, 4 salvataggio o scrittura non riuscita.\n");
+}
+
+void Scrivi(std::FILE* dove, const QString& testo) {
+    const QByteArray byte = testo.toUtf8();
+    std::fwrite(byte.constData(), 1, static_cast<std::size_t>(byte.size()), dove);
+}
+
+int UsoErrato(const QString& motivo) {
+    Scrivi(stderr, QStringLiteral("sestinaplan-cli: %1\n\n").arg(motivo) + TestoUso());
+    return esito::UsoErrato;
+}
+
+int EseguiSviluppa(const QCommandLineParser& parser, const QStringList& argomenti) {
+    if (!argomenti.isEmpty())
+        throw ErroreUso(QStringLiteral("argomento inatteso: %1").arg(argomenti.front()));
+    return ComandoSviluppa(LeggiRichiestaSviluppo(parser));
+}
+
+int EseguiApri(const QCommandLineParser& parser, const QStringList& argomenti) {
+    if (HaOpzioniSviluppo(parser))
+        throw ErroreUso(QStringLiteral("apri non ha opzioni"));
+    if (argomenti.size() != 1)
+        throw ErroreUso(QStringLiteral("apri vuole un solo file"));
+    return ComandoApri(argomenti.front());
+}
+
+int Esegui(const QStringList& argomentiProgramma) {
+    QCommandLineParser parser;
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    AggiungiOpzioniSviluppo(parser);
+    if (!parser.parse(argomentiProgramma))
+        return UsoErrato(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        Scrivi(stdout, TestoUso());
+        return esito::Riuscito;
+    }
+    QStringList argomenti = parser.positionalArguments();
+    if (argomenti.isEmpty())
+        return UsoErrato(QStringLiteral("manca il comando"));
+    const QString comando = argomenti.takeFirst();
+    try {
+        if (comando == QStringLiteral("sviluppa"))
+            return EseguiSviluppa(parser, argomenti);
+        if (comando == QStringLiteral("apri"))
+            return EseguiApri(parser, argomenti);
+        return UsoErrato(QStringLiteral("comando sconosciuto: %1").arg(comando));
+    } catch (const ErroreUso& e) {
+        return UsoErrato(e.motivo());
+    }
+}
+
+} // namespace
+} // namespace sestina::cli
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("sestinaplan-cli"));
+    return sestina::cli::Esegui(QCoreApplication::arguments());
+}

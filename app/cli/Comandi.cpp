@@ -1,0 +1,102 @@
+#include "Comandi.h"
+
+#include "Console.h"
+#include "ErroreUso.h"
+#include "InterfacciaConsole.h"
+#include "ProgressoConsole.h"
+#include "RichiestaSviluppo.h"
+#include "UscitaStandard.h"
+
+#include <QFileInfo>
+
+#include <Errore.h>
+#include <FileSistema.h>
+#include <Formato.h>
+#include <Sistema.h>
+#include <Sviluppo.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace sestina::cli {
+namespace {
+
+bool Sviluppa(Sistema& s, InterfacciaConsole& ui, Console& console) {
+    ProgressoConsole progresso(console);
+    try {
+        Elabora(s, ui, progresso);
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("Elabora"));
+        return false;
+    }
+    console.chiudiProgresso();
+    return true;
+}
+
+bool Salva(Sistema& s, const QString& percorso, InterfacciaConsole& ui) {
+    s.fileSistema = QFileInfo(percorso).absoluteFilePath();
+    try {
+        return SalvaFile(s, s.fileSistema, ui);
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("SalvaFile"));
+        return false;
+    }
+}
+
+bool Apri(Sistema& s, const QString& percorso, InterfacciaConsole& ui) {
+    try {
+        return ApriSistema(s, percorso, ui);
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+        return false;
+    }
+}
+
+QString RigaPronostico(const Sistema& s) {
+    QStringList numeri;
+    for (int k = 0; k < s.numeriInGioco; ++k)
+        numeri.append(DueCifre(s.pronostico[static_cast<std::size_t>(k)]));
+    return numeri.join(QLatin1Char(' '));
+}
+
+bool StampaSistema(const Sistema& s) {
+    UscitaStandard uscita;
+    uscita.riga(QStringLiteral("%1\t%2\t%3").arg(s.numeriInGioco).arg(s.numeroColonne).arg(s.tipoSistema));
+    uscita.riga(RigaPronostico(s));
+    // Never past the store, whatever a damaged file claimed.
+    const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
+    for (int i = 1; i <= colonne; ++i)
+        uscita.rigaColonna(s.colonne.colonna(i));
+    return uscita.svuota();
+}
+
+} // namespace
+
+int ComandoSviluppa(const RichiestaSviluppo& richiesta) {
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    ApplicaRichiesta(*s, richiesta);
+    if (!Sviluppa(*s, ui, console))
+        return esito::Fallito;
+    // Nothing else cancels here: a cancelled development stopped at the column limit.
+    if (s->sviluppoAnnullato)
+        return esito::LimiteSuperato;
+    if (!richiesta.fileUscita.isEmpty() && !Salva(*s, richiesta.fileUscita, ui))
+        return esito::Fallito;
+    UscitaStandard uscita;
+    uscita.riga(QStringLiteral("%1\t%2").arg(s->numeroColonne).arg(s->tipoSistema));
+    uscita.riga(FormattaEuro(s->costoSistema()));
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int ComandoApri(const QString& percorso) {
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    if (!Apri(*s, percorso, ui))
+        return esito::FileRifiutato;
+    return StampaSistema(*s) ? esito::Riuscito : esito::Fallito;
+}
+
+} // namespace sestina::cli

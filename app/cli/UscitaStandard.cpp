@@ -1,0 +1,57 @@
+#include "UscitaStandard.h"
+
+#include <cstdio>
+
+namespace sestina::cli {
+namespace {
+
+constexpr qsizetype DimensioneBlocco = 1 << 20;
+
+} // namespace
+
+UscitaStandard::UscitaStandard() { m_blocco.reserve(DimensioneBlocco + 64); }
+
+UscitaStandard::~UscitaStandard() { svuota(); }
+
+void UscitaStandard::riga(const QString& testo) {
+    m_blocco += testo.toUtf8();
+    m_blocco += '\n';
+    forseSvuota();
+}
+
+void UscitaStandard::rigaColonna(const std::uint8_t* colonna) {
+    // Byte for byte what RigaColonnaTxt gives, without a QString per column.
+    char riga[6 * 4 + 2];
+    int lunghezza = 0;
+    riga[lunghezza++] = ' ';
+    for (int p = 0; p < 6; ++p) {
+        const int n = colonna[p];
+        if (n == 0)
+            continue;
+        if (n >= 100)
+            riga[lunghezza++] = static_cast<char>('0' + n / 100);
+        riga[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
+        riga[lunghezza++] = static_cast<char>('0' + n % 10);
+        riga[lunghezza++] = ' ';
+    }
+    riga[lunghezza++] = '\n';
+    m_blocco.append(riga, lunghezza);
+    forseSvuota();
+}
+
+void UscitaStandard::forseSvuota() {
+    if (m_blocco.size() >= DimensioneBlocco)
+        svuota();
+}
+
+bool UscitaStandard::svuota() {
+    if (!m_blocco.isEmpty() && m_riuscito) {
+        const auto dimensione = static_cast<std::size_t>(m_blocco.size());
+        m_riuscito = std::fwrite(m_blocco.constData(), 1, dimensione, stdout) == dimensione;
+    }
+    m_blocco.resize(0); // keeps the capacity
+    m_riuscito = m_riuscito && std::fflush(stdout) == 0;
+    return m_riuscito;
+}
+
+} // namespace sestina::cli
