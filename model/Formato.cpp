@@ -36,11 +36,26 @@ QString TestoTempoTrascorso(qint64 secondi) {
 }
 
 QString RigaColonnaTxt(const std::uint8_t* colonna) {
-    QString riga(QLatin1Char(' '));
-    for (int p = 0; p < 6; ++p)
-        if (colonna[p] != 0)
-            riga += DueCifre(colonna[p]) + QLatin1Char(' ');
-    return riga;
+    QByteArray riga;
+    AggiungiRigaColonnaTxt(riga, colonna);
+    return QString::fromLatin1(riga);
+}
+
+void AggiungiRigaColonnaTxt(QByteArray& destinazione, const std::uint8_t* colonna) {
+    char riga[6 * 4 + 1];
+    int lunghezza = 0;
+    riga[lunghezza++] = ' ';
+    for (int p = 0; p < 6; ++p) {
+        const int n = colonna[p];
+        if (n == 0)
+            continue;
+        if (n >= 100) // only a damaged column holds one; keep every digit rather than hide it
+            riga[lunghezza++] = static_cast<char>('0' + n / 100);
+        riga[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
+        riga[lunghezza++] = static_cast<char>('0' + n % 10);
+        riga[lunghezza++] = ' ';
+    }
+    destinazione.append(riga, lunghezza);
 }
 
 } // namespace sestina

@@ -26,5 +26,7 @@ QString TestoTempoTrascorso(qint64 secondi);
 
 // The column-list line: a blank, then each non-zero number as two digits and a blank.
 QString RigaColonnaTxt(const std::uint8_t* colonna);
+// The same line appended as bytes, for listings of millions of columns.
+void AggiungiRigaColonnaTxt(QByteArray& destinazione, const std::uint8_t* colonna);
 
 } // namespace sestina

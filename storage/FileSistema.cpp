@@ -65,11 +65,17 @@ private:
 };
 
 // The count written and the columns written always agree, even for a count out of range.
-int ColonneDaScrivere(const SystemHeader& h) { return std::clamp(h.numeroColonne, 0, LimiteColonne); }
+int ColonneDaScrivere(const SystemHeader& h) {
+    return std::clamp(h.numeroColonne, 0, LimiteColonne);
+}
 
-int FiltriDaScrivere(const Sistema& s) { return std::clamp<int>(s.numeroFiltri, 0, MaxFiltri); }
+int FiltriDaScrivere(const Sistema& s) {
+    return std::clamp<int>(s.numeroFiltri, 0, MaxFiltri);
+}
 
-QByteArray TestoSuDisco(const QString& tipoSistema) { return ACp1252(tipoSistema).left(0xFFFF); }
+QByteArray TestoSuDisco(const QString& tipoSistema) {
+    return ACp1252(tipoSistema).left(0xFFFF);
+}
 
 void Scrivi(Scrittore& w, const SystemHeader& h) {
     const QByteArray tipo = TestoSuDisco(h.tipoSistema);
@@ -122,12 +128,14 @@ void ScriviSezioneCondizioni(Scrittore& w, const Sistema& s) {
     w.i32(FineSezioneBis);
 }
 
-bool HaSezioneCondizioni(const Sistema& s) { return s.numeroFiltri > 0 || s.condConsecutivi; }
+bool HaSezioneCondizioni(const Sistema& s) {
+    return s.numeroFiltri > 0 || s.condConsecutivi;
+}
 
 QByteArray Codifica(const Sistema& s) {
     const int colonne = ColonneDaScrivere(s);
     const qsizetype sezione = 4 + FiltriDaScrivere(s) * (4 + ByteFiltro) + 4 + ByteConsecutivi + 8;
-    Scrittore w(LunghezzaMagic + ByteIntestazioneFissi + TestoSuDisco(s.tipoSistema).size() + ByteCondizioni +
+    Scrittore w(LunghezzaMagic + ByteIntestazioneFissi + s.tipoSistema.size() + ByteCondizioni +
                 6 * qsizetype{colonne} + sezione);
     w.byte(QByteArray::fromRawData(MagicSistema, LunghezzaMagic));
     Scrivi(w, static_cast<const SystemHeader&>(s));
@@ -138,17 +146,31 @@ QByteArray Codifica(const Sistema& s) {
     return std::move(w.risultato());
 }
 
-// A missing folder and a refused file are told apart, as users know them.
-Errore ErroreDiScrittura(const QString& percorso) {
-    if (!QFileInfo(percorso).absoluteDir().exists())
-        return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
+// The file errors as users know them: a missing folder, a missing file, a file that cannot be used.
+Errore PercorsoNonTrovato() {
+    return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
+}
+Errore FileNonTrovato() {
+    return {numeri_errore::FileNonTrovato, QStringLiteral("File not found")};
+}
+Errore AccessoNegato() {
     return {numeri_errore::AccessoNegato, QStringLiteral("Path/File access error")};
 }
 
+bool CartellaEsiste(const QString& percorso) {
+    return QFileInfo(percorso).absoluteDir().exists();
+}
+
+Errore ErroreDiScrittura(const QString& percorso) {
+    return CartellaEsiste(percorso) ? AccessoNegato() : PercorsoNonTrovato();
+}
+
 // QSaveFile writes beside the target and renames on commit, so a failure leaves the old file whole.
+// Unbuffered, because a short write hidden in the buffer would only surface in commit(), which
+// does not check it and would rename a truncated file over the old one.
 void ScriviFile(const QString& percorso, const QByteArray& dati) {
     QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(dati) != dati.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(dati) != dati.size() || !file.commit())
         throw ErroreDiScrittura(percorso);
 }
 
@@ -203,8 +225,8 @@ void Rifiuta(bool condizione) {
 }
 
 void LeggiMagic(Lettore& r) {
-    const QByteArray magic = QByteArray::fromRawData(reinterpret_cast<const char*>(r.prendi(LunghezzaMagic)),
-                                                     LunghezzaMagic);
+    const QByteArray magic =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(r.prendi(LunghezzaMagic)), LunghezzaMagic);
     // Only the one version ever written is read: other versions carrying the tag are refused too.
     Rifiuta(magic != MagicSistema);
 }
@@ -305,14 +327,12 @@ QByteArray LeggiFile(const QString& percorso) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.exists())
-            throw Errore(numeri_errore::AccessoNegato, QStringLiteral("Path/File access error"));
-        if (!QFileInfo(percorso).absoluteDir().exists())
-            throw Errore(numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found"));
-        throw Errore(numeri_errore::FileNonTrovato, QStringLiteral("File not found"));
+            throw AccessoNegato();
+        throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
     }
     QByteArray dati = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Errore(numeri_errore::AccessoNegato, QStringLiteral("Path/File access error"));
+        throw AccessoNegato();
     return dati;
 }
 
@@ -348,12 +368,13 @@ void Applica(Sistema& s, const SistemaLetto& l, Interfaccia& ui) {
 }
 
 void AvvisaTagIgnoto(Interfaccia& ui, std::int32_t tag) {
-    ui.messaggio(QStringLiteral("Condizione non riconosciuta") + QStringLiteral("\r\n") + QStringLiteral("ID : ") +
-                     QString::number(tag),
-                 TitoloErrore, Icona::Critica, Pulsanti::Ok);
+    ui.messaggio(QStringLiteral("Condizione non riconosciuta\r\nID : %1").arg(tag), TitoloErrore, Icona::Critica,
+                 Pulsanti::Ok);
 }
 
-QString NomeDelSistema(const QString& percorso) { return QFileInfo(percorso).fileName().toLower(); }
+QString NomeDelSistema(const QString& percorso) {
+    return QFileInfo(percorso).fileName().toLower();
+}
 
 } // namespace
 

@@ -15,8 +15,9 @@ inline constexpr char MagicSistema[] = "sestplan001";
 bool SalvaFile(Sistema& s, const QString& percorso, Interfaccia& ui);
 
 // Replaces the System with the one stored at percorso (double quotes removed).
-// The file is read whole into a fresh System first: a refused or unreadable
-// file leaves the current System exactly as it was. Returns whether it opened.
+// The whole file is read and checked before the System is touched: a refused
+// or unreadable file leaves the current System exactly as it was. Returns
+// whether it opened.
 bool ApriSistema(Sistema& s, const QString& percorso, Interfaccia& ui);
 
 } // namespace sestina

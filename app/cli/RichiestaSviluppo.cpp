@@ -14,9 +14,9 @@ constexpr int SommaMinima = 1 + 2 + 3 + 4 + 5 + 6;
 constexpr int SommaMassima = 85 + 86 + 87 + 88 + 89 + 90;
 
 const QStringList& NomiOpzioni() {
-    static const QStringList nomi{QStringLiteral("numeri"), QStringLiteral("somma"),   QStringLiteral("pari"),
-                                  QStringLiteral("fisse"),  QStringLiteral("consecutivi"), QStringLiteral("filtro"),
-                                  QStringLiteral("ridotto"), QStringLiteral("superstar"),  QStringLiteral("o")};
+    static const QStringList nomi{QStringLiteral("numeri"),  QStringLiteral("somma"),       QStringLiteral("pari"),
+                                  QStringLiteral("fisse"),   QStringLiteral("consecutivi"), QStringLiteral("filtro"),
+                                  QStringLiteral("ridotto"), QStringLiteral("superstar"),   QStringLiteral("o")};
     return nomi;
 }
 

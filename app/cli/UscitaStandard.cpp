@@ -1,5 +1,7 @@
 #include "UscitaStandard.h"
 
+#include <Formato.h>
+
 #include <cstdio>
 
 namespace sestina::cli {
@@ -9,9 +11,9 @@ constexpr qsizetype DimensioneBlocco = 1 << 20;
 
 } // namespace
 
-UscitaStandard::UscitaStandard() { m_blocco.reserve(DimensioneBlocco + 64); }
-
-UscitaStandard::~UscitaStandard() { svuota(); }
+UscitaStandard::UscitaStandard() {
+    m_blocco.reserve(DimensioneBlocco + 64);
+}
 
 void UscitaStandard::riga(const QString& testo) {
     m_blocco += testo.toUtf8();
@@ -20,22 +22,8 @@ void UscitaStandard::riga(const QString& testo) {
 }
 
 void UscitaStandard::rigaColonna(const std::uint8_t* colonna) {
-    // Byte for byte what RigaColonnaTxt gives, without a QString per column.
-    char riga[6 * 4 + 2];
-    int lunghezza = 0;
-    riga[lunghezza++] = ' ';
-    for (int p = 0; p < 6; ++p) {
-        const int n = colonna[p];
-        if (n == 0)
-            continue;
-        if (n >= 100)
-            riga[lunghezza++] = static_cast<char>('0' + n / 100);
-        riga[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
-        riga[lunghezza++] = static_cast<char>('0' + n % 10);
-        riga[lunghezza++] = ' ';
-    }
-    riga[lunghezza++] = '\n';
-    m_blocco.append(riga, lunghezza);
+    AggiungiRigaColonnaTxt(m_blocco, colonna);
+    m_blocco += '\n';
     forseSvuota();
 }
 

@@ -12,7 +12,6 @@ namespace sestina::cli {
 class UscitaStandard final {
 public:
     UscitaStandard();
-    ~UscitaStandard();
     UscitaStandard(const UscitaStandard&) = delete;
     UscitaStandard& operator=(const UscitaStandard&) = delete;
 
@@ -20,7 +19,7 @@ public:
     void riga(const QString& testo);
     // The column-list line of one stored column: " 01 05 17 23 44 90 ".
     void rigaColonna(const std::uint8_t* colonna);
-    // False once a write failed (a closed pipe, a full disk).
+    // Writes what is pending; false once any write failed (a full disk). Call it last.
     bool svuota();
 
 private:

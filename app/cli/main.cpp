@@ -11,29 +11,28 @@ namespace sestina::cli {
 namespace {
 
 QString TestoUso() {
-    return QStringLiteral(
-        "Uso:\n"
-        "  sestinaplan-cli sviluppa --numeri LISTA [opzioni] [-o FILE.sec]\n"
-        "  sestinaplan-cli apri FILE.sec\n"
-        "  sestinaplan-cli --help\n"
-        "\n"
-        "sviluppa: sviluppa il sistema e scrive \"<colonne><TAB><tipo>\" e il costo.\n"
-        "  --numeri LISTA            numeri in gioco, 1-90\n"
-        "  --somma DA-A              somma dei sei numeri fra DA e A, 21-525\n"
-        "  --pari LISTA              quanti numeri pari sono ammessi, 0-6\n"
-        "  --fisse LISTA             numeri fissi, 1-90 (quelli non in gioco sono ignorati)\n"
-        "  --consecutivi LISTA       serie piu' lunga di consecutivi ammessa, 1-6\n"
-        "  --filtro NUMERI:PRESENZE  colonna filtro: i suoi numeri e quanti ne sono ammessi\n"
-        "                            (0-6); ripetibile, al massimo 2000 volte\n"
-        "  --ridotto X               sistema ridotto N-X, 1-4\n"
-        "  --superstar               colonne giocate con SuperStar\n"
-        "  -o, --output FILE.sec     salva il sistema sviluppato\n"
-        "apri: scrive \"<numeri in gioco><TAB><colonne><TAB><tipo>\", il pronostico e\n"
-        "  una riga per colonna.\n"
-        "\n"
-        "LISTA: numeri e intervalli separati da virgole, per esempio 1-10,15,20.\n"
-        "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile, 3 limite delle colonne\n"
-        "superato, 4 salvataggio o scrittura non riuscita.\n");
+    return QStringLiteral("Uso:\n"
+                          "  sestinaplan-cli sviluppa --numeri LISTA [opzioni] [-o FILE.sec]\n"
+                          "  sestinaplan-cli apri FILE.sec\n"
+                          "  sestinaplan-cli --help\n"
+                          "\n"
+                          "sviluppa: sviluppa il sistema e scrive \"<colonne><TAB><tipo>\" e il costo.\n"
+                          "  --numeri LISTA            numeri in gioco, 1-90\n"
+                          "  --somma DA-A              somma dei sei numeri fra DA e A, 21-525\n"
+                          "  --pari LISTA              quanti numeri pari sono ammessi, 0-6\n"
+                          "  --fisse LISTA             numeri fissi, 1-90 (quelli non in gioco sono ignorati)\n"
+                          "  --consecutivi LISTA       serie piu' lunga di consecutivi ammessa, 1-6\n"
+                          "  --filtro NUMERI:PRESENZE  colonna filtro: i suoi numeri e quanti ne sono ammessi\n"
+                          "                            (0-6); ripetibile, al massimo 2000 volte\n"
+                          "  --ridotto X               sistema ridotto N-X, 1-4\n"
+                          "  --superstar               colonne giocate con SuperStar\n"
+                          "  -o, --output FILE.sec     salva il sistema sviluppato\n"
+                          "apri: scrive \"<numeri in gioco><TAB><colonne><TAB><tipo>\", il pronostico e\n"
+                          "  una riga per colonna.\n"
+                          "\n"
+                          "LISTA: numeri e intervalli separati da virgole, per esempio 1-10,15,20.\n"
+                          "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile, 3 limite delle colonne\n"
+                          "superato, 4 salvataggio o scrittura non riuscita.\n");
 }
 
 void Scrivi(std::FILE* dove, const QString& testo) {
