@@ -33,6 +33,10 @@ constexpr qsizetype ByteCondizioni = 118;
 constexpr qsizetype ByteFiltro = 96;
 constexpr qsizetype ByteConsecutivi = 6;
 
+// Far above any file this program writes (the limit's columns, 2000 filters, the longest
+// text); a larger file is refused before it is read into memory.
+constexpr qint64 DimensioneMassimaFile = 64 * 1024 * 1024;
+
 // Copying a large block of columns lets the window system run at this pace.
 constexpr int ColonnePerBlocco = 65'536;
 
@@ -330,6 +334,8 @@ QByteArray LeggiFile(const QString& percorso) {
             throw AccessoNegato();
         throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
     }
+    if (file.size() > DimensioneMassimaFile)
+        return {}; // refused like any other file that does not parse
     QByteArray dati = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw AccessoNegato();

@@ -476,6 +476,24 @@ private Q_SLOTS:
         ConfrontaTutto(*intatto, *s);
     }
 
+    void fileEnormeRifiutatoSenzaLeggerlo() {
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath(QStringLiteral("enorme.sec"));
+        {
+            QFile f(percorso);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write(MagicSistema) == 11);
+            QVERIFY(f.resize(65 * 1024 * 1024)); // sparse: costs no disk
+        }
+        auto s = std::make_unique<Sistema>();
+        Popola(*s);
+        QVERIFY(!ApriSistema(*s, percorso, *m_ui));
+        VerificaUnMessaggio(FileIlleggibile, TitoloErrore, Icona::Critica);
+        auto intatto = std::make_unique<Sistema>();
+        Popola(*intatto);
+        ConfrontaTutto(*intatto, *s);
+    }
+
     void limiteColonne_data() {
         QTest::addColumn<int>("colonne");
         QTest::addColumn<bool>("accettato");
