@@ -177,7 +177,7 @@ private Q_SLOTS:
         QFETCH(int, livello);
         QFETCH(int, minimo);
         QFETCH(int, massimo);
-        for (unsigned seme = 1; seme <= 60; ++seme) {
+        for (unsigned seme = 1; seme <= 150; ++seme) {
             std::mt19937 g(seme * 7919u + static_cast<unsigned>(livello));
             const int quanti = std::uniform_int_distribution<int>(minimo, massimo)(g);
             confronta(CondizioniCasuali(g, quanti, riduzione, static_cast<std::uint8_t>(livello)));
