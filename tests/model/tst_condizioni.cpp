@@ -109,35 +109,6 @@ private Q_SLOTS:
         QCOMPARE(marche, TabellaMarche{});                                         // marks restored
     }
 
-    // The index refuses exactly what a scan of the kept columns refuses.
-    void indiceComeScansione() {
-        auto colonne = std::make_unique<ColumnStore>();
-        colonne->scrivi(1, {3, 17, 22, 45, 60, 88});
-        colonne->scrivi(2, {1, 2, 3, 4, 5, 90});
-        const Colonna candidati[] = {{3, 17, 22, 45, 61, 89}, {1, 2, 3, 60, 61, 62}, {4, 5, 17, 60, 88, 90},
-                                     {6, 7, 8, 9, 10, 11},    {1, 2, 17, 22, 45, 60}, {2, 3, 4, 5, 89, 90}};
-        for (int t = 1; t <= 5; ++t) {
-            IndiceRiduzione indice(t);
-            indice.copriColonna(colonne->colonna(1));
-            indice.copriColonna(colonne->colonna(2));
-            for (const Colonna& c : candidati) {
-                TabellaMarche marche{};
-                bool coperto = false;
-                for (unsigned m = 0; m < 64; ++m) {
-                    if (__builtin_popcount(m) != t)
-                        continue;
-                    std::uint8_t scelti[6];
-                    int q = 0;
-                    for (int p = 0; p < 6; ++p)
-                        if (m & (1u << p))
-                            scelti[q++] = c[static_cast<std::size_t>(p)];
-                    coperto = coperto || indice.coperto(IndiceRiduzione::rango(scelti, q));
-                }
-                QCOMPARE(coperto, !TestRiduzione(c.data(), *colonne, 2, static_cast<std::uint8_t>(6 - t), marche));
-            }
-        }
-    }
-
     void binomiali() {
         QCOMPARE(Binomiale(90, 6), 622'614'630u);
         QCOMPARE(Binomiale(90, 5), 43'949'268u);
