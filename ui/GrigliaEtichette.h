@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+
+namespace sestina {
+
+// The colours of a grid of toggling labels, chosen and not chosen.
+struct ColoriGriglia {
+    QColor sfondoScelto{0, 0, 192};
+    QColor testoScelto{Qt::white};
+    QColor sfondoLibero{Qt::white};
+    QColor testoLibero{0, 0, 192};
+    bool grassettoScelto = true;
+};
+
+// A grid of toggling labels. A press toggles the label under the pointer; dragging
+// with the button held toggles every label the pointer enters, once per entry.
+// The grid only reports the toggles: the owner changes its model and calls
+// setScelta, so the model stays the one copy of the selection. Arrows move a
+// focus mark and Space toggles, so the grid works from the keyboard too.
+class GrigliaEtichette final : public QWidget {
+    Q_OBJECT
+public:
+    // Labels are named <nome>_<index>; rows x columns cells filled row by row.
+    GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(GrigliaEtichette)
+
+    int quante() const { return static_cast<int>(m_etichette.size()); }
+    QLabel* etichetta(int indice) const { return m_etichette.at(indice); }
+    bool scelta(int indice) const;
+    void setScelta(int indice, bool scelta);
+    void setColori(const ColoriGriglia& colori);
+    // Index of the label at a point of this widget, or -1 between labels.
+    int indiceIn(QPoint punto) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    void commutata(int indice);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+
+private:
+    void disponi();
+    void applicaAspetto(int indice);
+    void spostaFuoco(int nuovo);
+
+    QList<QLabel*> m_etichette;
+    QList<bool> m_scelte;
+    ColoriGriglia m_colori;
+    int m_colonne;
+    int m_righe;
+    int m_sotto = -1;      // label under the pointer during a drag, -1 between labels
+    bool m_trascina = false;
+    int m_fuoco = 0;       // keyboard position
+};
+
+} // namespace sestina
