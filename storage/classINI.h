@@ -24,11 +24,6 @@ public:
     // built in memory in one pass. Each key is given once per section.
     class Testo final {
     public:
-        Testo();
-        ~Testo();
-        Testo(Testo&&) noexcept;
-        Testo& operator=(Testo&&) noexcept;
-
         // Makes sezione the current section, appending it when it is new.
         void sezione(const QString& nome);
         void setProperty(const QString& sezione, const QString& chiave, const QString& valore);
@@ -42,8 +37,11 @@ public:
         QList<QByteArrayView> pezzi() const;
 
     private:
-        struct Sezione;
-        std::unique_ptr<QList<Sezione>> m_sezioni;
+        struct Sezione {
+            QByteArray nome;
+            QByteArray testo; // the header line and the key lines
+        };
+        QList<Sezione> m_sezioni;
         qsizetype m_corrente = -1;
     };
 

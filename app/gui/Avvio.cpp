@@ -1,0 +1,60 @@
+#include "Avvio.h"
+
+#include "Cartelle.h"
+#include "Corpo.h"
+#include "IstanzaUnica.h"
+#include "frmMAIN.h"
+#include "frmSplash.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace sestina {
+
+QString TestoRigaDiComando(const QStringList& argomenti) { return argomenti.mid(1).join(QLatin1Char(' ')).trimmed(); }
+
+Avvio::Avvio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi) : m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi) {}
+
+Avvio::~Avvio() = default;
+
+bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
+    m_corpo.chiusuraInCorso = false;
+    m_corpo.cartellaDati = opzioni.cartellaDati.isEmpty() ? CartellaDatiPredefinita() : opzioni.cartellaDati;
+    CreaAlberoCartelle(m_corpo.cartellaDati);
+    m_corpo.fileConfigurazione = PercorsoConfigurazione(m_corpo.cartellaDati);
+    m_corpo.edizione = QStringLiteral("Freeware");
+
+    m_istanza = std::make_unique<IstanzaUnica>(m_corpo.cartellaDati);
+    if (m_istanza->avvisaIstanzaInCorso())
+        return false;
+
+    frmSplash splash(m_corpo.edizione);
+    splash.show();
+    QCoreApplication::processEvents();
+
+    // The online version check and the hidden archive and statistics windows join here.
+    m_principale = std::make_unique<frmMAIN>(m_corpo, m_ui, m_dialoghi);
+    m_principale->Azzera();
+    m_istanza->ascolta([finestra = m_principale.get()] {
+        if (finestra->isMinimized())
+            finestra->showNormal();
+        finestra->raise();
+        finestra->activateWindow();
+    });
+
+    if (opzioni.attesaSplashMs > 0)
+        AttendiMs(opzioni.attesaSplashMs);
+    splash.close();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+
+    m_principale->show();
+    m_principale->mostraSpoglioEstrazioni();
+
+    const QString file = TestoRigaDiComando(argomenti);
+    if (!file.isEmpty())
+        QTimer::singleShot(0, m_principale.get(), [finestra = m_principale.get(), file] { finestra->ApriFile(file); });
+    return true;
+}
+
+} // namespace sestina

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+
+namespace sestina {
+
+struct Corpo;
+class DialoghiFile;
+class Interfaccia;
+class IstanzaUnica;
+class frmMAIN;
+
+// The program's start-up, in its order, and the windows it leaves open.
+class Avvio final {
+public:
+    struct Opzioni {
+        QString cartellaDati;      // empty: the platform's data folder
+        int attesaSplashMs = 1000;
+    };
+
+    Avvio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi);
+    ~Avvio();
+    Avvio(const Avvio&) = delete;
+    Avvio& operator=(const Avvio&) = delete;
+
+    // Runs the start-up. False when another instance is running: it has been
+    // brought to the front and this one must end without showing anything.
+    bool esegui(const QStringList& argomenti, const Opzioni& opzioni);
+
+    frmMAIN* principale() const { return m_principale.get(); }
+
+private:
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    DialoghiFile& m_dialoghi;
+    std::unique_ptr<IstanzaUnica> m_istanza;
+    std::unique_ptr<frmMAIN> m_principale;
+};
+
+// The command-line text: the arguments after the program's name, joined by blanks.
+QString TestoRigaDiComando(const QStringList& argomenti);
+
+} // namespace sestina

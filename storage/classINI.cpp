@@ -1,0 +1,436 @@
+#include "classINI.h"
+
+#include "Cp1252.h"
+#include "Errore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace sestina {
+namespace {
+
+constexpr qsizetype LunghezzaMassimaValore = 254;
+// Offsets are 32-bit; far above the largest file the program writes (about 52 MB of columns).
+constexpr qint64 DimensioneMassima = qint64{512} * 1024 * 1024;
+constexpr int NumeroMemoriaEsaurita = 7;
+constexpr quint32 Nessuna = std::numeric_limits<quint32>::max();
+
+bool Spazio(char c) {
+    // 0x1A is the old end-of-file mark, which the profile functions skip like a blank.
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1a';
+}
+
+QByteArrayView Rifila(QByteArrayView v) {
+    qsizetype a = 0;
+    qsizetype b = v.size();
+    while (a < b && Spazio(v[a]))
+        ++a;
+    while (b > a && Spazio(v[b - 1]))
+        --b;
+    return v.sliced(a, b - a);
+}
+
+// Lower case of windows-1252, for matching names the way the platform does.
+constexpr std::array<unsigned char, 256> Minuscole = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c + 32);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7)
+            t[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c + 32);
+    t[0x8A] = 0x9A;
+    t[0x8C] = 0x9C;
+    t[0x8E] = 0x9E;
+    t[0x9F] = 0xFF;
+    return t;
+}();
+
+unsigned char Minuscola(char c) {
+    return Minuscole[static_cast<unsigned char>(c)];
+}
+
+bool StessoNome(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Minuscola(a[i]) != Minuscola(b[i]))
+            return false;
+    return true;
+}
+
+quint32 Hash(QByteArrayView nome, quint32 sezione) {
+    quint32 h = 2166136261u ^ (sezione * 16777619u);
+    for (const char c : nome)
+        h = (h ^ Minuscola(c)) * 16777619u;
+    return h ^ (h >> 15);
+}
+
+// A name as the file would hold it; nullopt when the platform could not have written it.
+std::optional<QByteArray> NomeSuDisco(const QString& nome) {
+    const QString rifilato = nome.trimmed();
+    const QByteArray byte = ACp1252(rifilato);
+    if (rifilato.isEmpty() || DaCp1252(byte) != rifilato)
+        return std::nullopt;
+    return byte;
+}
+
+QByteArray SenzaACapo(QByteArray byte) {
+    // A line break inside a name or value would start a line of its own and forge keys.
+    byte.replace('\r', ' ').replace('\n', ' ');
+    return byte;
+}
+
+// Names are trimmed and values lose their leading blanks, as the platform stores them.
+QByteArray ChiaveDaScrivere(const QString& chiave) {
+    return SenzaACapo(ACp1252(chiave.trimmed()));
+}
+QByteArray SezioneDaScrivere(const QString& sezione) {
+    return SenzaACapo(ACp1252(sezione.trimmed()));
+}
+QByteArray ValoreDaScrivere(const QString& valore) {
+    const QByteArray byte = ACp1252(valore);
+    qsizetype a = 0;
+    while (a < byte.size() && Spazio(byte[a]))
+        ++a;
+    return SenzaACapo(byte.mid(a));
+}
+
+Errore PercorsoNonTrovato() {
+    return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
+}
+Errore FileNonTrovato() {
+    return {numeri_errore::FileNonTrovato, QStringLiteral("File not found")};
+}
+Errore AccessoNegato() {
+    return {numeri_errore::AccessoNegato, QStringLiteral("Path/File access error")};
+}
+Errore MemoriaEsaurita() {
+    return {NumeroMemoriaEsaurita, QStringLiteral("Out of memory")};
+}
+
+bool CartellaEsiste(const QString& percorso) {
+    return QFileInfo(percorso).absoluteDir().exists();
+}
+
+// The whole file; a missing one is empty when mancanteVuoto, an error otherwise.
+QByteArray LeggiFile(const QString& percorso, bool mancanteVuoto) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.exists())
+            throw AccessoNegato();
+        if (mancanteVuoto)
+            return {};
+        throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
+    }
+    if (file.size() > DimensioneMassima)
+        throw MemoriaEsaurita();
+    QByteArray dati = file.readAll();
+    if (file.error() != QFileDevice::NoError || dati.size() > DimensioneMassima)
+        throw AccessoNegato();
+    return dati;
+}
+
+// Unbuffered, so that a short write fails here and not silently inside commit().
+void ScriviFile(const QString& percorso, const QList<QByteArrayView>& pezzi) {
+    QSaveFile file(percorso);
+    bool riuscito = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qsizetype i = 0; riuscito && i < pezzi.size(); ++i)
+        riuscito = file.write(pezzi[i].data(), pezzi[i].size()) == pezzi[i].size();
+    if (!riuscito || !file.commit())
+        throw CartellaEsiste(percorso) ? AccessoNegato() : PercorsoNonTrovato();
+}
+
+} // namespace
+
+// Offsets into the file's bytes: nothing is copied or converted until a value is asked for.
+struct classINI::Indice {
+    struct Sezione {
+        quint32 nomeInizio;
+        quint32 nomeFine;
+        quint32 dopoUltimaRiga; // where a new key goes: after the last line that is not blank
+        bool ultimaTerminata;   // whether that line has its line break
+    };
+    struct Voce {
+        quint32 sezione;
+        quint32 rigaInizio;
+        quint32 rigaFine; // before the line break
+        quint32 nomeInizio;
+        quint32 nomeFine;
+        quint32 uguale; // Nessuna for a line without "="
+    };
+
+    QByteArray dati;
+    std::vector<Sezione> sezioni;
+    std::vector<Voce> voci;
+    std::vector<quint32> tabella; // open addressing: index into voci + 1, 0 for a free slot
+
+    QByteArrayView pezzo(quint32 da, quint32 a) const { return QByteArrayView(dati).sliced(da, a - da); }
+    QByteArrayView nome(const Sezione& s) const { return pezzo(s.nomeInizio, s.nomeFine); }
+    QByteArrayView nome(const Voce& v) const { return pezzo(v.nomeInizio, v.nomeFine); }
+    QByteArrayView valoreGrezzo(const Voce& v) const { return Rifila(pezzo(v.uguale + 1, v.rigaFine)); }
+
+    quint32 sezione(QByteArrayView nomeCercato) const {
+        for (std::size_t i = 0; i < sezioni.size(); ++i)
+            if (StessoNome(nome(sezioni[i]), nomeCercato))
+                return static_cast<quint32>(i);
+        return Nessuna;
+    }
+
+    const Voce* voce(quint32 sez, QByteArrayView chiave) const {
+        if (sez == Nessuna || tabella.empty())
+            return nullptr;
+        const std::size_t maschera = tabella.size() - 1;
+        for (std::size_t i = Hash(chiave, sez) & maschera;; i = (i + 1) & maschera) {
+            const quint32 posto = tabella[i];
+            if (posto == 0)
+                return nullptr;
+            const Voce& v = voci[posto - 1];
+            if (v.sezione == sez && StessoNome(nome(v), chiave))
+                return &v;
+        }
+    }
+
+    void analizza();
+    void indicizza();
+};
+
+void classINI::Indice::analizza() {
+    const char* p = dati.constData();
+    const quint32 n = static_cast<quint32>(dati.size());
+    voci.reserve(static_cast<std::size_t>(std::count(p, p + n, '\n')) + 1);
+    quint32 corrente = Nessuna;
+    for (quint32 inizio = 0; inizio < n;) {
+        // A line ends at CR, LF or CRLF.
+        quint32 fine = inizio;
+        while (fine < n && p[fine] != '\n' && p[fine] != '\r')
+            ++fine;
+        quint32 prossima = fine;
+        if (fine < n)
+            prossima += (p[fine] == '\r' && fine + 1 < n && p[fine + 1] == '\n') ? 2 : 1;
+        const bool terminata = fine < n;
+
+        quint32 a = inizio;
+        quint32 b = fine;
+        while (a < b && Spazio(p[a]))
+            ++a;
+        while (b > a && Spazio(p[b - 1]))
+            --b;
+        if (a == b) {
+            inizio = prossima;
+            continue;
+        }
+        if (p[a] == '[') {
+            quint32 c = b; // the last "]" closes the name
+            while (c > a + 1 && p[c - 1] != ']')
+                --c;
+            if (c > a + 1) {
+                --c;
+                corrente = static_cast<quint32>(sezioni.size());
+                sezioni.push_back({a + 1, c, prossima, terminata});
+                inizio = prossima;
+                continue;
+            }
+        }
+        const auto* uguale = static_cast<const char*>(std::memchr(p + a, '=', b - a));
+        Voce v{corrente, inizio, fine, a, b, Nessuna};
+        if (uguale) {
+            v.uguale = static_cast<quint32>(uguale - p);
+            v.nomeFine = v.uguale;
+            while (v.nomeFine > a && Spazio(p[v.nomeFine - 1]))
+                --v.nomeFine;
+        }
+        voci.push_back(v);
+        if (corrente != Nessuna) {
+            sezioni[corrente].dopoUltimaRiga = prossima;
+            sezioni[corrente].ultimaTerminata = terminata;
+        }
+        inizio = prossima;
+    }
+    indicizza();
+}
+
+void classINI::Indice::indicizza() {
+    std::size_t dimensione = 16;
+    while (dimensione < 2 * voci.size())
+        dimensione *= 2;
+    tabella.assign(dimensione, 0);
+    const std::size_t maschera = dimensione - 1;
+    for (std::size_t k = 0; k < voci.size(); ++k) {
+        const Voce& v = voci[k];
+        if (v.sezione == Nessuna || v.nomeInizio == v.nomeFine)
+            continue; // keys before the first section, and empty names, are never looked up
+        for (std::size_t i = Hash(nome(v), v.sezione) & maschera;; i = (i + 1) & maschera) {
+            quint32& posto = tabella[i];
+            if (posto == 0) {
+                posto = static_cast<quint32>(k + 1);
+                break;
+            }
+            const Voce& altra = voci[posto - 1];
+            if (altra.sezione == v.sezione && StessoNome(nome(altra), nome(v)))
+                break; // the first of two equal keys is the one read
+        }
+    }
+}
+
+// ---------------------------------------------------------------- Testo
+
+void classINI::Testo::sezione(const QString& nome) {
+    const QByteArray byte = SezioneDaScrivere(nome);
+    for (qsizetype i = 0; i < m_sezioni.size(); ++i) {
+        if (StessoNome(m_sezioni[i].nome, byte)) {
+            m_corrente = i;
+            return;
+        }
+    }
+    m_sezioni.append({byte, '[' + byte + "]\r\n"});
+    m_corrente = m_sezioni.size() - 1;
+}
+
+void classINI::Testo::setProperty(const QString& sezione, const QString& chiave, const QString& valore) {
+    const QByteArray nome = ChiaveDaScrivere(chiave);
+    if (SezioneDaScrivere(sezione).isEmpty() || nome.isEmpty())
+        return; // as the file's own setProperty does
+    this->sezione(sezione);
+    aggiungi(nome, ValoreDaScrivere(valore));
+}
+
+void classINI::Testo::aggiungi(QByteArrayView chiave, QByteArrayView valore) {
+    Q_ASSERT(m_corrente >= 0);
+    QByteArray& testo = m_sezioni[m_corrente].testo;
+    testo.append(chiave).append('=').append(valore).append("\r\n", 2);
+}
+
+void classINI::Testo::riserva(qsizetype byte) {
+    Q_ASSERT(m_corrente >= 0);
+    QByteArray& testo = m_sezioni[m_corrente].testo;
+    testo.reserve(testo.size() + byte);
+}
+
+QByteArray classINI::Testo::testo() const {
+    QByteArray tutto;
+    for (const Sezione& s : m_sezioni)
+        tutto.append(s.testo);
+    return tutto;
+}
+
+QList<QByteArrayView> classINI::Testo::pezzi() const {
+    QList<QByteArrayView> pezzi;
+    for (const Sezione& s : m_sezioni)
+        pezzi.append(s.testo);
+    return pezzi;
+}
+
+// ---------------------------------------------------------------- classINI
+
+classINI::classINI() = default;
+classINI::~classINI() = default;
+
+void classINI::FileINI(const QString& percorso) {
+    m_percorso = percorso;
+    m_indice.reset();
+}
+
+const classINI::Indice* classINI::indice() const {
+    if (!m_indice) {
+        auto nuovo = std::make_unique<Indice>();
+        try {
+            nuovo->dati = LeggiFile(m_percorso, true);
+        } catch (const Errore&) {
+            nuovo->dati.clear(); // reads as a file without keys: every value is its default
+        }
+        nuovo->analizza();
+        m_indice = std::move(nuovo);
+    }
+    return m_indice.get();
+}
+
+void classINI::carica() const {
+    auto nuovo = std::make_unique<Indice>();
+    nuovo->dati = LeggiFile(m_percorso, false);
+    nuovo->analizza();
+    m_indice = std::move(nuovo);
+}
+
+std::optional<QByteArrayView> classINI::valore(QByteArrayView sezione, QByteArrayView chiave) const {
+    sezione = Rifila(sezione);
+    chiave = Rifila(chiave);
+    if (sezione.isEmpty() || chiave.isEmpty())
+        return std::nullopt;
+    const Indice* ind = indice();
+    const Indice::Voce* v = ind->voce(ind->sezione(sezione), chiave);
+    if (!v || v->uguale == Nessuna)
+        return std::nullopt;
+    QByteArrayView testo = ind->valoreGrezzo(*v);
+    if (testo.size() > 1 && (testo.front() == '"' || testo.front() == '\'') && testo.back() == testo.front())
+        testo = testo.sliced(1, testo.size() - 2);
+    return testo.first(std::min(testo.size(), LunghezzaMassimaValore));
+}
+
+QString classINI::getProperty(const QString& sezione, const QString& chiave, const QString& predefinito) const {
+    qsizetype fine = predefinito.size();
+    while (fine > 0 && predefinito[fine - 1].isSpace())
+        --fine;
+    const QString ripiego = predefinito.first(std::min(fine, LunghezzaMassimaValore));
+
+    const std::optional<QByteArray> s = NomeSuDisco(sezione);
+    const std::optional<QByteArray> k = NomeSuDisco(chiave);
+    if (!s || !k)
+        return ripiego;
+    const std::optional<QByteArrayView> v = valore(*s, *k);
+    return v ? DaCp1252(v->toByteArray()) : ripiego;
+}
+
+void classINI::setProperty(const QString& sezione, const QString& chiave, const QString& valore) {
+    const QByteArray s = SezioneDaScrivere(sezione);
+    const QByteArray k = ChiaveDaScrivere(chiave);
+    if (s.isEmpty() || k.isEmpty())
+        return;
+    const QByteArray v = ValoreDaScrivere(valore);
+
+    // Always from disk: another writer may have changed the file since it was cached.
+    m_indice.reset();
+    Indice ind;
+    ind.dati = LeggiFile(m_percorso, true);
+    ind.analizza();
+    const QByteArray& dati = ind.dati;
+
+    QByteArray nuovo;
+    const quint32 sez = ind.sezione(s);
+    if (const Indice::Voce* voce = ind.voce(sez, k)) {
+        if (voce->uguale != Nessuna && ind.valoreGrezzo(*voce) == v)
+            return; // nothing to change
+        nuovo.reserve(dati.size() + v.size() + 2);
+        nuovo.append(QByteArrayView(dati).first(voce->rigaInizio)).append(ind.nome(*voce)).append('=').append(v);
+        nuovo.append(QByteArrayView(dati).sliced(voce->rigaFine));
+    } else if (sez != Nessuna) {
+        const Indice::Sezione& dove = ind.sezioni[sez];
+        nuovo.reserve(dati.size() + k.size() + v.size() + 5);
+        nuovo.append(QByteArrayView(dati).first(dove.dopoUltimaRiga));
+        if (!dove.ultimaTerminata)
+            nuovo.append("\r\n");
+        nuovo.append(k).append('=').append(v).append("\r\n");
+        nuovo.append(QByteArrayView(dati).sliced(dove.dopoUltimaRiga));
+    } else {
+        nuovo = dati;
+        if (!nuovo.isEmpty() && !nuovo.endsWith('\n') && !nuovo.endsWith('\r'))
+            nuovo.append("\r\n");
+        nuovo.append('[').append(s).append("]\r\n").append(k).append('=').append(v).append("\r\n");
+    }
+    ScriviFile(m_percorso, {QByteArrayView(nuovo)});
+}
+
+void classINI::scriviTutto(const Testo& testo) {
+    m_indice.reset();
+    ScriviFile(m_percorso, testo.pezzi());
+}
+
+} // namespace sestina

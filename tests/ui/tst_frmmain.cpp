@@ -1,0 +1,292 @@
+#include "Corpo.h"
+#include "DialoghiFinti.h"
+#include "FakeInterfaccia.h"
+#include "FileSistema.h"
+#include "GrigliaEtichette.h"
+#include "Modali.h"
+#include "frmMAIN.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sestina;
+
+namespace {
+
+QString Testo(QObject* radice, const char* nome) { return figlio<QLabel>(radice, nome)->text(); }
+
+void Manda(QWidget* destinatario, QEvent::Type tipo, QWidget* sopra) {
+    const QPointF globale = QPointF(sopra->mapToGlobal(sopra->rect().center()));
+    const Qt::MouseButtons tenuti = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent evento(tipo, destinatario->mapFromGlobal(globale), globale, Qt::LeftButton, tenuti, Qt::NoModifier);
+    QApplication::sendEvent(destinatario, &evento);
+}
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_cartella;
+    std::unique_ptr<Corpo> m_corpo;
+    std::unique_ptr<FakeInterfaccia> m_ui;
+    std::unique_ptr<DialoghiFinti> m_dialoghi;
+    std::unique_ptr<frmMAIN> m_finestra;
+    std::unique_ptr<Modali> m_modali;
+
+    QLabel* numero(int n) { return figlio<QLabel>(m_finestra.get(), qPrintable(QStringLiteral("grnum_%1").arg(n - 1))); }
+    void clicca(int n) { QTest::mouseClick(numero(n), Qt::LeftButton); }
+    bool scelto(int n) { return numero(n)->property("tag").toString() == QLatin1String("1"); }
+    bool attivo(const char* nome) {
+        if (auto* azione = m_finestra->findChild<QAction*>(QString::fromLatin1(nome)))
+            return azione->isEnabled();
+        return figlio<QWidget>(m_finestra.get(), nome)->isEnabled();
+    }
+    bool menuAttivo(const char* nome) { return figlio<QMenu>(m_finestra.get(), nome)->menuAction()->isEnabled(); }
+    void scegli(int da, int a) {
+        for (int n = da; n <= a; ++n)
+            clicca(n);
+    }
+    void sviluppa() {
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCalcolo"), Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
+    void init() {
+        m_cartella = std::make_unique<QTemporaryDir>();
+        QDir(m_cartella->path()).mkpath(QStringLiteral("sistemi"));
+        m_corpo = std::make_unique<Corpo>();
+        m_corpo->cartellaDati = m_cartella->path();
+        m_corpo->fileConfigurazione = m_cartella->filePath(QStringLiteral("impostazioni.cfg"));
+        m_ui = std::make_unique<FakeInterfaccia>();
+        m_dialoghi = std::make_unique<DialoghiFinti>();
+        m_modali = std::make_unique<Modali>();
+        m_finestra = std::make_unique<frmMAIN>(*m_corpo, *m_ui, *m_dialoghi);
+        m_finestra->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_finestra.get()));
+    }
+
+    void cleanup() {
+        m_corpo->chiusuraInCorso = true;
+        m_finestra.reset();
+        QVERIFY(m_modali->tuttiGestiti());
+        QVERIFY(m_ui->risposte.empty());
+        QCOMPARE(m_ui->livelloOccupato, 0);
+    }
+
+    void statoIniziale() {
+        QCOMPARE(m_finestra->windowTitle(), QStringLiteral("Sestinaplan - Ver. 1.0.0 - Freeware"));
+        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [0]"));
+        QCOMPARE(Testo(m_finestra.get(), "lblIntegrale"), QStringLiteral("0"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_1"), QStringLiteral("nuovo.sec"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 0,00"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QString());
+        QCOMPARE(figlio<QLabel>(m_finestra.get(), "StBar_3")->toolTip(), QStringLiteral("Costo Sistema"));
+        QCOMPARE(m_corpo->sistema.fileSistema, m_cartella->path() + QStringLiteral("/sistemi/nuovo.sec"));
+        QVERIFY(!menuAttivo("menuoperazioni"));
+        QVERIFY(!menuAttivo("menucondizioni"));
+        QVERIFY(!attivo("cmdCalcolo"));
+        QVERIFY(attivo("cmdCancella"));
+        QVERIFY(!attivo("cmdVisualizza"));
+        QVERIFY(attivo("frameNumeri"));
+        QVERIFY(m_ui->messaggi.isEmpty());
+    }
+
+    void regolaDeiSeiNumeri_data() {
+        QTest::addColumn<int>("quanti");
+        QTest::addColumn<QString>("integrale");
+        QTest::addColumn<bool>("pronto");
+        QTest::newRow("5") << 5 << "0" << false;
+        QTest::newRow("6") << 6 << "1" << true;
+        QTest::newRow("7") << 7 << "7" << true;
+        QTest::newRow("10") << 10 << "210" << true;
+        QTest::newRow("90") << 90 << "622.614.630" << true;
+    }
+    void regolaDeiSeiNumeri() {
+        QFETCH(int, quanti);
+        QFETCH(QString, integrale);
+        QFETCH(bool, pronto);
+        scegli(1, quanti);
+        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [%1]").arg(quanti, 2, 10, QLatin1Char('0')));
+        QCOMPARE(Testo(m_finestra.get(), "lblIntegrale"), integrale);
+        QCOMPARE(m_corpo->sistema.numeriInGioco, quanti);
+        QCOMPARE(menuAttivo("menuoperazioni"), pronto);
+        QCOMPARE(menuAttivo("menucondizioni"), pronto);
+        QCOMPARE(attivo("cmdCalcolo"), pronto);
+        QCOMPARE(scelto(quanti), true);
+        QCOMPARE(numero(quanti)->palette().color(QPalette::Window), QColor(0, 0, 192));
+
+        clicca(quanti); // one less
+        QCOMPARE(scelto(quanti), false);
+        QCOMPARE(numero(quanti)->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(attivo("cmdCalcolo"), quanti - 1 >= 6);
+
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCancella"), Qt::LeftButton);
+        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [0]"));
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 0);
+    }
+
+    void gestiDelMouse() {
+        auto* griglia = figlio<GrigliaEtichette>(m_finestra.get(), "grnum");
+        // A click toggles once.
+        clicca(12);
+        QVERIFY(scelto(12));
+        // A drag across five numbers toggles each once, however long it stays on one.
+        Manda(numero(21), QEvent::MouseButtonPress, numero(21));
+        for (int n = 22; n <= 25; ++n) {
+            Manda(numero(21), QEvent::MouseMove, numero(n));
+            Manda(numero(21), QEvent::MouseMove, numero(n));
+        }
+        Manda(numero(21), QEvent::MouseButtonRelease, numero(25));
+        for (int n = 21; n <= 25; ++n)
+            QVERIFY2(scelto(n), qPrintable(QString::number(n)));
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 6);
+        // A, then B, then back onto A: A twice, B once.
+        Manda(numero(41), QEvent::MouseButtonPress, numero(41));
+        Manda(numero(41), QEvent::MouseMove, numero(42));
+        Manda(numero(41), QEvent::MouseMove, numero(41));
+        Manda(numero(41), QEvent::MouseButtonRelease, numero(41));
+        QVERIFY(!scelto(41));
+        QVERIFY(scelto(42));
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 7);
+        // The keyboard: Space toggles the focused number.
+        griglia->setFocus();
+        QTest::keyClick(griglia, Qt::Key_Space);
+        QVERIFY(scelto(41));
+    }
+
+    void superStarCambiaIlCosto() {
+        scegli(1, 10);
+        sviluppa();
+        QCOMPARE(m_corpo->sistema.numeroColonne, 210);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 210,00"));
+        figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
+        QCOMPARE(m_corpo->sistema.superStar, Vero);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 315,00"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("210"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("Integrale"));
+        // Developed: the grid is frozen, viewing and modifying are on.
+        QVERIFY(!attivo("frameNumeri"));
+        QVERIFY(!attivo("cmdCalcolo"));
+        QVERIFY(!attivo("cmdCancella"));
+        QVERIFY(attivo("cmdVisualizza"));
+        QVERIFY(attivo("menuMescola"));
+        QVERIFY(attivo("chkSS"));
+    }
+
+    void elaboraAnnullato() {
+        scegli(1, 20); // 38,760 candidates: many pauses for the window system
+        m_ui->durante = [this](int) {
+            if (m_ui->risposte.empty())
+                return;
+            auto* annulla = qApp->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"));
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (!annulla)
+                    annulla = w->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"));
+            QVERIFY(annulla);
+            annulla->click();
+        };
+        m_ui->rispondi(Risposta::Si);
+        sviluppa();
+        QVERIFY(m_corpo->sistema.sviluppoAnnullato);
+        QCOMPARE(m_corpo->sistema.sistemaSviluppato, 0);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
+        QVERIFY(attivo("cmdCalcolo"));
+        QVERIFY(attivo("frameNumeri"));
+        QVERIFY(m_finestra->isEnabled());
+        QVERIFY(m_ui->messaggi.last().testo.endsWith(QStringLiteral("Uscire dallo sviluppo?")));
+    }
+
+    void modificaSistema() {
+        scegli(1, 7);
+        sviluppa();
+        QCOMPARE(m_corpo->sistema.numeroColonne, 7);
+        m_ui->rispondi(Risposta::No);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Attenzione"));
+        QCOMPARE(m_ui->messaggi.last().testo, QStringLiteral("Questa operazione comporta la perdita \r     di tutte le "
+                                                             "combinazioni del sistema\r\r                    Continuare ?"));
+        QCOMPARE(m_corpo->sistema.numeroColonne, 7);
+        QVERIFY(m_corpo->sistema.sistemaSviluppato);
+
+        m_ui->rispondi(Risposta::Si);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        QCOMPARE(m_corpo->sistema.numeroColonne, 0);
+        QCOMPARE(m_corpo->sistema.colonne.colonna(1)[0], 0);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QString());
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 7);
+        QVERIFY(scelto(7));
+        QVERIFY(attivo("cmdCalcolo"));
+        QVERIFY(!attivo("cmdModifiche"));
+    }
+
+    void salvaEApri() {
+        scegli(1, 8);
+        sviluppa();
+        m_corpo->sistema.fileSistema = QStringLiteral("/altrove/prova.txt");
+        figlio<QAction>(m_finestra.get(), "menusalva")->trigger();
+        const QString atteso = m_cartella->path() + QStringLiteral("/sistemi/prova.sec");
+        QVERIFY(QFile::exists(atteso));
+        QCOMPARE(m_corpo->sistema.fileSistema, atteso);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_1"), QStringLiteral("prova.sec"));
+
+        // Salva come proposes the title with .sec; a cancelled dialog does nothing.
+        m_dialoghi->risposte.push_back(QString());
+        figlio<QAction>(m_finestra.get(), "menusalvacome")->trigger();
+        QCOMPARE(m_dialoghi->richieste.last().proposta, QStringLiteral("prova.sec"));
+        QCOMPARE(m_dialoghi->richieste.last().cartella, m_cartella->path() + QStringLiteral("/sistemi"));
+        QCOMPARE(m_dialoghi->richieste.last().estensione, QStringLiteral("sec"));
+
+        m_ui->rispondi(Risposta::Si);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        m_dialoghi->risposte.push_back(atteso);
+        figlio<QAction>(m_finestra.get(), "menuapri")->trigger();
+        QCOMPARE(m_corpo->sistema.numeroColonne, 28);
+        QVERIFY(!attivo("frameNumeri"));
+        QVERIFY(scelto(8) && !scelto(9));
+        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [08]"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("28"));
+    }
+
+    void uscita() {
+        m_ui->rispondi(Risposta::No);
+        QVERIFY(!m_finestra->close());
+        QVERIFY(m_finestra->isVisible());
+        QCOMPARE(m_ui->messaggi.last().testo, QStringLiteral("Uscire dall'applicazione?"));
+        QCOMPARE(m_ui->messaggi.last().titolo, m_finestra->windowTitle());
+        QVERIFY(!m_corpo->chiusuraInCorso);
+        m_ui->rispondi(Risposta::Si);
+        QVERIFY(m_finestra->close());
+        QVERIFY(m_corpo->chiusuraInCorso);
+    }
+
+    void immagini() {
+        m_finestra->resize(900, 640);
+        scegli(1, 10);
+        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-modifica.png")));
+        sviluppa();
+        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-sviluppato.png")));
+        m_finestra->resize(800, 600);
+        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-800x600.png")));
+        // At 800x600 the grid's cells stay square and readable.
+        QVERIFY(numero(1)->width() >= 22);
+        QCOMPARE(numero(1)->width(), numero(1)->height());
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"

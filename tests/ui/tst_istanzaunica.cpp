@@ -1,0 +1,109 @@
+#include "IstanzaUnica.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+using namespace sestina;
+
+class TestIstanzaUnica final : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_cartelle;
+
+    QString cartella(const QString& nome) {
+        QDir(m_cartelle.path()).mkpath(nome);
+        return m_cartelle.filePath(nome);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_cartelle.isValid()); }
+
+    void secondoAvvio_data() {
+        QTest::addColumn<QString>("cartellaB");
+        QTest::addColumn<bool>("trovata");
+        QTest::newRow("stessa cartella") << QStringLiteral("dati") << true;
+        QTest::newRow("stessa, scritta diversamente") << QStringLiteral("altro/../dati/") << true;
+        QTest::newRow("altra cartella") << QStringLiteral("altro") << false;
+    }
+    void secondoAvvio() {
+        QFETCH(QString, cartellaB);
+        QFETCH(bool, trovata);
+        cartella(QStringLiteral("altro"));
+        IstanzaUnica a(cartella(QStringLiteral("dati")));
+        int mostrata = 0;
+        QVERIFY(a.ascolta([&mostrata] { ++mostrata; }));
+
+        IstanzaUnica b(m_cartelle.filePath(cartellaB));
+        QCOMPARE(b.avvisaIstanzaInCorso(200), trovata);
+        if (trovata) {
+            QTRY_COMPARE(mostrata, 1);
+        } else {
+            QTest::qWait(100);
+            QCOMPARE(mostrata, 0);
+        }
+    }
+
+    void richiestaSconosciutaIgnorata() {
+        IstanzaUnica a(cartella(QStringLiteral("dati")));
+        int mostrata = 0;
+        QVERIFY(a.ascolta([&mostrata] { ++mostrata; }));
+        for (const QByteArray& richiesta : {QByteArray("apri /etc/passwd\n"), QByteArray(200, 'x')}) {
+            QLocalSocket socket;
+            socket.connectToServer(a.nomeServer());
+            QVERIFY(socket.waitForConnected(1000));
+            socket.write(richiesta);
+            QVERIFY(socket.waitForBytesWritten(1000));
+            // The server hangs up on anything but its one request.
+            QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+        }
+        QCOMPARE(mostrata, 0);
+    }
+
+    void nomeRimastoNonBlocca() {
+#ifdef Q_OS_UNIX
+        const QString dati = cartella(QStringLiteral("crash"));
+        // A crashed instance leaves its socket file with nobody listening behind it.
+        const QByteArray percorso =
+            QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + IstanzaUnica::NomeServer(dati));
+        sockaddr_un indirizzo{};
+        indirizzo.sun_family = AF_UNIX;
+        QVERIFY(percorso.size() < static_cast<qsizetype>(sizeof(indirizzo.sun_path)));
+        qstrcpy(indirizzo.sun_path, percorso.constData());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        ::unlink(percorso.constData());
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&indirizzo), sizeof(indirizzo)), 0);
+        ::close(fd);
+        QVERIFY(QFile::exists(QFile::decodeName(percorso)));
+
+        IstanzaUnica dopoCrash(dati);
+        QVERIFY(!dopoCrash.avvisaIstanzaInCorso(200));
+        int mostrata = 0;
+        QVERIFY(dopoCrash.ascolta([&mostrata] { ++mostrata; }));
+        QVERIFY(IstanzaUnica(dati).avvisaIstanzaInCorso(200));
+        QTRY_COMPARE(mostrata, 1);
+#else
+        QSKIP("Named pipes leave nothing behind");
+#endif
+    }
+
+    void chiusuraLiberaIlNome() {
+        const QString dati = cartella(QStringLiteral("dati"));
+        {
+            IstanzaUnica a(dati);
+            QVERIFY(a.ascolta([] {}));
+        }
+        QVERIFY(!IstanzaUnica(dati).avvisaIstanzaInCorso(200));
+    }
+};
+
+QTEST_MAIN(TestIstanzaUnica)
+#include "tst_istanzaunica.moc"

@@ -1,0 +1,118 @@
+#include "InterruttoreOnOff.h"
+#include "Modali.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace sestina;
+
+namespace {
+
+const QColor Giallo(255, 255, 0);
+const QColor Nero(0, 0, 0);
+
+// The look the pair must have: chosen yellow on black, the other button face with grey text.
+bool aspettoScelto(const QWidget& w) {
+    return w.autoFillBackground() && w.palette().color(w.backgroundRole()) == Giallo &&
+           w.palette().color(w.foregroundRole()) == Nero;
+}
+bool aspettoNonScelto(const QWidget& w) {
+    const QPalette base = QApplication::palette();
+    return w.palette().color(w.backgroundRole()) == base.color(QPalette::Active, QPalette::Button) &&
+           w.palette().color(w.foregroundRole()) == base.color(QPalette::Disabled, QPalette::WindowText);
+}
+
+} // namespace
+
+class TestWidgetCondivisi final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void interruttore_data() {
+        QTest::addColumn<int>("flagIniziale");
+        QTest::addColumn<QList<int>>("pressioni");
+        QTest::addColumn<Flag>("flagFinale");
+        QTest::addColumn<int>("cambiamenti");
+        QTest::newRow("OFF, ON") << 0 << QList<int>{0} << Vero << 1;
+        QTest::newRow("ON, OFF") << -1 << QList<int>{1} << Falso << 1;
+        QTest::newRow("ON, ON di nuovo") << -1 << QList<int>{0} << Vero << 0;
+        QTest::newRow("OFF, OFF di nuovo") << 0 << QList<int>{1} << Falso << 0;
+        QTest::newRow("OFF, ON tre volte") << 0 << QList<int>{0, 0, 0} << Vero << 1;
+        QTest::newRow("1 vale ON") << 1 << QList<int>{0} << Vero << 0;
+        QTest::newRow("avanti e indietro") << 0 << QList<int>{0, 1, 1, 0} << Vero << 3;
+    }
+    void interruttore() {
+        QFETCH(int, flagIniziale);
+        QFETCH(QList<int>, pressioni);
+        QFETCH(Flag, flagFinale);
+        QFETCH(int, cambiamenti);
+        Modali modali;
+        QWidget finestra;
+        auto* interruttore = new InterruttoreOnOff(QStringLiteral("optCondSomma"), &finestra);
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        QCOMPARE(interruttore->title(), QStringLiteral("Condizione"));
+        auto* on = figlio<QRadioButton>(&finestra, "optCondSomma_0");
+        auto* off = figlio<QRadioButton>(&finestra, "optCondSomma_1");
+        QCOMPARE(on->text(), QStringLiteral("ON"));
+        QCOMPARE(off->text(), QStringLiteral("OFF"));
+
+        Flag flag = static_cast<Flag>(flagIniziale);
+        interruttore->collegaFlag(flag);
+        QCOMPARE(interruttore->acceso(), flagIniziale != 0);
+
+        QSignalSpy premuto(interruttore, &InterruttoreOnOff::premuto);
+        int cambiati = 0;
+        for (int indice : pressioni) {
+            QTest::mouseClick(indice == 0 ? on : off, Qt::LeftButton);
+            // Written at once, not when the dialog closes.
+            QCOMPARE(flag, indice == 0 ? Vero : Falso);
+            QCOMPARE(premuto.size(), 1);
+            const QList<QVariant> argomenti = premuto.takeFirst();
+            QCOMPARE(argomenti.at(0).toInt(), indice);
+            cambiati += argomenti.at(1).toBool() ? 1 : 0;
+            QRadioButton* scelto = indice == 0 ? on : off;
+            QRadioButton* altro = indice == 0 ? off : on;
+            QVERIFY(scelto->isChecked());
+            QVERIFY(!altro->isChecked());
+            QVERIFY(aspettoScelto(*scelto));
+            QVERIFY(aspettoNonScelto(*altro));
+        }
+        QCOMPARE(flag, flagFinale);
+        QCOMPARE(cambiati, cambiamenti);
+    }
+
+    void tastieraComeOpzioni() {
+        QWidget finestra;
+        auto* interruttore = new InterruttoreOnOff(QStringLiteral("optCondizione"), &finestra);
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        Flag flag = Vero;
+        interruttore->collegaFlag(flag);
+        QSignalSpy premuto(interruttore, &InterruttoreOnOff::premuto);
+        auto* on = figlio<QRadioButton>(&finestra, "optCondizione_0");
+        on->setFocus();
+        QTest::keyClick(on, Qt::Key_Right);
+        QCOMPARE(flag, Falso);
+        QVERIFY(aspettoScelto(*figlio<QRadioButton>(&finestra, "optCondizione_1")));
+        QCOMPARE(premuto.size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(flag, Vero);
+        QVERIFY(aspettoScelto(*on));
+        QCOMPARE(premuto.size(), 2);
+    }
+
+    void sceltaDaCodiceNonEmette() {
+        InterruttoreOnOff interruttore(QStringLiteral("optCond"));
+        QSignalSpy premuto(&interruttore, &InterruttoreOnOff::premuto);
+        interruttore.scegli(0);
+        interruttore.scegli(1);
+        QVERIFY(!interruttore.acceso());
+        QVERIFY(premuto.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWidgetCondivisi)
+#include "tst_widgetcondivisi.moc"

@@ -1,0 +1,490 @@
+#include "frmMAIN.h"
+
+#include "Configurazione.h"
+#include "Corpo.h"
+#include "DialoghiFile.h"
+#include "Errore.h"
+#include "FileSistema.h"
+#include "Finestre.h"
+#include "Formato.h"
+#include "GrigliaEtichette.h"
+#include "Interfaccia.h"
+#include "Mescola.h"
+#include "Sviluppo.h"
+#include "frmAbout.h"
+#include "frmCalcolo.h"
+#include "frmVisualizza.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace sestina {
+
+namespace {
+
+const QString NomeFinestra = QStringLiteral("frmMAIN");
+
+QString Versione() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(SESTINA_VERSIONE_MAJOR)
+        .arg(SESTINA_VERSIONE_MINOR)
+        .arg(SESTINA_VERSIONE_REVISION);
+}
+
+QStringList NumeriDellaGriglia() {
+    QStringList testi;
+    for (int n = 1; n <= NumeriGioco; ++n)
+        testi << DueCifre(n);
+    return testi;
+}
+
+// The file title of a path, with the given extensions turned into another.
+QString TitoloCon(const QString& percorso, const QStringList& da, const QString& a) {
+    QString titolo = QFileInfo(percorso).fileName();
+    for (const QString& estensione : da)
+        titolo.replace(estensione, a);
+    return titolo;
+}
+
+} // namespace
+
+frmMAIN::frmMAIN(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent)
+    : QMainWindow(parent), m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi) {
+    setObjectName(NomeFinestra);
+    auto* centrale = new QWidget(this);
+    setCentralWidget(centrale);
+    creaMenu();
+    creaComandi(centrale);
+    creaBarraStato();
+    resize(900, 640);
+
+    // The window's load, in its order.
+    setWindowTitle(TitoloApplicazione + QStringLiteral(" - Ver. ") + Versione() + QStringLiteral(" - ") +
+                   m_corpo.edizione);
+    ReadConfiguration();
+    Azzera();
+    Sistema& s = m_corpo.sistema;
+    s.fileSistema = m_corpo.cartellaDati + QStringLiteral("/sistemi/nuovo.sec");
+    s.nomeSistema = QFileInfo(s.fileSistema).fileName().toLower();
+    ViewStatusBar();
+}
+
+frmMAIN::~frmMAIN() = default;
+
+QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
+    QAction* azione = menu->addAction(testo);
+    azione->setObjectName(QString::fromLatin1(nome));
+    return azione;
+}
+
+void frmMAIN::creaMenu() {
+    auto menu = [this](const char* nome, const QString& titolo) {
+        QMenu* m = menuBar()->addMenu(titolo);
+        m->setObjectName(QString::fromLatin1(nome));
+        m->menuAction()->setObjectName(QString::fromLatin1(nome) + QStringLiteral("_voce"));
+        return m;
+    };
+
+    QMenu* file = menu("menufile", QStringLiteral("&File"));
+    connect(voce(file, "menuapri", QStringLiteral("&Apri")), &QAction::triggered, this, &frmMAIN::Apri);
+    connect(voce(file, "menuImportaColonne", QStringLiteral("I&mporta Colonne")), &QAction::triggered, this,
+            &frmMAIN::ImportaColonne);
+    connect(voce(file, "menuImportaExtrema", QStringLiteral("Importa E&xtrema")), &QAction::triggered, this,
+            &frmMAIN::ImportaExtrema);
+    file->addSeparator();
+    connect(voce(file, "menusalva", QStringLiteral("&Salva")), &QAction::triggered, this, &frmMAIN::Salva);
+    connect(voce(file, "menusalvacome", QStringLiteral("Salva &come...")), &QAction::triggered, this,
+            &frmMAIN::SalvaCome);
+    connect(voce(file, "menuEsportaColonne", QStringLiteral("Esporta Colonne")), &QAction::triggered, this,
+            &frmMAIN::EsportaColonne);
+    connect(voce(file, "menuEsportaExtrema", QStringLiteral("Esporta Extre&ma")), &QAction::triggered, this,
+            &frmMAIN::EsportaExtrema);
+    file->addSeparator();
+    m_nonDisponibili << voce(file, "mnu_Elenco", QStringLiteral("&Elenco Sistemi Immediati"));
+    m_nonDisponibili << voce(file, "menuImpostazioni", QStringLiteral("&Impostazioni"));
+    file->addSeparator();
+    QAction* uscita = voce(file, "menuuscita", QStringLiteral("&Uscita"));
+    connect(uscita, &QAction::triggered, this, &QWidget::close);
+
+    m_menuCondizioni = menu("menucondizioni", QStringLiteral("&Condizioni"));
+    const std::pair<const char*, QString> condizioni[] = {
+        {"menuColonnaFiltro", QStringLiteral("&Colonne Filtro")}, {"menuConsecutivi", QStringLiteral("C&onsecutivi")},
+        {"menuFisse", QStringLiteral("&Fisse")},                  {"menuPariDispari", QStringLiteral("&Pari e Dispari")},
+        {"menuSomma", QStringLiteral("&Somma")},                  {"menuRidotto", QStringLiteral("&Ridotto")}};
+    for (const auto& [nome, testo] : condizioni) {
+        if (qstrcmp(nome, "menuRidotto") == 0)
+            m_menuCondizioni->addSeparator();
+        QAction* azione = voce(m_menuCondizioni, nome, testo);
+        azione->setCheckable(true);
+        m_vociCondizioni << azione;
+        m_nonDisponibili << azione;
+    }
+
+    m_menuOperazioni = menu("menuoperazioni", QStringLiteral("&Operazioni"));
+    m_nonDisponibili << voce(m_menuOperazioni, "menuadattamatrice", QStringLiteral("&Adatta matrice"));
+    m_menuOperazioni->addSeparator();
+    connect(voce(m_menuOperazioni, "menuMescola", QStringLiteral("&Mescola Colonne")), &QAction::triggered, this,
+            &frmMAIN::MescolaColonne);
+    m_menuOperazioni->addSeparator();
+    connect(voce(m_menuOperazioni, "menucalcolo", QStringLiteral("&Elabora")), &QAction::triggered, this,
+            &frmMAIN::Elabora);
+    m_nonDisponibili << voce(m_menuOperazioni, "menuspoglio", QStringLiteral("&Spoglio"));
+    QAction* spoglioEstrazioni = voce(m_menuOperazioni, "menuSpoglioEstrazioni", QStringLiteral("Spoglio Estrazion&i"));
+    spoglioEstrazioni->setVisible(false);
+    m_nonDisponibili << spoglioEstrazioni;
+    connect(voce(m_menuOperazioni, "menuvisualizza", QStringLiteral("&Visualizza")), &QAction::triggered, this,
+            [this] { Visualizza(false); });
+    m_nonDisponibili << voce(m_menuOperazioni, "menuEstrazioni", QStringLiteral("&Archivio Estrazioni"));
+    m_nonDisponibili << voce(m_menuOperazioni, "menuStatistiche", QStringLiteral("S&tatistiche"));
+    m_menuOperazioni->addSeparator();
+    connect(voce(m_menuOperazioni, "menumodifiche", QStringLiteral("&Modifiche")), &QAction::triggered, this,
+            &frmMAIN::ModificaSistema);
+
+    m_menuStampa = menu("menustampa", QStringLiteral("&Stampa"));
+    m_nonDisponibili << voce(m_menuStampa, "menutabulato", QStringLiteral("Stampa &Tabulato"));
+    m_nonDisponibili << voce(m_menuStampa, "menuschedine", QStringLiteral("Stampa &Schedine"));
+
+    QAction* info = menuBar()->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("menuinfo"));
+    connect(info, &QAction::triggered, this, &frmMAIN::Info);
+}
+
+QPushButton* frmMAIN::pulsante(const char* nome, const QString& testo) {
+    auto* p = new QPushButton(testo);
+    p->setObjectName(QString::fromLatin1(nome));
+    p->setMinimumHeight(34);
+    return p;
+}
+
+void frmMAIN::creaComandi(QWidget* centrale) {
+    m_frameNumeri = new QGroupBox(centrale);
+    m_frameNumeri->setObjectName(QStringLiteral("frameNumeri"));
+    m_griglia = new GrigliaEtichette(QStringLiteral("grnum"), NumeriDellaGriglia(), 10, m_frameNumeri);
+    m_griglia->setAccessibleName(QStringLiteral("Griglia dei numeri"));
+    connect(m_griglia, &GrigliaEtichette::commutata, this, &frmMAIN::GrigliaNumeriClick);
+
+    m_labnumeri = new QLabel(QStringLiteral("Numeri in gioco [00]"), m_frameNumeri);
+    m_labnumeri->setObjectName(QStringLiteral("labnumeri"));
+    auto* didascalia = new QLabel(QStringLiteral("Colonne Integrali"), m_frameNumeri);
+    didascalia->setObjectName(QStringLiteral("lblCaptionColonneIntegrali"));
+    m_lblIntegrale = new QLabel(QStringLiteral("0"), m_frameNumeri);
+    m_lblIntegrale->setObjectName(QStringLiteral("lblIntegrale"));
+    m_lblIntegrale->setToolTip(QStringLiteral("Colonne Integrali"));
+    m_lblIntegrale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont grassetto = m_labnumeri->font();
+    grassetto.setBold(true);
+    grassetto.setPointSizeF(grassetto.pointSizeF() * 1.2);
+    m_labnumeri->setFont(grassetto);
+    m_lblIntegrale->setFont(grassetto);
+
+    auto* riepilogo = new QHBoxLayout;
+    riepilogo->addWidget(m_labnumeri);
+    riepilogo->addStretch();
+    riepilogo->addWidget(didascalia);
+    riepilogo->addWidget(m_lblIntegrale);
+    auto* numeri = new QVBoxLayout(m_frameNumeri);
+    numeri->addWidget(m_griglia, 1);
+    numeri->addLayout(riepilogo);
+
+    m_chkSS = new QCheckBox(QStringLiteral("SuperStar"), centrale);
+    m_chkSS->setObjectName(QStringLiteral("chkSS"));
+    m_chkSS->setIcon(QIcon(QStringLiteral(":/immagini/superstar.svg")));
+    m_chkSS->setIconSize(QSize(96, 40));
+    m_chkSS->setToolTip(QStringLiteral("SuperStar"));
+    connect(m_chkSS, &QCheckBox::toggled, this, &frmMAIN::chkSS_Click);
+
+    auto* operazioni = new QGroupBox(QStringLiteral("Operazioni"), centrale);
+    operazioni->setObjectName(QStringLiteral("frameOperazioni"));
+    auto* colonna = new QVBoxLayout(operazioni);
+    QPushButton* archivio = pulsante("cmdArchivio", QStringLiteral("Archivio Estrazioni"));
+    QPushButton* modifiche = pulsante("cmdModifiche", QStringLiteral("Modifica Sistema"));
+    QPushButton* adatta = pulsante("cmdAdatta", QStringLiteral("Adatta Matrice"));
+    QPushButton* spoglio = pulsante("cmdSpoglio", QStringLiteral("Spoglio Sistema"));
+    QPushButton* visualizza = pulsante("cmdVisualizza", QStringLiteral("Visualizza Sistema"));
+    QPushButton* cancella = pulsante("cmdCancella", QStringLiteral("Cancella Sistema"));
+    QPushButton* calcolo = pulsante("cmdCalcolo", QStringLiteral("Elabora Sistema"));
+    QPushButton* tabulato = pulsante("cmdTabulato", QStringLiteral("Stampa Tabulato"));
+    QPushButton* schedine = pulsante("cmdSchedine", QStringLiteral("Stampa Schedine"));
+    for (QPushButton* p : {archivio, modifiche, adatta, spoglio, visualizza, cancella, calcolo, tabulato, schedine})
+        colonna->addWidget(p);
+    colonna->addStretch();
+    m_nonDisponibili << archivio << adatta << spoglio << tabulato << schedine;
+    connect(modifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
+    connect(visualizza, &QPushButton::clicked, this, [this] { Visualizza(true); });
+    connect(cancella, &QPushButton::clicked, this, &frmMAIN::Azzera);
+    connect(calcolo, &QPushButton::clicked, this, &frmMAIN::Elabora);
+
+    auto* destra = new QVBoxLayout;
+    destra->addWidget(m_chkSS, 0, Qt::AlignHCenter);
+    destra->addWidget(operazioni, 1);
+    auto* principale = new QHBoxLayout(centrale);
+    principale->addWidget(m_frameNumeri, 1);
+    principale->addLayout(destra);
+
+    for (QObject* o : m_nonDisponibili)
+        if (auto* w = qobject_cast<QWidget*>(o))
+            w->setToolTip(QStringLiteral("Non disponibile in questa versione"));
+}
+
+void frmMAIN::creaBarraStato() {
+    statusBar()->setObjectName(QStringLiteral("StBar"));
+    const QString suggerimenti[4] = {QStringLiteral("Nome Sistema"), QStringLiteral("Numero Combinazioni"),
+                                     QStringLiteral("Costo Sistema"), QStringLiteral("Tipo Sistema")};
+    const int allunga[4] = {3, 2, 2, 2};
+    for (int i = 0; i < 4; ++i) {
+        m_pannelli[i] = new QLabel(statusBar());
+        m_pannelli[i]->setObjectName(QStringLiteral("StBar_%1").arg(i + 1));
+        m_pannelli[i]->setToolTip(suggerimenti[i]);
+        m_pannelli[i]->setFrameShape(QFrame::StyledPanel);
+        m_pannelli[i]->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(m_pannelli[i], allunga[i]);
+    }
+}
+
+// ---- public operations ---------------------------------------------------------------
+
+void frmMAIN::GrigliaNumeriClick(int indice) {
+    if (indice < 0 || indice >= NumeriGioco)
+        return;
+    Sistema& s = m_corpo.sistema;
+    s.GrigliaNumeriClick(indice);
+    m_griglia->setScelta(indice, s.selezionati[static_cast<std::size_t>(indice)]);
+    scriviNumeriInGioco(true);
+    applicaStato();
+    scriviIntegrale();
+}
+
+void frmMAIN::CancellaPronostico() {
+    m_corpo.sistema.CancellaPronostico();
+    for (int i = 0; i < NumeriGioco; ++i)
+        m_griglia->setScelta(i, false);
+    scriviNumeriInGioco(false);
+    applicaStato();
+    m_lblIntegrale->setText(QStringLiteral("0"));
+}
+
+void frmMAIN::ViewStatusBar() {
+    const Sistema& s = m_corpo.sistema;
+    m_pannelli[3]->setText(s.tipoSistema);
+    m_pannelli[2]->setText(FormattaEuro(s.costoSistema()));
+    m_pannelli[1]->setText(FormattaIntero(s.numeroColonne));
+    m_pannelli[0]->setText(s.nomeSistema);
+}
+
+void frmMAIN::LockGUI() {
+    m_corpo.sistema.sistemaSviluppato = Vero;
+    applicaStato();
+}
+
+void frmMAIN::UnlockGUI() {
+    m_corpo.sistema.sistemaSviluppato = 0;
+    applicaStato();
+}
+
+void frmMAIN::UnlockMenuConditions() {
+    for (QAction* azione : m_vociCondizioni)
+        azione->setChecked(false);
+}
+
+void frmMAIN::chkSS_Click() {
+    m_corpo.sistema.superStar = m_chkSS->isChecked() ? Vero : Falso;
+    ReadConfiguration();
+}
+
+void frmMAIN::ReadConfiguration() {
+    if (LeggiConfigurazione(m_corpo, m_ui))
+        ViewStatusBar();
+}
+
+void frmMAIN::Azzera() {
+    AzzeraSistema(m_corpo.sistema, false);
+    UnlockGUI();
+    UnlockMenuConditions();
+    CancellaPronostico();
+    ViewStatusBar();
+}
+
+void frmMAIN::mostraSpoglioEstrazioni() {
+    if (auto* azione = findChild<QAction*>(QStringLiteral("menuSpoglioEstrazioni")))
+        azione->setVisible(true);
+}
+
+// ---- rendering ---------------------------------------------------------------------
+
+void frmMAIN::scriviNumeriInGioco(bool dueCifre) {
+    const int n = m_corpo.sistema.numeriInGioco;
+    m_labnumeri->setText(QStringLiteral("Numeri in gioco [%1]").arg(dueCifre ? DueCifre(n) : QString::number(n)));
+}
+
+void frmMAIN::scriviIntegrale() {
+    const int n = m_corpo.sistema.numeriInGioco;
+    m_lblIntegrale->setToolTip(QStringLiteral("Colonne Integrali"));
+    m_lblIntegrale->setText(n >= 6 ? FormattaIntero(static_cast<qint64>(Combinazioni(n, 6))) : QStringLiteral("0"));
+}
+
+// Every command's enabled state, from the numbers in play and the developed flag.
+void frmMAIN::applicaStato() {
+    const Sistema& s = m_corpo.sistema;
+    const bool pronto = s.numeriInGioco >= 6;
+    const bool sviluppato = s.sistemaSviluppato != 0;
+    auto imposta = [this](const char* nome, bool acceso) {
+        QObject* o = findChild<QObject*>(QString::fromLatin1(nome));
+        if (!o)
+            return;
+        acceso = acceso && !m_nonDisponibili.contains(o);
+        if (auto* azione = qobject_cast<QAction*>(o))
+            azione->setEnabled(acceso);
+        else if (auto* w = qobject_cast<QWidget*>(o))
+            w->setEnabled(acceso);
+    };
+    m_menuOperazioni->menuAction()->setEnabled(pronto);
+    m_menuCondizioni->menuAction()->setEnabled(pronto);
+    imposta("cmdAdatta", pronto && !sviluppato);
+    imposta("cmdCalcolo", pronto && !sviluppato);
+    imposta("cmdCancella", !sviluppato);
+    for (const char* nome : {"cmdModifiche", "cmdSchedine", "cmdSpoglio", "cmdTabulato", "cmdVisualizza"})
+        imposta(nome, sviluppato);
+    m_frameNumeri->setEnabled(!sviluppato);
+    imposta("menuadattamatrice", !sviluppato);
+    imposta("menucalcolo", !sviluppato);
+    for (const char* nome : {"menuMescola", "menumodifiche", "menuspoglio", "menuvisualizza"})
+        imposta(nome, sviluppato);
+    m_menuStampa->menuAction()->setEnabled(sviluppato);
+    for (QObject* o : m_nonDisponibili)
+        if (auto* azione = qobject_cast<QAction*>(o))
+            azione->setEnabled(false);
+        else if (auto* w = qobject_cast<QWidget*>(o))
+            w->setEnabled(false);
+}
+
+void frmMAIN::mostraSistema() {
+    const Sistema& s = m_corpo.sistema;
+    for (int i = 0; i < NumeriGioco; ++i)
+        m_griglia->setScelta(i, s.selezionati[static_cast<std::size_t>(i)]);
+    scriviNumeriInGioco(s.numeriInGioco > 0);
+    scriviIntegrale();
+    {
+        const QSignalBlocker silenzio(m_chkSS);
+        m_chkSS->setChecked(s.superStar != 0);
+    }
+    applicaStato();
+    ViewStatusBar();
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+void frmMAIN::Elabora() {
+    Sistema& s = m_corpo.sistema;
+    if (s.sistemaSviluppato != 0 || s.numeriInGioco < 6)
+        return;
+    setEnabled(false);
+    bool sviluppato = false;
+    {
+        frmCalcolo calcolo(s, m_ui);
+        calcolo.show();
+        try {
+            sviluppato = ::sestina::Elabora(s, m_ui, calcolo);
+        } catch (const Errore& e) {
+            MostraErrore(m_ui, e, QStringLiteral("menucalcolo_Click"), NomeFinestra);
+        }
+        ViewStatusBar();
+        calcolo.hide();
+    }
+    setEnabled(true);
+    if (sviluppato)
+        LockGUI();
+}
+
+void frmMAIN::ModificaSistema() {
+    Sistema& s = m_corpo.sistema;
+    const QString domanda = QStringLiteral("Questa operazione comporta la perdita \r     di tutte le combinazioni del "
+                                           "sistema\r\r                    Continuare ?");
+    if (m_ui.messaggio(domanda, QStringLiteral("Attenzione"), Icona::Domanda, Pulsanti::SiNo) != Risposta::Si)
+        return;
+    UnlockGUI();
+    s.colonne.azzera(s.numeroColonne);
+    s.numeroColonne = 0;
+    s.tipoSistema.clear();
+    ViewStatusBar();
+}
+
+void frmMAIN::MescolaColonne() {
+    QAction* mescola = findChild<QAction*>(QStringLiteral("menuMescola"));
+    mescola->setEnabled(false);
+    ::sestina::MescolaColonne(m_corpo.sistema, m_ui);
+    mescola->setEnabled(true);
+}
+
+void frmMAIN::Salva() {
+    Sistema& s = m_corpo.sistema;
+    s.fileSistema = m_corpo.cartellaDati + QStringLiteral("/sistemi/") +
+                    TitoloCon(s.fileSistema, {QStringLiteral(".txt")}, QStringLiteral(".sec"));
+    SalvaFile(s, s.fileSistema, m_ui);
+    ViewStatusBar();
+}
+
+void frmMAIN::SalvaCome() {
+    Sistema& s = m_corpo.sistema;
+    const QString scelto = m_dialoghi.salva(this, m_corpo.cartellaDati + QStringLiteral("/sistemi"),
+                                            TitoloCon(s.fileSistema, {QStringLiteral(".txt")}, QStringLiteral(".sec")),
+                                            QStringLiteral("File Sestinaplan (*.sec)"), QStringLiteral("sec"));
+    if (scelto.isEmpty())
+        return;
+    s.fileSistema = scelto;
+    SalvaFile(s, s.fileSistema, m_ui);
+    ViewStatusBar();
+}
+
+void frmMAIN::Apri() {
+    const QString scelto = m_dialoghi.apri(this, m_corpo.cartellaDati + QStringLiteral("/sistemi"),
+                                           QStringLiteral("File Sestinaplan (*.sec)"));
+    if (!scelto.isEmpty())
+        ApriFile(scelto);
+}
+
+void frmMAIN::ApriFile(const QString& percorso) {
+    if (!ApriSistema(m_corpo.sistema, percorso, m_ui))
+        return;
+    UnlockMenuConditions();
+    mostraSistema();
+}
+
+void frmMAIN::ImportaColonne() {}
+void frmMAIN::ImportaExtrema() {}
+void frmMAIN::EsportaColonne() {}
+void frmMAIN::EsportaExtrema() {}
+
+void frmMAIN::Visualizza(bool soloSeSviluppato) {
+    const Sistema& s = m_corpo.sistema;
+    if (soloSeSviluppato ? s.sistemaSviluppato == 0 : s.numeroColonne <= 0)
+        return;
+    frmVisualizza finestra(s, this);
+    finestra.exec();
+}
+
+void frmMAIN::Info() {
+    frmAbout finestra(m_ui, m_corpo.edizione, this);
+    finestra.exec();
+}
+
+void frmMAIN::closeEvent(QCloseEvent* evento) {
+    if (!m_corpo.chiusuraInCorso &&
+        m_ui.messaggio(QStringLiteral("Uscire dall'applicazione?"), windowTitle(), Icona::Domanda, Pulsanti::SiNo) !=
+            Risposta::Si) {
+        evento->ignore();
+        return;
+    }
+    m_corpo.chiusuraInCorso = true;
+    ScaricaForm(NomeFinestra);
+    evento->accept();
+}
+
+} // namespace sestina

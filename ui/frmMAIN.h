@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QGroupBox;
+
+namespace sestina {
+
+struct Corpo;
+class DialoghiFile;
+class GrigliaEtichette;
+class Interfaccia;
+
+// The main window: the 90-number grid, the SuperStar box, the command buttons,
+// the menus and the status bar. It renders the shared System and calls the
+// operations below the windows; its public operations are those other windows
+// call back into.
+class frmMAIN final : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMAIN(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmMAIN)
+    ~frmMAIN() override;
+
+    void GrigliaNumeriClick(int indice);
+    void CancellaPronostico();
+    void ViewStatusBar();
+    void LockGUI();
+    void UnlockGUI();
+    void UnlockMenuConditions();
+    void chkSS_Click();
+    // Reads the configuration into the prices, then refreshes the status bar.
+    void ReadConfiguration();
+    // Empties the System and the window (Cancella Sistema, and the window's load).
+    void Azzera();
+    // Opens a system file, as Apri and the command line do.
+    void ApriFile(const QString& percorso);
+    // The archive-scrutiny entry stays hidden until start-up has finished.
+    void mostraSpoglioEstrazioni();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void creaMenu();
+    void creaComandi(QWidget* centrale);
+    void creaBarraStato();
+    QAction* voce(QMenu* menu, const char* nome, const QString& testo);
+    QPushButton* pulsante(const char* nome, const QString& testo);
+
+    // The grid, the counts, the SuperStar box, the states and the status bar from the System,
+    // after an operation replaced it (open, import).
+    void mostraSistema();
+    void scriviNumeriInGioco(bool dueCifre);
+    void scriviIntegrale();
+    void applicaStato();
+
+    void Elabora();
+    void ModificaSistema();
+    void MescolaColonne();
+    void Salva();
+    void SalvaCome();
+    void Apri();
+    void ImportaColonne();
+    void ImportaExtrema();
+    void EsportaColonne();
+    void EsportaExtrema();
+    void Visualizza(bool soloSeSviluppato);
+    void Info();
+
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    DialoghiFile& m_dialoghi;
+
+    GrigliaEtichette* m_griglia = nullptr;
+    QGroupBox* m_frameNumeri = nullptr;
+    QLabel* m_labnumeri = nullptr;
+    QLabel* m_lblIntegrale = nullptr;
+    QCheckBox* m_chkSS = nullptr;
+    QLabel* m_pannelli[4] = {};
+
+    QMenu* m_menuCondizioni = nullptr;
+    QMenu* m_menuOperazioni = nullptr;
+    QMenu* m_menuStampa = nullptr;
+    QList<QAction*> m_vociCondizioni;
+    // Commands whose windows are not part of the program yet: shown, never enabled.
+    QList<QObject*> m_nonDisponibili;
+};
+
+} // namespace sestina
