@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "Errore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

@@ -27,7 +27,9 @@ constexpr std::array<DatiPulsante, 6> Pulsanti{{
     {"cmdTOP", ":/immagini/ultimo.svg", "Ultimo Pannello"},
 }};
 
-bool PassoRipetibile(ComandoPannello c) { return c != ComandoPannello::Primo && c != ComandoPannello::Ultimo; }
+bool PassoRipetibile(ComandoPannello c) {
+    return c != ComandoPannello::Primo && c != ComandoPannello::Ultimo;
+}
 
 // Keys that must keep their usual meaning: moving the focus, closing the window, modifiers
 // on their own and combinations meant as shortcuts.

@@ -74,7 +74,7 @@ frmAbout::frmAbout(Interfaccia& ui, const QString& edizione, QWidget* parent, Se
     setModal(true);
 
     auto* immagine = new QLabel(this);
-    immagine->setObjectName(QStringLiteral("picIcon"));
+    immagine->setObjectName(QStringLiteral("picLogo"));
     immagine->setPixmap(QIcon(QStringLiteral(":/immagini/logo.svg")).pixmap(QSize(96, 96)));
     immagine->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 

@@ -17,9 +17,9 @@ inline const QString IndirizzoEditore = QStringLiteral("https://www.sestinaplan.
 
 // What the about box asks of the desktop; tests put their own in its place.
 struct ServiziInformazioni {
-    std::function<QString()> cercaInfoSistema;           // the tool's path, empty when there is none
-    std::function<bool(const QString&)> avviaProgramma;  // starts it without waiting
-    std::function<bool(const QUrl&)> apriIndirizzo;      // the desktop's default handler
+    std::function<QString()> cercaInfoSistema;          // the tool's path, empty when there is none
+    std::function<bool(const QString&)> avviaProgramma; // starts it without waiting
+    std::function<bool(const QUrl&)> apriIndirizzo;     // the desktop's default handler
 
     static ServiziInformazioni predefiniti();
 };

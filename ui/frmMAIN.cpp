@@ -184,6 +184,10 @@ void frmMAIN::creaComandi(QWidget* centrale) {
     grassetto.setPointSizeF(grassetto.pointSizeF() * 1.2);
     m_labnumeri->setFont(grassetto);
     m_lblIntegrale->setFont(grassetto);
+    // Room for the widest texts, so a count is never clipped.
+    const QFontMetrics misura(grassetto);
+    m_labnumeri->setMinimumWidth(misura.horizontalAdvance(QStringLiteral("Numeri in gioco [00]")) + 8);
+    m_lblIntegrale->setMinimumWidth(misura.horizontalAdvance(QStringLiteral("622.614.630")) + 8);
 
     auto* riepilogo = new QHBoxLayout;
     riepilogo->addWidget(m_labnumeri);
@@ -194,9 +198,10 @@ void frmMAIN::creaComandi(QWidget* centrale) {
     numeri->addWidget(m_griglia, 1);
     numeri->addLayout(riepilogo);
 
-    m_chkSS = new QCheckBox(QStringLiteral("SuperStar"), centrale);
+    m_chkSS = new QCheckBox(centrale);
+    m_chkSS->setAccessibleName(QStringLiteral("SuperStar"));
     m_chkSS->setObjectName(QStringLiteral("chkSS"));
-    m_chkSS->setIcon(QIcon(QStringLiteral(":/immagini/superstar.svg")));
+    m_chkSS->setIcon(QIcon(QStringLiteral(":/immagini/superstar_off.svg")));
     m_chkSS->setIconSize(QSize(96, 40));
     m_chkSS->setToolTip(QStringLiteral("SuperStar"));
     connect(m_chkSS, &QCheckBox::toggled, this, &frmMAIN::chkSS_Click);
@@ -296,6 +301,7 @@ void frmMAIN::UnlockMenuConditions() {
 
 void frmMAIN::chkSS_Click() {
     m_corpo.sistema.superStar = m_chkSS->isChecked() ? Vero : Falso;
+    aggiornaLogoSS();
     ReadConfiguration();
 }
 
@@ -318,6 +324,11 @@ void frmMAIN::mostraSpoglioEstrazioni() {
 }
 
 // ---- rendering ---------------------------------------------------------------------
+
+void frmMAIN::aggiornaLogoSS() {
+    m_chkSS->setIcon(QIcon(m_chkSS->isChecked() ? QStringLiteral(":/immagini/superstar_on.svg")
+                                                : QStringLiteral(":/immagini/superstar_off.svg")));
+}
 
 void frmMAIN::scriviNumeriInGioco(bool dueCifre) {
     const int n = m_corpo.sistema.numeriInGioco;
@@ -375,6 +386,7 @@ void frmMAIN::mostraSistema() {
         const QSignalBlocker silenzio(m_chkSS);
         m_chkSS->setChecked(s.superStar != 0);
     }
+    aggiornaLogoSS();
     applicaStato();
     ViewStatusBar();
 }

@@ -58,6 +58,7 @@ private:
     void mostraSistema();
     void scriviNumeriInGioco(bool dueCifre);
     void scriviIntegrale();
+    void aggiornaLogoSS();
     void applicaStato();
 
     void Elabora();

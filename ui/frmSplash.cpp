@@ -40,7 +40,7 @@ frmSplash::frmSplash(const QString& edizione, QWidget* parent)
     m_cornice->installEventFilter(this);
 
     auto* immagine = new QLabel(m_cornice);
-    immagine->setObjectName(QStringLiteral("imgLogo"));
+    immagine->setObjectName(QStringLiteral("picLogo"));
     immagine->setPixmap(QIcon(QStringLiteral(":/immagini/logo.svg")).pixmap(QSize(160, 160)));
 
     auto* lblProductName = Etichetta(m_cornice, "lblProductName", TitoloApplicazione, 2.6, true);
@@ -89,6 +89,8 @@ void frmSplash::keyPressEvent(QKeyEvent* evento) {
 void frmSplash::showEvent(QShowEvent* evento) {
     QWidget::showEvent(evento);
     CentraForm(*this);
+    // The key that closes it can only arrive once it has the keyboard.
+    activateWindow();
 }
 
 } // namespace sestina

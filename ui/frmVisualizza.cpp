@@ -62,8 +62,8 @@ frmVisualizza::frmVisualizza(const Sistema& sistema, QWidget* parent) : QDialog(
     m_riquadro->setFrameShadow(QFrame::Sunken);
     m_riquadro->setAutoFillBackground(true);
     m_riquadro->setBackgroundRole(QPalette::Base);
-    auto* colonne = new QVBoxLayout(m_riquadro);
-    colonne->setSpacing(0);
+    auto* righe = new QVBoxLayout(m_riquadro);
+    righe->setSpacing(0);
     for (int r = 0; r < ColonnePerPannello; ++r) {
         auto* riga = new QLabel(m_riquadro);
         riga->setObjectName(QStringLiteral("labVisualizza_%1").arg(r));
@@ -73,14 +73,14 @@ frmVisualizza::frmVisualizza(const Sistema& sistema, QWidget* parent) : QDialog(
         // The lines follow the window's size through their font, so their own size must not
         // push the layout around.
         riga->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        colonne->addWidget(riga, 1);
+        righe->addWidget(riga, 1);
         m_righe[static_cast<std::size_t>(r)] = riga;
     }
     const QFontMetrics metrica(m_carattereRighe);
-    const QMargins margini = colonne->contentsMargins() + m_riquadro->contentsMargins();
-    m_riquadro->setMinimumSize(
-        metrica.horizontalAdvance(QStringLiteral("  00-00-00-00-00-00  ")) + margini.left() + margini.right(),
-        ColonnePerPannello * metrica.lineSpacing() + margini.top() + margini.bottom());
+    const QMargins margini = righe->contentsMargins() + m_riquadro->contentsMargins();
+    const int larghezza = metrica.horizontalAdvance(QStringLiteral("  00-00-00-00-00-00  "));
+    m_riquadro->setMinimumSize(larghezza + margini.left() + margini.right(),
+                               ColonnePerPannello * metrica.lineSpacing() + margini.top() + margini.bottom());
 
     auto* lblPannello = new QLabel(QStringLiteral("* Pannello n."), this);
     lblPannello->setObjectName(QStringLiteral("lblPannello"));
@@ -107,7 +107,8 @@ frmVisualizza::frmVisualizza(const Sistema& sistema, QWidget* parent) : QDialog(
     finestra->addLayout(pannello);
     finestra->addWidget(m_navigatore);
 
-    m_navigatore->impostaLimiti(1, NumeroPannelli(m_sistema.numeroColonne, ColonnePerPannello));
+    const int colonne = std::clamp(m_sistema.numeroColonne, 0, LimiteColonne);
+    m_navigatore->impostaLimiti(1, NumeroPannelli(colonne, ColonnePerPannello));
     connect(m_navigatore, &NavigatorePannelli::pannelloCambiato, this, &frmVisualizza::mostraPannello);
     mostraPannello(m_navigatore->corrente());
 
@@ -127,8 +128,8 @@ void frmVisualizza::adattaCarattere() {
     if (m_dimensioneIniziale.isEmpty())
         return;
     // Scales the lines with the window, as far as the narrower direction allows.
-    const qreal scala = std::min(qreal(width()) / m_dimensioneIniziale.width(),
-                                 qreal(height()) / m_dimensioneIniziale.height());
+    const qreal scala =
+        std::min(qreal(width()) / m_dimensioneIniziale.width(), qreal(height()) / m_dimensioneIniziale.height());
     QFont f = m_carattereRighe;
     f.setPointSizeF(PuntiRighe * std::max(scala, qreal(1)));
     for (QLabel* riga : m_righe)

@@ -89,7 +89,8 @@ private Q_SLOTS:
         QTemporaryDir dati;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dati.path());
-        ambiente.insert(QStringLiteral("TMPDIR"), dati.path());
+        // The same temporary folder as this test: the instances meet through a socket there.
+        ambiente.insert(QStringLiteral("TMPDIR"), QDir::tempPath());
         ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         QProcess prima;
         prima.setProcessEnvironment(ambiente);
