@@ -1,9 +1,11 @@
 #include "frmMAIN.h"
 
+#include "ColonneTxt.h"
 #include "Configurazione.h"
 #include "Corpo.h"
 #include "DialoghiFile.h"
 #include "Errore.h"
+#include "Extrema.h"
 #include "FileSistema.h"
 #include "Finestre.h"
 #include "Formato.h"
@@ -469,10 +471,47 @@ void frmMAIN::ApriFile(const QString& percorso) {
     mostraSistema();
 }
 
-void frmMAIN::ImportaColonne() {}
-void frmMAIN::ImportaExtrema() {}
-void frmMAIN::EsportaColonne() {}
-void frmMAIN::EsportaExtrema() {}
+void frmMAIN::ImportaColonne() {
+    const QString scelto =
+        m_dialoghi.apri(this, m_corpo.cartellaDati + QStringLiteral("/txt"), QStringLiteral("File TXT (*.txt)"));
+    if (scelto.isEmpty())
+        return;
+    ImportaColonneTxt(m_corpo.sistema, scelto, m_ui, [this] {
+        UnlockMenuConditions();
+        mostraSistema();
+    });
+}
+
+void frmMAIN::ImportaExtrema() {
+    const QString scelto =
+        m_dialoghi.apri(this, m_corpo.cartellaDati + QStringLiteral("/extrema"), QStringLiteral("File EXT (*.ext)"));
+    if (scelto.isEmpty())
+        return;
+    ::sestina::ImportaExtrema(m_corpo.sistema, scelto, m_ui, [this] {
+        UnlockMenuConditions();
+        mostraSistema();
+        ReadConfiguration(); // the SuperStar box's own handling
+    });
+}
+
+void frmMAIN::EsportaColonne() {
+    if (!SalvaColonneTxt(m_corpo.sistema, m_corpo.cartellaDati, m_ui))
+        return;
+    m_ui.messaggio(QStringLiteral("File ") + m_corpo.sistema.nomeSistema + QStringLiteral(" esportato"),
+                   TitoloApplicazione, Icona::Informazione, Pulsanti::Ok);
+}
+
+void frmMAIN::EsportaExtrema() {
+    Sistema& s = m_corpo.sistema;
+    const QString scelto = m_dialoghi.salva(
+        this, m_corpo.cartellaDati + QStringLiteral("/extrema"),
+        TitoloCon(s.fileSistema, {QStringLiteral(".txt"), QStringLiteral(".sec")}, QStringLiteral(".ext")),
+        QStringLiteral("File EXT (*.ext)"), QStringLiteral("ext"));
+    if (scelto.isEmpty())
+        return;
+    s.fileSistema = scelto;
+    SalvaExtrema(s, scelto, m_ui);
+}
 
 void frmMAIN::Visualizza(bool soloSeSviluppato) {
     const Sistema& s = m_corpo.sistema;

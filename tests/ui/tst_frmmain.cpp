@@ -262,6 +262,44 @@ private Q_SLOTS:
         QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("28"));
     }
 
+    void esportaEImporta() {
+        scegli(1, 7);
+        figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
+        sviluppa();
+        figlio<QAction>(m_finestra.get(), "menuEsportaColonne")->trigger();
+        QCOMPARE(m_ui->messaggi.last().testo, QStringLiteral("File nuovo.sec esportato"));
+        QVERIFY(QFile::exists(m_cartella->filePath(QStringLiteral("txt/nuovo.txt"))));
+
+        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
+        figlio<QAction>(m_finestra.get(), "menuEsportaExtrema")->trigger();
+        QCOMPARE(m_dialoghi->richieste.last().proposta, QStringLiteral("nuovo.ext"));
+        QCOMPARE(m_dialoghi->richieste.last().estensione, QStringLiteral("ext"));
+        QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Info Sistema"));
+
+        // The txt import replaces the System, priced without SuperStar once the box is off.
+        m_ui->rispondi(Risposta::Si);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCancella"), Qt::LeftButton);
+        figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
+        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("txt/nuovo.txt")));
+        figlio<QAction>(m_finestra.get(), "menuImportaColonne")->trigger();
+        QCOMPARE(m_dialoghi->richieste.last().cartella, m_cartella->path() + QStringLiteral("/txt"));
+        QCOMPARE(m_corpo->sistema.numeroColonne, 7);
+        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("FILE TXT"));
+        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 7,00"));
+        QVERIFY(scelto(7) && !attivo("frameNumeri"));
+
+        // The Extrema import brings its SuperStar choice back, and the price with it.
+        m_ui->rispondi(Risposta::Si);
+        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
+        figlio<QAction>(m_finestra.get(), "menuImportaExtrema")->trigger();
+        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("FILE EXTREMA"));
+        QVERIFY(figlio<QCheckBox>(m_finestra.get(), "chkSS")->isChecked());
+        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 10,50"));
+        QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Info Sistema"));
+    }
+
     void uscita() {
         m_ui->rispondi(Risposta::No);
         QVERIFY(!m_finestra->close());
