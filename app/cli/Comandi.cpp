@@ -9,9 +9,12 @@
 
 #include <QFileInfo>
 
+#include <ColonneTxt.h>
 #include <Errore.h>
+#include <Extrema.h>
 #include <FileSistema.h>
 #include <Formato.h>
+#include <Interfaccia.h>
 #include <Sistema.h>
 #include <Sviluppo.h>
 
@@ -97,6 +100,34 @@ int ComandoApri(const QString& percorso) {
     if (!Apri(*s, percorso, ui))
         return esito::FileRifiutato;
     return StampaSistema(*s) ? esito::Riuscito : esito::Fallito;
+}
+
+int ComandoEsporta(const QString& fileSistema, FormatoColonne formato, const QString& uscita) {
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    if (!Apri(*s, fileSistema, ui))
+        return esito::FileRifiutato;
+    if (formato == FormatoColonne::Extrema) {
+        s->fileSistema = QFileInfo(uscita).absoluteFilePath(); // as the window's save dialog does
+        return SalvaExtrema(*s, s->fileSistema, ui) ? esito::Riuscito : esito::Fallito;
+    }
+    if (!EsportaColonneTxt(*s, uscita, ui))
+        return esito::Fallito;
+    ui.messaggio(QStringLiteral("File ") + s->nomeSistema + QStringLiteral(" esportato"), TitoloApplicazione,
+                 Icona::Informazione, Pulsanti::Ok);
+    return esito::Riuscito;
+}
+
+int ComandoImporta(const QString& percorso, FormatoColonne formato, const QString& fileSistema) {
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    const bool importato =
+        formato == FormatoColonne::Txt ? ImportaColonneTxt(*s, percorso, ui) : ImportaExtrema(*s, percorso, ui);
+    if (!importato)
+        return esito::FileRifiutato;
+    return Salva(*s, fileSistema, ui) ? esito::Riuscito : esito::Fallito;
 }
 
 } // namespace sestina::cli

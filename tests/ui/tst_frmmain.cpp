@@ -1,3 +1,4 @@
+#include "Cartelle.h"
 #include "Corpo.h"
 #include "DialoghiFinti.h"
 #include "FakeInterfaccia.h"
@@ -66,7 +67,7 @@ private Q_SLOTS:
 
     void init() {
         m_cartella = std::make_unique<QTemporaryDir>();
-        QDir(m_cartella->path()).mkpath(QStringLiteral("sistemi"));
+        CreaAlberoCartelle(m_cartella->path());
         m_corpo = std::make_unique<Corpo>();
         m_corpo->cartellaDati = m_cartella->path();
         m_corpo->fileConfigurazione = m_cartella->filePath(QStringLiteral("impostazioni.cfg"));
