@@ -52,7 +52,9 @@ void InterruttoreOnOff::collegaFlag(Flag& flag) {
     scegli(flag != 0 ? 0 : 1);
 }
 
-QRadioButton* InterruttoreOnOff::opzione(int indice) const { return m_opzioni[indice == 0 ? 0 : 1]; }
+QRadioButton* InterruttoreOnOff::opzione(int indice) const {
+    return m_opzioni[indice == 0 ? 0 : 1];
+}
 
 void InterruttoreOnOff::premi(int indice) {
     const bool cambiato = indice != m_scelto;

@@ -66,6 +66,8 @@ frmCalcolo::frmCalcolo(Sistema& sistema, Interfaccia& ui, QWidget* parent)
     m_lblAllarme = etichetta(QStringLiteral("lblAllarme"), QString(), this);
     m_lblAllarme->setWordWrap(true);
     m_lblAllarme->setAlignment(Qt::AlignCenter);
+    // Room for the two-line alarm from the start, so the window does not jump when it appears.
+    m_lblAllarme->setMinimumHeight(2 * m_lblAllarme->fontMetrics().lineSpacing() + 4);
     QPalette rosso = m_lblAllarme->palette();
     rosso.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_lblAllarme->setPalette(rosso);
@@ -112,7 +114,9 @@ void frmCalcolo::passo(std::int32_t passo, double integrale, double elaborate, s
     scriviContatori(integrale, elaborate, accettate);
 }
 
-void frmCalcolo::allarme(const QString& testo) { m_lblAllarme->setText(testo); }
+void frmCalcolo::allarme(const QString& testo) {
+    m_lblAllarme->setText(testo);
+}
 
 void frmCalcolo::fine(double integrale, double elaborate, std::int32_t accettate) {
     scriviContatori(integrale, elaborate, accettate);
@@ -149,7 +153,9 @@ bool frmCalcolo::chiediAnnullamento() {
     return m_ui.messaggio(domanda, windowTitle(), Icona::Domanda, Pulsanti::SiNo) == Risposta::Si;
 }
 
-bool frmCalcolo::sviluppoInCorso() const { return m_inCorso && m_sistema.sviluppoAnnullato == 0; }
+bool frmCalcolo::sviluppoInCorso() const {
+    return m_inCorso && m_sistema.sviluppoAnnullato == 0;
+}
 
 void frmCalcolo::scriviContatori(double integrale, double elaborate, std::int32_t accettate) {
     m_labDaElaborare->setText(FormattaContatore(integrale));

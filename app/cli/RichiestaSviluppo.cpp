@@ -135,6 +135,13 @@ bool HaOpzioniSviluppo(const QCommandLineParser& parser) {
     return false;
 }
 
+bool HaCondizioniSviluppo(const QCommandLineParser& parser) {
+    for (const QString& nome : NomiOpzioni())
+        if (nome != QStringLiteral("o") && parser.isSet(nome))
+            return true;
+    return false;
+}
+
 RichiestaSviluppo LeggiRichiestaSviluppo(const QCommandLineParser& parser) {
     RichiestaSviluppo r;
     if (!parser.isSet(QStringLiteral("numeri")))

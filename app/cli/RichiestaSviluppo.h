@@ -37,6 +37,8 @@ struct RichiestaSviluppo {
 void AggiungiOpzioniSviluppo(QCommandLineParser& parser);
 // True when any option of sviluppa was given.
 bool HaOpzioniSviluppo(const QCommandLineParser& parser);
+// The same, leaving out -o, which importa uses too.
+bool HaCondizioniSviluppo(const QCommandLineParser& parser);
 // Throws ErroreUso on a missing, repeated or malformed option.
 RichiestaSviluppo LeggiRichiestaSviluppo(const QCommandLineParser& parser);
 

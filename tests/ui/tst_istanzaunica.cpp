@@ -94,15 +94,6 @@ private Q_SLOTS:
         QSKIP("Named pipes leave nothing behind");
 #endif
     }
-
-    void chiusuraLiberaIlNome() {
-        const QString dati = cartella(QStringLiteral("dati"));
-        {
-            IstanzaUnica a(dati);
-            QVERIFY(a.ascolta([] {}));
-        }
-        QVERIFY(!IstanzaUnica(dati).avvisaIstanzaInCorso(200));
-    }
 };
 
 QTEST_MAIN(TestIstanzaUnica)
