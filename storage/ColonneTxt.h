@@ -35,8 +35,8 @@ bool ImportaColonneTxt(Sistema& s, const QString& percorso, Interfaccia& ui,
 
 // The columns of a file, read and checked, before the System is touched.
 struct ColonneLette {
-    std::vector<std::uint8_t> celle;              // six numbers per column
-    std::array<bool, NumeriGioco + 1> visto{};    // index = number
+    std::vector<std::uint8_t> celle;           // six numbers per column
+    std::array<bool, NumeriGioco + 1> visto{}; // index = number
     int quante() const { return static_cast<int>(celle.size() / 6); }
     void aggiungi(const std::array<std::uint8_t, 6>& colonna);
 };

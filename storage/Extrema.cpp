@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace sestina {
 namespace {
@@ -182,6 +183,57 @@ std::array<std::uint8_t, 6> Colonna(QByteArrayView valore, int i) {
     return numeri;
 }
 
+// The column index a Combinazioni key stands for (the key ChiaveColonna writes for it), 0 for any other key.
+int IndiceDiChiave(QByteArrayView chiave, int colonne) {
+    if (chiave.size() < 6 || chiave.size() > 7 || (chiave.size() == 7 && chiave[0] == '0'))
+        return 0;
+    int i = 0;
+    for (const char c : chiave) {
+        if (c < '0' || c > '9')
+            return 0;
+        i = i * 10 + (c - '0');
+    }
+    return i <= colonne ? i : 0;
+}
+
+// Entries 1..colonne. The section is walked once in file order, which is the order the entries are
+// asked for, and each column keeps the first entry of its key, as a lookup by key would. A fault is
+// told for the lowest entry that has one, as reading the entries one by one would tell it.
+void LeggiCombinazioni(const classINI& ini, int colonne, ColonneLette& lette, Interfaccia& ui) {
+    enum Stato : std::uint8_t { Mancante, Letta, Errata, SenzaValore };
+    std::vector<Stato> stato(static_cast<std::size_t>(colonne) + 1, Mancante);
+    lette.celle.assign(6 * static_cast<std::size_t>(colonne), 0);
+    int visitate = 0;
+    ini.perOgniVoce("Combinazioni", [&](QByteArrayView chiave, std::optional<QByteArrayView> valore) {
+        if (++visitate % ColonnePerBlocco == 0)
+            ui.elaboraEventi();
+        const int i = IndiceDiChiave(chiave, colonne);
+        if (i == 0 || stato[static_cast<std::size_t>(i)] != Mancante)
+            return;
+        if (!valore) { // the first line of the key has no "=": the entry reads as missing
+            stato[static_cast<std::size_t>(i)] = SenzaValore;
+            return;
+        }
+        try {
+            const std::array<std::uint8_t, 6> numeri = Colonna(*valore, i);
+            std::copy(numeri.begin(), numeri.end(), lette.celle.begin() + 6 * static_cast<std::ptrdiff_t>(i - 1));
+            stato[static_cast<std::size_t>(i)] = Letta;
+        } catch (const Errore&) {
+            stato[static_cast<std::size_t>(i)] = Errata;
+        }
+    });
+    for (int i = 1; i <= colonne; ++i) {
+        if (stato[static_cast<std::size_t>(i)] == Mancante || stato[static_cast<std::size_t>(i)] == SenzaValore)
+            throw Errore::applicazione(QStringLiteral("Combinazione %1 mancante").arg(NomeVoce(i)));
+        if (stato[static_cast<std::size_t>(i)] == Errata) {
+            char chiave[12];
+            Colonna(*ini.valore("Combinazioni", QByteArrayView(chiave, ChiaveColonna(chiave, i))), i); // throws
+        }
+    }
+    for (const std::uint8_t n : lette.celle)
+        lette.visto[n] = true;
+}
+
 ExtremaLetto LeggiExtrema(const QString& percorso, Interfaccia& ui) {
     classINI ini;
     ini.FileINI(percorso);
@@ -209,16 +261,7 @@ ExtremaLetto LeggiExtrema(const QString& percorso, Interfaccia& ui) {
     for (int k = 2; k <= 5; ++k)
         letto.descrizione += QStringLiteral("\r\n") + leggi(Descrizione, QString::number(k));
 
-    letto.colonne.celle.reserve(6 * static_cast<std::size_t>(colonne));
-    char chiave[12];
-    for (int i = 1; i <= colonne; ++i) {
-        const auto valore = ini.valore("Combinazioni", QByteArrayView(chiave, ChiaveColonna(chiave, i)));
-        if (!valore)
-            throw Errore::applicazione(QStringLiteral("Combinazione %1 mancante").arg(NomeVoce(i)));
-        letto.colonne.aggiungi(Colonna(*valore, i));
-        if (i % ColonnePerBlocco == 0)
-            ui.elaboraEventi();
-    }
+    LeggiCombinazioni(ini, colonne, letto.colonne, ui);
     letto.superStar = Intero(superstar) != 0;
     return letto;
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -36,6 +37,13 @@ QByteArrayView Rifila(QByteArrayView v) {
     while (b > a && Spazio(v[b - 1]))
         --b;
     return v.sliced(a, b - a);
+}
+
+// A value as the caller sees it: without a pair of matching quotes, at most 254 characters.
+QByteArrayView ValoreLetto(QByteArrayView testo) {
+    if (testo.size() > 1 && (testo.front() == '"' || testo.front() == '\'') && testo.back() == testo.front())
+        testo = testo.sliced(1, testo.size() - 2);
+    return testo.first(std::min(testo.size(), LunghezzaMassimaValore));
 }
 
 // Lower case of windows-1252, for matching names the way the platform does.
@@ -68,8 +76,8 @@ bool StessoNome(QByteArrayView a, QByteArrayView b) {
     return true;
 }
 
-quint32 Hash(QByteArrayView nome, quint32 sezione) {
-    quint32 h = 2166136261u ^ (sezione * 16777619u);
+quint32 Hash(QByteArrayView nome) {
+    quint32 h = 2166136261u;
     for (const char c : nome)
         h = (h ^ Minuscola(c)) * 16777619u;
     return h ^ (h >> 15);
@@ -152,27 +160,30 @@ void ScriviFile(const QString& percorso, const QList<QByteArrayView>& pezzi) {
 
 } // namespace
 
-// Offsets into the file's bytes: nothing is copied or converted until a value is asked for.
+// Offsets into the file's bytes: nothing is copied or converted until a value is asked for. A
+// section's keys are hashed the first time one of them is looked up, so a reader that walks a
+// section in order never pays for the table.
 struct classINI::Indice {
-    struct Sezione {
-        quint32 nomeInizio;
-        quint32 nomeFine;
-        quint32 dopoUltimaRiga; // where a new key goes: after the last line that is not blank
-        bool ultimaTerminata;   // whether that line has its line break
-    };
     struct Voce {
-        quint32 sezione;
         quint32 rigaInizio;
         quint32 rigaFine; // before the line break
         quint32 nomeInizio;
         quint32 nomeFine;
         quint32 uguale; // Nessuna for a line without "="
     };
+    struct Sezione {
+        quint32 nomeInizio;
+        quint32 nomeFine;
+        quint32 dopoUltimaRiga; // where a new key goes: after the last line that is not blank
+        bool ultimaTerminata;   // whether that line has its line break
+        quint32 primaVoce;      // its keys are voci[primaVoce, fineVoci)
+        quint32 fineVoci;
+        std::vector<quint32> tabella; // open addressing: index into voci + 1, 0 for a free slot
+    };
 
     QByteArray dati;
     std::vector<Sezione> sezioni;
     std::vector<Voce> voci;
-    std::vector<quint32> tabella; // open addressing: index into voci + 1, 0 for a free slot
 
     QByteArrayView pezzo(quint32 da, quint32 a) const { return QByteArrayView(dati).sliced(da, a - da); }
     QByteArrayView nome(const Sezione& s) const { return pezzo(s.nomeInizio, s.nomeFine); }
@@ -186,22 +197,11 @@ struct classINI::Indice {
         return Nessuna;
     }
 
-    const Voce* voce(quint32 sez, QByteArrayView chiave) const {
-        if (sez == Nessuna || tabella.empty())
-            return nullptr;
-        const std::size_t maschera = tabella.size() - 1;
-        for (std::size_t i = Hash(chiave, sez) & maschera;; i = (i + 1) & maschera) {
-            const quint32 posto = tabella[i];
-            if (posto == 0)
-                return nullptr;
-            const Voce& v = voci[posto - 1];
-            if (v.sezione == sez && StessoNome(nome(v), chiave))
-                return &v;
-        }
-    }
-
+    const Voce* voce(quint32 sez, QByteArrayView chiave);
     void analizza();
-    void indicizza();
+
+private:
+    void indicizza(Sezione& s);
 };
 
 void classINI::Indice::analizza() {
@@ -236,47 +236,70 @@ void classINI::Indice::analizza() {
             if (c > a + 1) {
                 --c;
                 corrente = static_cast<quint32>(sezioni.size());
-                sezioni.push_back({a + 1, c, prossima, terminata});
+                const auto primaVoce = static_cast<quint32>(voci.size());
+                sezioni.push_back({a + 1, c, prossima, terminata, primaVoce, primaVoce, {}});
                 inizio = prossima;
                 continue;
             }
         }
         const auto* uguale = static_cast<const char*>(std::memchr(p + a, '=', b - a));
-        Voce v{corrente, inizio, fine, a, b, Nessuna};
+        Voce v{inizio, fine, a, b, Nessuna};
         if (uguale) {
             v.uguale = static_cast<quint32>(uguale - p);
             v.nomeFine = v.uguale;
             while (v.nomeFine > a && Spazio(p[v.nomeFine - 1]))
                 --v.nomeFine;
         }
-        voci.push_back(v);
+        voci.push_back(v); // keys before the first section are kept for nothing but the line count
         if (corrente != Nessuna) {
-            sezioni[corrente].dopoUltimaRiga = prossima;
-            sezioni[corrente].ultimaTerminata = terminata;
+            Sezione& s = sezioni[corrente];
+            s.fineVoci = static_cast<quint32>(voci.size());
+            s.dopoUltimaRiga = prossima;
+            s.ultimaTerminata = terminata;
         }
         inizio = prossima;
     }
-    indicizza();
 }
 
-void classINI::Indice::indicizza() {
+const classINI::Indice::Voce* classINI::Indice::voce(quint32 sez, QByteArrayView chiave) {
+    if (sez == Nessuna)
+        return nullptr;
+    Sezione& s = sezioni[sez];
+    if (s.fineVoci - s.primaVoce <= 8) { // a short section is read as it is
+        for (quint32 k = s.primaVoce; k < s.fineVoci; ++k)
+            if (StessoNome(nome(voci[k]), chiave))
+                return &voci[k];
+        return nullptr;
+    }
+    if (s.tabella.empty())
+        indicizza(s);
+    const std::size_t maschera = s.tabella.size() - 1;
+    for (std::size_t i = Hash(chiave) & maschera;; i = (i + 1) & maschera) {
+        const quint32 posto = s.tabella[i];
+        if (posto == 0)
+            return nullptr;
+        if (StessoNome(nome(voci[posto - 1]), chiave))
+            return &voci[posto - 1];
+    }
+}
+
+void classINI::Indice::indicizza(Sezione& s) {
     std::size_t dimensione = 16;
-    while (dimensione < 2 * voci.size())
+    while (dimensione < 2 * std::size_t{s.fineVoci - s.primaVoce})
         dimensione *= 2;
-    tabella.assign(dimensione, 0);
+    s.tabella.assign(dimensione, 0);
     const std::size_t maschera = dimensione - 1;
-    for (std::size_t k = 0; k < voci.size(); ++k) {
-        const Voce& v = voci[k];
-        if (v.sezione == Nessuna || v.nomeInizio == v.nomeFine)
-            continue; // keys before the first section, and empty names, are never looked up
-        for (std::size_t i = Hash(nome(v), v.sezione) & maschera;; i = (i + 1) & maschera) {
-            quint32& posto = tabella[i];
+    for (quint32 k = s.primaVoce; k < s.fineVoci; ++k) {
+        const QByteArrayView n = nome(voci[k]);
+        if (n.isEmpty())
+            continue; // an empty name is never looked up
+        for (std::size_t i = Hash(n) & maschera;; i = (i + 1) & maschera) {
+            quint32& posto = s.tabella[i];
             if (posto == 0) {
-                posto = static_cast<quint32>(k + 1);
+                posto = k + 1;
                 break;
             }
-            const Voce& altra = voci[posto - 1];
-            if (altra.sezione == v.sezione && StessoNome(nome(altra), nome(v)))
+            if (StessoNome(nome(voci[posto - 1]), n))
                 break; // the first of two equal keys is the one read
         }
     }
@@ -340,7 +363,7 @@ void classINI::FileINI(const QString& percorso) {
     m_indice.reset();
 }
 
-const classINI::Indice* classINI::indice() const {
+classINI::Indice* classINI::indice() const {
     if (!m_indice) {
         auto nuovo = std::make_unique<Indice>();
         try {
@@ -366,14 +389,32 @@ std::optional<QByteArrayView> classINI::valore(QByteArrayView sezione, QByteArra
     chiave = Rifila(chiave);
     if (sezione.isEmpty() || chiave.isEmpty())
         return std::nullopt;
-    const Indice* ind = indice();
+    Indice* ind = indice();
     const Indice::Voce* v = ind->voce(ind->sezione(sezione), chiave);
     if (!v || v->uguale == Nessuna)
         return std::nullopt;
-    QByteArrayView testo = ind->valoreGrezzo(*v);
-    if (testo.size() > 1 && (testo.front() == '"' || testo.front() == '\'') && testo.back() == testo.front())
-        testo = testo.sliced(1, testo.size() - 2);
-    return testo.first(std::min(testo.size(), LunghezzaMassimaValore));
+    return ValoreLetto(ind->valoreGrezzo(*v));
+}
+
+void classINI::perOgniVoce(QByteArrayView sezione,
+                           const std::function<void(QByteArrayView, std::optional<QByteArrayView>)>& visita) const {
+    sezione = Rifila(sezione);
+    if (sezione.isEmpty())
+        return;
+    const Indice* ind = indice();
+    const quint32 sez = ind->sezione(sezione);
+    if (sez == Nessuna)
+        return;
+    const Indice::Sezione& s = ind->sezioni[sez];
+    for (quint32 k = s.primaVoce; k < s.fineVoci; ++k) {
+        const Indice::Voce& v = ind->voci[k];
+        if (v.nomeInizio == v.nomeFine)
+            continue; // a line "=value" names no key
+        if (v.uguale == Nessuna)
+            visita(ind->nome(v), std::nullopt);
+        else
+            visita(ind->nome(v), ValoreLetto(ind->valoreGrezzo(v)));
+    }
 }
 
 QString classINI::getProperty(const QString& sezione, const QString& chiave, const QString& predefinito) const {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -66,13 +67,19 @@ public:
     // getProperty's value as the file's bytes, without conversion; nullopt instead of a default.
     // The view lives until the next write or FileINI.
     std::optional<QByteArrayView> valore(QByteArrayView sezione, QByteArrayView chiave) const;
+    // Every key of the first section of that name, in file order and twice if written twice, each
+    // with the value valore() would give (nullopt for a line without "="): for readers of a whole
+    // section, which so never wait for a table of its keys to be built.
+    void
+    perOgniVoce(QByteArrayView sezione,
+                const std::function<void(QByteArrayView chiave, std::optional<QByteArrayView> valore)>& visita) const;
 
     // Replaces the whole file with testo through QSaveFile; throws Errore on failure.
     void scriviTutto(const Testo& testo);
 
 private:
     struct Indice;
-    const Indice* indice() const;
+    Indice* indice() const;
 
     QString m_percorso;
     mutable std::unique_ptr<Indice> m_indice;

@@ -228,10 +228,12 @@ void TstCli::esiti_data() {
          "in procedure SalvaExtrema");
     riga("importa senza -o", {"importa", m_dir.filePath("x.txt")}, 1, uso);
     riga("importa, estensione ignota", {"importa", salvato, "-o", m_dir.filePath("mai.sec")}, 1, uso);
-    riga("importa rifiutato", {"importa", SESTINA_TEST_DATA "/colonne/rotti/release-2.0.ext", "-o",
-                               m_dir.filePath("mai.sec")}, 2, "Release o Giooco non corretto");
-    riga("importa, numero 91", {"importa", SESTINA_TEST_DATA "/colonne/rotti/numero-91.txt", "-o",
-                                m_dir.filePath("mai.sec")}, 2, "Riga 2: numero fuori dall'intervallo 1-90");
+    riga("importa rifiutato",
+         {"importa", SESTINA_TEST_DATA "/colonne/rotti/release-2.0.ext", "-o", m_dir.filePath("mai.sec")}, 2,
+         "Release o Giooco non corretto");
+    riga("importa, numero 91",
+         {"importa", SESTINA_TEST_DATA "/colonne/rotti/numero-91.txt", "-o", m_dir.filePath("mai.sec")}, 2,
+         "Riga 2: numero fuori dall'intervallo 1-90");
     riga("sviluppa con --txt", dieci + QStringList{"--txt", "a.txt"}, 1, uso);
     QStringList troppiFiltri = dieci;
     for (int k = 0; k <= MaxFiltri; ++k)
@@ -294,12 +296,6 @@ void TstCli::esportaEImporta() {
     QVERIFY(prima && dopo);
     QCOMPARE(dopo->numeroColonne, prima->numeroColonne);
     QVERIFY(std::memcmp(dopo->colonne.dati(), prima->colonne.dati(), 6 * std::size_t(prima->numeroColonne)) == 0);
-    QCOMPARE(dopo->tipoSistema, formato == "txt" ? QStringLiteral("FILE TXT") : QStringLiteral("FILE EXTREMA"));
-    const auto senzaIntestazione = [](const Sistema& x) {
-        const QByteArray l = Listato(x);
-        return l.sliced(l.indexOf('\n'));
-    };
-    QCOMPARE(senzaIntestazione(*dopo), senzaIntestazione(*prima)); // the same Prediction and columns
 }
 
 QTEST_GUILESS_MAIN(TstCli)
