@@ -14,7 +14,10 @@ inline const QString TitoloApplicazione = QStringLiteral("Sestinaplan");
 namespace numeri_errore {
 inline constexpr int Applicazione = -2147211504; // application-error base + 10000
 inline constexpr int Overflow = 6;
+inline constexpr int MemoriaEsaurita = 7;
+inline constexpr int IndiceFuoriIntervallo = 9;
 inline constexpr int TipoNonCorrispondente = 13;
+inline constexpr int NomeFileErrato = 52;
 inline constexpr int FileNonTrovato = 53;
 inline constexpr int InputOltreFine = 62;
 inline constexpr int AccessoNegato = 75;
@@ -30,6 +33,8 @@ public:
     const char* what() const noexcept override { return m_what.constData(); }
 
     static Errore applicazione(const QString& descrizione) { return {numeri_errore::Applicazione, descrizione}; }
+    // One of the numbered failures above, with the description users know for it.
+    static Errore comune(int numero);
 
 private:
     int m_numero;

@@ -2,6 +2,7 @@
 
 #include "Cartelle.h"
 #include "Errore.h"
+#include "ErroriFile.h"
 #include "Formato.h"
 #include "Interfaccia.h"
 #include "Sviluppo.h"
@@ -20,28 +21,7 @@ namespace {
 // Long loops let the window system run at this pace, never per line.
 constexpr int ColonnePerBlocco = 65'536;
 constexpr qint64 ByteLetturaBlocco = 4 << 20;
-constexpr int NumeroNomeFileErrato = 52;
-constexpr int NumeroIndiceFuoriIntervallo = 9;
 
-Errore PercorsoNonTrovato() {
-    return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
-}
-Errore FileNonTrovato() {
-    return {numeri_errore::FileNonTrovato, QStringLiteral("File not found")};
-}
-Errore AccessoNegato() {
-    return {numeri_errore::AccessoNegato, QStringLiteral("Path/File access error")};
-}
-Errore TipoNonCorrispondente() {
-    return {numeri_errore::TipoNonCorrispondente, QStringLiteral("Type mismatch")};
-}
-Errore IndiceFuoriIntervallo() {
-    return {NumeroIndiceFuoriIntervallo, QStringLiteral("Subscript out of range")};
-}
-
-bool CartellaEsiste(const QString& percorso) {
-    return QFileInfo(percorso).absoluteDir().exists();
-}
 
 // ---------------------------------------------------------------- export
 
@@ -50,7 +30,7 @@ QString NomeFileTxt(const QString& nomeSistema) {
     const QString nome = QString(nomeSistema).replace(QStringLiteral(".sec"), QStringLiteral(".txt"));
     if (nome.isEmpty() || nome == QStringLiteral(".") || nome == QStringLiteral("..") ||
         nome.contains(QLatin1Char('/')) || nome.contains(QLatin1Char('\\')) || nome.contains(QChar()))
-        throw Errore(NumeroNomeFileErrato, QStringLiteral("Bad file name or number"));
+        throw Errore::comune(numeri_errore::NomeFileErrato);
     return nome;
 }
 
@@ -59,7 +39,7 @@ void ScriviColonne(const Sistema& s, const QString& percorso, Interfaccia& ui) {
     const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw CartellaEsiste(percorso) ? AccessoNegato() : PercorsoNonTrovato();
+        throw ErroreDiScrittura(percorso);
     QByteArray blocco;
     blocco.reserve(ColonnePerBlocco * 21);
     for (int primo = 1; primo <= colonne; primo += ColonnePerBlocco) {
@@ -70,11 +50,11 @@ void ScriviColonne(const Sistema& s, const QString& percorso, Interfaccia& ui) {
             blocco.append("\r\n", 2);
         }
         if (file.write(blocco) != blocco.size())
-            throw AccessoNegato();
+            throw Errore::comune(numeri_errore::AccessoNegato);
         ui.elaboraEventi();
     }
     if (!file.commit())
-        throw AccessoNegato();
+        throw Errore::comune(numeri_errore::AccessoNegato);
 }
 
 // ---------------------------------------------------------------- import
@@ -154,10 +134,10 @@ private:
         std::array<std::uint8_t, 6> numeri{};
         for (int k = 0; k < 6; ++k) {
             if (k >= m_campi)
-                throw IndiceFuoriIntervallo();
+                throw Errore::comune(numeri_errore::IndiceFuoriIntervallo);
             const Campo& f = m_campo[static_cast<std::size_t>(k)];
             if (f.errato || !f.cifre)
-                throw TipoNonCorrispondente();
+                throw Errore::comune(numeri_errore::TipoNonCorrispondente);
             if (f.negativo || f.valore < 1 || f.valore > NumeriGioco)
                 throw NumeroFuoriGioco(m_riga);
             numeri[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(f.valore);
@@ -179,9 +159,7 @@ private:
 ColonneLette LeggiColonneTxt(const QString& percorso, Interfaccia& ui) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            throw AccessoNegato();
-        throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
+        throw ErroreDiApertura(percorso);
     }
     ColonneLette lette;
     // About 21 bytes a column as this program writes them; never more room than the limit.
@@ -192,7 +170,7 @@ ColonneLette LeggiColonneTxt(const QString& percorso, Interfaccia& ui) {
     for (;;) {
         const qint64 letti = file.read(blocco.data(), blocco.size());
         if (letti < 0)
-            throw AccessoNegato();
+            throw Errore::comune(numeri_errore::AccessoNegato);
         if (letti == 0)
             break;
         qsizetype salta = 0;

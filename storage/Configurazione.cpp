@@ -19,10 +19,10 @@ float Prezzo(const classINI& ini, const QString& chiave, const QString& predefin
     bool ok = false;
     const double centesimi = QLocale().toDouble(ini.getProperty(Sezione, chiave, predefinito), &ok);
     if (!ok)
-        throw Errore(numeri_errore::TipoNonCorrispondente, QStringLiteral("Type mismatch"));
+        throw Errore::comune(numeri_errore::TipoNonCorrispondente);
     const double euro = centesimi / 100.0;
     if (!std::isfinite(euro) || std::fabs(euro) > std::numeric_limits<float>::max())
-        throw Errore(numeri_errore::Overflow, QStringLiteral("Overflow"));
+        throw Errore::comune(numeri_errore::Overflow);
     return static_cast<float>(euro);
 }
 

@@ -14,22 +14,12 @@ namespace sestina {
 namespace {
 
 constexpr int ColonnePerBlocco = 65'536;
-constexpr int NumeroIndiceFuoriIntervallo = 9;
 
 const QString Generale = QStringLiteral("Generale");
 const QString Descrizione = QStringLiteral("Descrizione");
 const QString Combinazioni = QStringLiteral("Combinazioni");
 const QString TitoloInfo = QStringLiteral("Info Sistema");
 
-Errore TipoNonCorrispondente() {
-    return {numeri_errore::TipoNonCorrispondente, QStringLiteral("Type mismatch")};
-}
-Errore Overflow() {
-    return {numeri_errore::Overflow, QStringLiteral("Overflow")};
-}
-Errore IndiceFuoriIntervallo() {
-    return {NumeroIndiceFuoriIntervallo, QStringLiteral("Subscript out of range")};
-}
 
 // The entry key of column i: six digits with leading zeros, more only from a million on.
 int ChiaveColonna(char* destinazione, int i) {
@@ -123,12 +113,12 @@ template <typename Vista> qint64 Intero(Vista testo) {
     if (!testo.isEmpty() && (Codice(testo[0]) == '-' || Codice(testo[0]) == '+'))
         ++i;
     if (i == testo.size())
-        throw TipoNonCorrispondente();
+        throw Errore::comune(numeri_errore::TipoNonCorrispondente);
     qint64 valore = 0;
     for (; i < testo.size(); ++i) {
         const int c = Codice(testo[i]);
         if (c < '0' || c > '9')
-            throw TipoNonCorrispondente();
+            throw Errore::comune(numeri_errore::TipoNonCorrispondente);
         valore = std::min<qint64>(valore * 10 + (c - '0'), qint64{1} << 40); // far past any range below
     }
     return negativo ? -valore : valore;
@@ -141,14 +131,14 @@ qint64 Intero(const QString& testo) {
 std::int32_t Lungo(const QString& testo) {
     const qint64 v = Intero(testo);
     if (v < INT32_MIN || v > INT32_MAX)
-        throw Overflow();
+        throw Errore::comune(numeri_errore::Overflow);
     return static_cast<std::int32_t>(v);
 }
 
 int Byte(const QString& testo) {
     const qint64 v = Intero(testo);
     if (v < 0 || v > 255)
-        throw Overflow();
+        throw Errore::comune(numeri_errore::Overflow);
     return static_cast<int>(v);
 }
 
@@ -163,7 +153,7 @@ std::array<std::uint8_t, 6> Colonna(QByteArrayView valore, int i) {
     qsizetype inizio = 0;
     for (int k = 0; k < 6; ++k) {
         if (inizio > valore.size())
-            throw IndiceFuoriIntervallo();
+            throw Errore::comune(numeri_errore::IndiceFuoriIntervallo);
         qsizetype fine = inizio;
         while (fine < valore.size() && valore[fine] != '-' && valore[fine] != '*')
             ++fine;

@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "Errore.h"
+#include "ErroriFile.h"
 #include "Interfaccia.h"
 #include "Sistema.h"
 
@@ -150,24 +151,6 @@ QByteArray Codifica(const Sistema& s) {
     return std::move(w.risultato());
 }
 
-// The file errors as users know them: a missing folder, a missing file, a file that cannot be used.
-Errore PercorsoNonTrovato() {
-    return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
-}
-Errore FileNonTrovato() {
-    return {numeri_errore::FileNonTrovato, QStringLiteral("File not found")};
-}
-Errore AccessoNegato() {
-    return {numeri_errore::AccessoNegato, QStringLiteral("Path/File access error")};
-}
-
-bool CartellaEsiste(const QString& percorso) {
-    return QFileInfo(percorso).absoluteDir().exists();
-}
-
-Errore ErroreDiScrittura(const QString& percorso) {
-    return CartellaEsiste(percorso) ? AccessoNegato() : PercorsoNonTrovato();
-}
 
 // QSaveFile writes beside the target and renames on commit, so a failure leaves the old file whole.
 // Unbuffered, because a short write hidden in the buffer would only surface in commit(), which
@@ -330,15 +313,13 @@ std::optional<SistemaLetto> Analizza(const QByteArray& dati) {
 QByteArray LeggiFile(const QString& percorso) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            throw AccessoNegato();
-        throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
+        throw ErroreDiApertura(percorso);
     }
     if (file.size() > DimensioneMassimaFile)
         return {}; // refused like any other file that does not parse
     QByteArray dati = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw AccessoNegato();
+        throw Errore::comune(numeri_errore::AccessoNegato);
     return dati;
 }
 

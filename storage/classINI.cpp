@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "Errore.h"
+#include "ErroriFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,6 @@ namespace {
 constexpr qsizetype LunghezzaMassimaValore = 254;
 // Offsets are 32-bit; far above the largest file the program writes (about 52 MB of columns).
 constexpr qint64 DimensioneMassima = qint64{512} * 1024 * 1024;
-constexpr int NumeroMemoriaEsaurita = 7;
 constexpr quint32 Nessuna = std::numeric_limits<quint32>::max();
 
 bool Spazio(char c) {
@@ -113,38 +113,21 @@ QByteArray ValoreDaScrivere(const QString& valore) {
     return SenzaACapo(byte.mid(a));
 }
 
-Errore PercorsoNonTrovato() {
-    return {numeri_errore::PercorsoNonTrovato, QStringLiteral("Path not found")};
-}
-Errore FileNonTrovato() {
-    return {numeri_errore::FileNonTrovato, QStringLiteral("File not found")};
-}
-Errore AccessoNegato() {
-    return {numeri_errore::AccessoNegato, QStringLiteral("Path/File access error")};
-}
-Errore MemoriaEsaurita() {
-    return {NumeroMemoriaEsaurita, QStringLiteral("Out of memory")};
-}
-
-bool CartellaEsiste(const QString& percorso) {
-    return QFileInfo(percorso).absoluteDir().exists();
-}
-
 // The whole file; a missing one is empty when mancanteVuoto, an error otherwise.
 QByteArray LeggiFile(const QString& percorso, bool mancanteVuoto) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.exists())
-            throw AccessoNegato();
+            throw Errore::comune(numeri_errore::AccessoNegato);
         if (mancanteVuoto)
             return {};
-        throw CartellaEsiste(percorso) ? FileNonTrovato() : PercorsoNonTrovato();
+        throw ErroreDiApertura(percorso);
     }
     if (file.size() > DimensioneMassima)
-        throw MemoriaEsaurita();
+        throw Errore::comune(numeri_errore::MemoriaEsaurita);
     QByteArray dati = file.readAll();
     if (file.error() != QFileDevice::NoError || dati.size() > DimensioneMassima)
-        throw AccessoNegato();
+        throw Errore::comune(numeri_errore::AccessoNegato);
     return dati;
 }
 
@@ -155,7 +138,7 @@ void ScriviFile(const QString& percorso, const QList<QByteArrayView>& pezzi) {
     for (qsizetype i = 0; riuscito && i < pezzi.size(); ++i)
         riuscito = file.write(pezzi[i].data(), pezzi[i].size()) == pezzi[i].size();
     if (!riuscito || !file.commit())
-        throw CartellaEsiste(percorso) ? AccessoNegato() : PercorsoNonTrovato();
+        throw ErroreDiScrittura(percorso);
 }
 
 } // namespace
