@@ -41,21 +41,25 @@ QString RigaColonnaTxt(const std::uint8_t* colonna) {
     return QString::fromLatin1(riga);
 }
 
-void AggiungiRigaColonnaTxt(QByteArray& destinazione, const std::uint8_t* colonna) {
-    char riga[6 * 4 + 1];
+int ScriviNumeriColonna(char* destinazione, const std::uint8_t* colonna, char separatore) {
     int lunghezza = 0;
-    riga[lunghezza++] = ' ';
     for (int p = 0; p < 6; ++p) {
         const int n = colonna[p];
         if (n == 0)
             continue;
         if (n >= 100) // only a damaged column holds one; keep every digit rather than hide it
-            riga[lunghezza++] = static_cast<char>('0' + n / 100);
-        riga[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
-        riga[lunghezza++] = static_cast<char>('0' + n % 10);
-        riga[lunghezza++] = ' ';
+            destinazione[lunghezza++] = static_cast<char>('0' + n / 100);
+        destinazione[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
+        destinazione[lunghezza++] = static_cast<char>('0' + n % 10);
+        destinazione[lunghezza++] = separatore;
     }
-    destinazione.append(riga, lunghezza);
+    return lunghezza;
+}
+
+void AggiungiRigaColonnaTxt(QByteArray& destinazione, const std::uint8_t* colonna) {
+    char riga[1 + LunghezzaMassimaNumeri];
+    riga[0] = ' ';
+    destinazione.append(riga, 1 + ScriviNumeriColonna(riga + 1, colonna, ' '));
 }
 
 } // namespace sestina

@@ -24,6 +24,11 @@ QString FormattaPresenze(std::int32_t maschera);
 // "0 Days 01:02:07", "1 Day 00:00:00".
 QString TestoTempoTrascorso(qint64 secondi);
 
+// Each non-zero number of a column as two digits followed by separatore; returns the bytes written,
+// at most LunghezzaMassimaNumeri.
+inline constexpr int LunghezzaMassimaNumeri = 6 * 4;
+int ScriviNumeriColonna(char* destinazione, const std::uint8_t* colonna, char separatore);
+
 // The column-list line: a blank, then each non-zero number as two digits and a blank.
 QString RigaColonnaTxt(const std::uint8_t* colonna);
 // The same line appended as bytes, for listings of millions of columns.

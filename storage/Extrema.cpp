@@ -2,6 +2,7 @@
 
 #include "ColonneTxt.h"
 #include "Errore.h"
+#include "Formato.h"
 #include "Interfaccia.h"
 #include "Sistema.h"
 #include "classINI.h"
@@ -41,17 +42,7 @@ int ChiaveColonna(char* destinazione, int i) {
 
 // "01-05-17-23-44-90-", the last "-" a "*" with SuperStar; a position holding 0 is skipped.
 int ValoreColonna(char* destinazione, const std::uint8_t* colonna, bool superStar) {
-    int lunghezza = 0;
-    for (int p = 0; p < 6; ++p) {
-        const int n = colonna[p];
-        if (n == 0)
-            continue;
-        if (n >= 100) // only a damaged column holds one; keep every digit rather than hide it
-            destinazione[lunghezza++] = static_cast<char>('0' + n / 100);
-        destinazione[lunghezza++] = static_cast<char>('0' + n / 10 % 10);
-        destinazione[lunghezza++] = static_cast<char>('0' + n % 10);
-        destinazione[lunghezza++] = '-';
-    }
+    const int lunghezza = ScriviNumeriColonna(destinazione, colonna, '-');
     if (superStar && lunghezza > 0)
         destinazione[lunghezza - 1] = '*';
     return lunghezza;
@@ -75,7 +66,7 @@ classINI::Testo TestoExtrema(const Sistema& s, Interfaccia& ui) {
     t.sezione(Combinazioni);
     t.riserva(qsizetype{colonne} * 28);
     char chiave[12];
-    char valore[6 * 4];
+    char valore[LunghezzaMassimaNumeri];
     for (int i = 1; i <= colonne; ++i) {
         const int lunghezzaChiave = ChiaveColonna(chiave, i);
         const int lunghezzaValore = ValoreColonna(valore, s.colonne.colonna(i), s.superStar != Falso);
