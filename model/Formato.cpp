@@ -6,15 +6,21 @@
 
 namespace sestina {
 
-QString DueCifre(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString DueCifre(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 QString FormattaContatore(double valore) {
     return QLatin1Char(' ') + QLocale().toString(static_cast<qlonglong>(std::llround(valore)));
 }
 
-QString FormattaIntero(qint64 valore) { return QLocale().toString(static_cast<qlonglong>(valore)); }
+QString FormattaIntero(qint64 valore) {
+    return QLocale().toString(static_cast<qlonglong>(valore));
+}
 
-QString FormattaEuro(double valore) { return QStringLiteral("€ ") + QLocale().toString(valore, 'f', 2); }
+QString FormattaEuro(double valore) {
+    return QStringLiteral("€ ") + QLocale().toString(valore, 'f', 2);
+}
 
 QString FormattaPresenze(std::int32_t maschera) {
     QString testo;

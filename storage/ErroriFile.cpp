@@ -6,7 +6,9 @@
 namespace sestina {
 
 namespace {
-bool CartellaEsiste(const QString& percorso) { return QFileInfo(percorso).absoluteDir().exists(); }
+bool CartellaEsiste(const QString& percorso) {
+    return QFileInfo(percorso).absoluteDir().exists();
+}
 } // namespace
 
 Errore ErroreDiApertura(const QString& percorso) {

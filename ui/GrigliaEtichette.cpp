@@ -32,7 +32,9 @@ GrigliaEtichette::GrigliaEtichette(const QString& nome, const QStringList& testi
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-bool GrigliaEtichette::scelta(int indice) const { return m_scelte.at(indice); }
+bool GrigliaEtichette::scelta(int indice) const {
+    return m_scelte.at(indice);
+}
 
 void GrigliaEtichette::setScelta(int indice, bool scelta) {
     if (m_scelte.at(indice) == scelta)
@@ -128,9 +130,13 @@ void GrigliaEtichette::disponi() {
     }
 }
 
-QSize GrigliaEtichette::sizeHint() const { return {LatoComodo * m_colonne, LatoComodo * m_righe}; }
+QSize GrigliaEtichette::sizeHint() const {
+    return {LatoComodo * m_colonne, LatoComodo * m_righe};
+}
 
-QSize GrigliaEtichette::minimumSizeHint() const { return {LatoMinimo * m_colonne, LatoMinimo * m_righe}; }
+QSize GrigliaEtichette::minimumSizeHint() const {
+    return {LatoMinimo * m_colonne, LatoMinimo * m_righe};
+}
 
 void GrigliaEtichette::spostaFuoco(int nuovo) {
     if (quante() == 0)

@@ -61,9 +61,9 @@ private:
     ColoriGriglia m_colori;
     int m_colonne;
     int m_righe;
-    int m_sotto = -1;      // label under the pointer during a drag, -1 between labels
+    int m_sotto = -1; // label under the pointer during a drag, -1 between labels
     bool m_trascina = false;
-    int m_fuoco = 0;       // keyboard position
+    int m_fuoco = 0; // keyboard position
 };
 
 } // namespace sestina

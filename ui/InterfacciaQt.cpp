@@ -85,7 +85,9 @@ std::optional<QString> InterfacciaQt::chiedi(const QString& titolo, const QStrin
     return testo;
 }
 
-void InterfacciaQt::beep() { QApplication::beep(); }
+void InterfacciaQt::beep() {
+    QApplication::beep();
+}
 
 void InterfacciaQt::occupato(bool acceso) {
     if (acceso)
@@ -94,6 +96,8 @@ void InterfacciaQt::occupato(bool acceso) {
         QApplication::restoreOverrideCursor();
 }
 
-void InterfacciaQt::elaboraEventi() { QCoreApplication::processEvents(); }
+void InterfacciaQt::elaboraEventi() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace sestina

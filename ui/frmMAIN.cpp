@@ -117,10 +117,12 @@ void frmMAIN::creaMenu() {
     connect(uscita, &QAction::triggered, this, &QWidget::close);
 
     m_menuCondizioni = menu("menucondizioni", QStringLiteral("&Condizioni"));
-    const std::pair<const char*, QString> condizioni[] = {
-        {"menuColonnaFiltro", QStringLiteral("&Colonne Filtro")}, {"menuConsecutivi", QStringLiteral("C&onsecutivi")},
-        {"menuFisse", QStringLiteral("&Fisse")},                  {"menuPariDispari", QStringLiteral("&Pari e Dispari")},
-        {"menuSomma", QStringLiteral("&Somma")},                  {"menuRidotto", QStringLiteral("&Ridotto")}};
+    const std::pair<const char*, QString> condizioni[] = {{"menuColonnaFiltro", QStringLiteral("&Colonne Filtro")},
+                                                          {"menuConsecutivi", QStringLiteral("C&onsecutivi")},
+                                                          {"menuFisse", QStringLiteral("&Fisse")},
+                                                          {"menuPariDispari", QStringLiteral("&Pari e Dispari")},
+                                                          {"menuSomma", QStringLiteral("&Somma")},
+                                                          {"menuRidotto", QStringLiteral("&Ridotto")}};
     for (const auto& [nome, testo] : condizioni) {
         if (qstrcmp(nome, "menuRidotto") == 0)
             m_menuCondizioni->addSeparator();
@@ -527,9 +529,8 @@ void frmMAIN::Info() {
 }
 
 void frmMAIN::closeEvent(QCloseEvent* evento) {
-    if (!m_corpo.chiusuraInCorso &&
-        m_ui.messaggio(QStringLiteral("Uscire dall'applicazione?"), windowTitle(), Icona::Domanda, Pulsanti::SiNo) !=
-            Risposta::Si) {
+    if (!m_corpo.chiusuraInCorso && m_ui.messaggio(QStringLiteral("Uscire dall'applicazione?"), windowTitle(),
+                                                   Icona::Domanda, Pulsanti::SiNo) != Risposta::Si) {
         evento->ignore();
         return;
     }

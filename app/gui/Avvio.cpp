@@ -11,7 +11,9 @@
 
 namespace sestina {
 
-QString TestoRigaDiComando(const QStringList& argomenti) { return argomenti.mid(1).join(QLatin1Char(' ')).trimmed(); }
+QString TestoRigaDiComando(const QStringList& argomenti) {
+    return argomenti.mid(1).join(QLatin1Char(' ')).trimmed();
+}
 
 Avvio::Avvio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi) : m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi) {}
 

@@ -16,7 +16,7 @@ class frmMAIN;
 class Avvio final {
 public:
     struct Opzioni {
-        QString cartellaDati;      // empty: the platform's data folder
+        QString cartellaDati; // empty: the platform's data folder
         int attesaSplashMs = 1000;
     };
 
