@@ -401,6 +401,8 @@ void frmMAIN::Elabora() {
     Sistema& s = m_corpo.sistema;
     if (s.sistemaSviluppato != 0 || s.numeriInGioco < 6)
         return;
+    // Busy over this window only: the progress window's button must still look pressable.
+    setCursor(Qt::WaitCursor);
     setEnabled(false);
     bool sviluppato = false;
     {
@@ -415,6 +417,7 @@ void frmMAIN::Elabora() {
         calcolo.hide();
     }
     setEnabled(true);
+    unsetCursor();
     if (sviluppato)
         LockGUI();
 }
