@@ -1,6 +1,6 @@
 #include "ColonneTxt.h"
 #include "Extrema.h"
-#include "Interfaccia.h"
+#include "InterfacciaMuta.h"
 #include "Sistema.h"
 #include "classINI.h"
 
@@ -14,15 +14,6 @@
 using namespace sestina;
 
 namespace {
-
-class InterfacciaMuta final : public Interfaccia {
-public:
-    Risposta messaggio(const QString&, const QString&, Icona, Pulsanti) override { return Risposta::Ok; }
-    std::optional<QString> chiedi(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void occupato(bool) override {}
-    void elaboraEventi() override {}
-};
 
 // A System of `colonne` columns over all 90 numbers, as a development would leave it.
 std::unique_ptr<Sistema> SistemaDi(int colonne, bool superStar) {

@@ -1,5 +1,5 @@
 #include "FileSistema.h"
-#include "Interfaccia.h"
+#include "InterfacciaMuta.h"
 #include "Sistema.h"
 
 #include <QTemporaryDir>
@@ -11,15 +11,6 @@
 using namespace sestina;
 
 namespace {
-
-class InterfacciaMuta final : public Interfaccia {
-public:
-    Risposta messaggio(const QString&, const QString&, Icona, Pulsanti) override { return Risposta::Ok; }
-    std::optional<QString> chiedi(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void occupato(bool) override {}
-    void elaboraEventi() override {}
-};
 
 // A System at the column limit, its columns drawn from the first 12 numbers.
 std::unique_ptr<Sistema> SistemaPieno() {

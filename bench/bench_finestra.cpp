@@ -3,7 +3,7 @@
 #include "Corpo.h"
 #include "DialoghiFile.h"
 #include "FileSistema.h"
-#include "Interfaccia.h"
+#include "InterfacciaMuta.h"
 #include "frmMAIN.h"
 
 #include <QAction>
@@ -20,15 +20,6 @@ using namespace sestina;
 
 namespace {
 
-class InterfacciaMuta final : public Interfaccia {
-public:
-    Risposta messaggio(const QString&, const QString&, Icona, Pulsanti) override { return Risposta::Si; }
-    std::optional<QString> chiedi(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void occupato(bool) override {}
-    void elaboraEventi() override {}
-};
-
 class DialoghiMuti final : public DialoghiFile {
 public:
     QString apri(QWidget*, const QString&, const QString&) override { return percorso; }
@@ -39,7 +30,7 @@ public:
 struct Banco {
     QTemporaryDir cartella;
     std::unique_ptr<Corpo> corpo = std::make_unique<Corpo>();
-    InterfacciaMuta ui;
+    InterfacciaMuta ui{Risposta::Si};
     DialoghiMuti dialoghi;
     std::unique_ptr<frmMAIN> finestra;
 

@@ -32,55 +32,38 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     }
 
-    void primoAvvio() {
+    void avvio_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("nome"); // of the System shown once the window is up
+        const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
+        QTest::newRow("primo avvio") << QStringList{"sestinaplan"} << "nuovo.sec";
+        QTest::newRow("file senza virgolette")
+            << QStringList{"sestinaplan", m_dati.filePath(QStringLiteral("il")), "mio", "sistema.sec"}
+            << "il mio sistema.sec";
+        QTest::newRow("file tra virgolette") << QStringList{"sestinaplan", '"' + file + '"'} << "il mio sistema.sec";
+    }
+    void avvio() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, nome);
+        const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
+        if (!QFile::exists(file))
+            QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec"), file));
         auto corpo = std::make_unique<Corpo>();
         FakeInterfaccia ui;
         DialoghiFinti dialoghi;
         Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(avvio.esegui({QStringLiteral("sestinaplan")}, {QString(), 0}));
+        QVERIFY(avvio.esegui(argomenti, {QString(), 0}));
+        QCOMPARE(corpo->sistema.numeroColonne, 0); // a file opens once the window shows, not before
+        QTRY_COMPARE(avvio.principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
+        QCOMPARE(corpo->sistema.nomeSistema == nome && corpo->sistema.sistemaSviluppato, nome != "nuovo.sec");
+        // The folders and the configuration's defaults are tst_configurazione's; here, that start-up uses them.
         QCOMPARE(corpo->cartellaDati, cartellaDati());
-        for (const char* cartella : {"temp", "txt", "sistemi", "extrema", "archivio", "csv", "matrici"})
-            QVERIFY2(QDir(cartellaDati()).exists(QString::fromLatin1(cartella)), cartella);
+        QVERIFY(QDir(cartellaDati()).exists(QStringLiteral("sistemi")));
         QCOMPARE(corpo->fileConfigurazione, cartellaDati() + QStringLiteral("/impostazioni.cfg"));
-        QVERIFY(!QFile::exists(corpo->fileConfigurazione));
-        QCOMPARE(corpo->sistema.costoColonnaSE, 1.0f);
-        QCOMPARE(corpo->sistema.costoColonnaSS, 1.5f);
         QCOMPARE(corpo->stampanteTabulato, QStringLiteral("N/A"));
-        QCOMPARE(corpo->edizione, QStringLiteral("Freeware"));
-        QVERIFY(avvio.principale()->isVisible());
         QVERIFY(avvio.principale()->findChild<QAction*>(QStringLiteral("menuSpoglioEstrazioni"))->isVisible());
         for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible() || w == avvio.principale(), qPrintable(w->objectName()));
-        QVERIFY(ui.messaggi.isEmpty());
-        corpo->chiusuraInCorso = true;
-    }
-
-    void fileDallaRigaDiComando_data() {
-        QTest::addColumn<bool>("virgolette");
-        QTest::newRow("senza virgolette") << false;
-        QTest::newRow("tra virgolette") << true;
-    }
-    void fileDallaRigaDiComando() {
-        QFETCH(bool, virgolette);
-        const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
-        QFile::remove(file);
-        QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec"), file));
-        auto corpo = std::make_unique<Corpo>();
-        FakeInterfaccia ui;
-        DialoghiFinti dialoghi;
-        Avvio avvio(*corpo, ui, dialoghi);
-        const QStringList argomenti = virgolette
-                                          ? QStringList{QStringLiteral("sestinaplan"), QLatin1Char('"') + file + QLatin1Char('"')}
-                                          : QStringList{QStringLiteral("sestinaplan"), m_dati.filePath(QStringLiteral("il")),
-                                                        QStringLiteral("mio"), QStringLiteral("sistema.sec")};
-        QVERIFY(avvio.esegui(argomenti, {QString(), 0}));
-        // Opened once the window shows, not before.
-        QCOMPARE(corpo->sistema.numeroColonne, 0);
-        QTRY_COMPARE(corpo->sistema.nomeSistema, QStringLiteral("il mio sistema.sec"));
-        QVERIFY(corpo->sistema.numeroColonne > 0);
-        QVERIFY(corpo->sistema.sistemaSviluppato);
-        QCOMPARE(avvio.principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(),
-                 QStringLiteral("il mio sistema.sec"));
+            QVERIFY2(w->isVisible() == (w == avvio.principale()), qPrintable(w->objectName()));
         QVERIFY(ui.messaggi.isEmpty());
         corpo->chiusuraInCorso = true;
     }

@@ -5,10 +5,10 @@
 #include <FakeInterfaccia.h>
 #include <FileSistema.h>
 #include <Formato.h>
+#include <ProvaSuFile.h>
 #include <Sistema.h>
 #include <Sviluppo.h>
 
-#include <cstring>
 #include <memory>
 
 using namespace sestina;
@@ -100,203 +100,168 @@ QByteArray Listato(const Sistema& s) {
 class TstCli : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void opzioni_data();
-    void opzioni();
-    void sviluppaEApri_data();
-    void sviluppaEApri();
-    void esiti_data();
-    void esiti();
-    void esportaEImporta_data();
-    void esportaEImporta();
-
-private:
     QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo::exists(QStringLiteral(SESTINA_CLI)), SESTINA_CLI);
+        QCOMPARE(Esegui({"sviluppa", "--numeri", "1-12", "-o", m_dir.filePath(QStringLiteral("salvato.sec"))}).stato,
+                 0);
+        QFile testo(m_dir.filePath(QStringLiteral("testo.sec")));
+        QVERIFY(testo.open(QIODevice::WriteOnly) && testo.write("un file di testo, non un sistema\n") > 0);
+    }
+
+    void sviluppaEApri_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("riassunto");
+        QTest::addColumn<QByteArray>("primaRiga"); // empty: not worked out by hand
+        const auto riga = [](const char* nome, const QStringList& argomenti, const QString& riassunto,
+                             const QByteArray& primaRiga = {}) {
+            QTest::newRow(nome) << argomenti << riassunto << primaRiga;
+        };
+        const QStringList nove{"--numeri", "1-9"};
+        const QString base = QStringLiteral("numeri 1,2,3,4,5,6,7,8,9");
+        riga("numeri con doppioni e spazi", {"--numeri", "90, 1-3,2,45"}, "numeri 1,2,3,45,90");
+        riga("fisse fuori gioco tolte", nove + QStringList{"--fisse", "4,2,30-31"}, base + "; fisse 2,4 (2)");
+        riga("consecutivi", nove + QStringList{"--consecutivi", "1,3-4,6"}, base + "; consecutivi 1,3,4,6");
+        riga("filtri in ordine", nove + QStringList{"--filtro", "5-9,80:0,6", "--filtro=1:1"},
+             base + "; filtro 5,6,7,8,9,80:0,6; filtro 1:1");
+        riga("insieme", nove + QStringList{"--ridotto=3", "--pari=6,1", "--somma=100-200", "--fisse=1"},
+             base + "; somma 100-200; pari 1,6; fisse 1 (1); ridotto 3");
+        riga("integrale", {"--numeri", "1-10"}, base + ",10", "210\tIntegrale");
+        riga("condizionato superstar", {"--numeri", "1-10", "--fisse", "1", "--superstar"}, base + ",10; fisse 1 (1)",
+             "126\tCondizionato");
+        riga("ridotto N-1", {"--numeri", "1-7", "--ridotto", "1"}, "numeri 1,2,3,4,5,6,7; ridotto 1", "1\tRidotto N-1");
+        // The largest complete development: over a million lines through the block-wise output.
+        riga("35 numeri", {"--numeri", "1-35"}, QStringLiteral("numeri ") + Elenco(1, 35, [](int) { return true; }),
+             "1623160\tIntegrale");
+    }
+    // Each option sets exactly its own fields, as the library reads them back from the saved file;
+    // sviluppa reports what it saved, and apri lists exactly what the library loads.
+    void sviluppaEApri() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, riassunto);
+        QFETCH(QByteArray, primaRiga);
+        const QString file = m_dir.filePath(QStringLiteral("sviluppo.sec"));
+        QFile::remove(file);
+
+        const Esito sviluppo = Esegui(QStringList{"sviluppa"} + argomenti + QStringList{"-o", file});
+        QCOMPARE(sviluppo.stato, 0);
+        QVERIFY2(!sviluppo.errori.contains('\r'), "no progress line when standard error is not a terminal");
+        const auto s = Carica(file);
+        QVERIFY(s);
+        QCOMPARE(Riassunto(*s), riassunto);
+        const QByteArray conteggio = QByteArray::number(s->numeroColonne) + '\t' + s->tipoSistema.toUtf8();
+        QVERIFY(primaRiga.isEmpty() || conteggio == primaRiga);
+        const double prezzo = argomenti.contains("--superstar") ? s->costoColonnaSS : s->costoColonnaSE;
+        QCOMPARE(sviluppo.uscita, conteggio + '\n' + FormattaEuro(prezzo * s->numeroColonne).toUtf8() + '\n');
+
+        const Esito apertura = Esegui({"apri", file});
+        QCOMPARE(apertura.stato, 0);
+        QCOMPARE(apertura.errori, QByteArray());
+        QCOMPARE(apertura.uscita, Listato(*s));
+    }
+
+    void esiti_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("uscita"); // where standard output goes; empty: a pipe
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QString>("messaggio"); // on standard output if stato is 0, else on standard error
+
+        const auto riga = [](const char* nome, const QStringList& a, int stato, const QString& m, QString u = {}) {
+            QTest::newRow(nome) << a << u << stato << m;
+        };
+        const QString uso = QStringLiteral("Uso:");
+        const QStringList dieci{"sviluppa", "--numeri", "1-10"};
+        riga("limite", {"sviluppa", "--numeri", "1-36", "-o", m_dir.filePath("limite.sec")}, 3,
+             MessaggioLimite().replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        riga("file rifiutato", {"apri", m_dir.filePath("testo.sec")}, 2, "Questo file non puo' essere letto");
+        riga("salvataggio", {"sviluppa", "--numeri", "1-8", "-o", m_dir.filePath("manca/x.sec")}, 4, "SalvaFile");
+        riga("sviluppa, uscita piena", {"sviluppa", "--numeri", "1-12"}, 4, "", "/dev/full");
+        riga("apri, uscita piena", {"apri", m_dir.filePath("salvato.sec")}, 4, "", "/dev/full");
+        riga("--help", {"--help"}, 0, uso);
+        riga("niente", {}, 1, uso);
+        riga("comando sconosciuto", {"stampa"}, 1, uso);
+        riga("opzione sconosciuta", dieci + QStringList{"--colore", "2"}, 1, uso);
+        riga("manca --numeri", {"sviluppa", "--somma", "30-40"}, 1, uso);
+        riga("numero 91", {"sviluppa", "--numeri", "85-91"}, 1, uso);
+        riga("somma senza A", dieci + QStringList{"--somma", "40"}, 1, uso);
+        riga("filtro senza presenze", dieci + QStringList{"--filtro", "1-10"}, 1, uso);
+        riga("apri con opzioni", {"apri", "a.sec", "--numeri", "1-10"}, 1, uso);
+        const QString salvato = m_dir.filePath("salvato.sec");
+        riga("esporta senza formato", {"esporta", salvato}, 1, uso);
+        riga("esporta in due formati", {"esporta", salvato, "--txt", "a.txt", "--extrema", "a.ext"}, 1, uso);
+        riga("esporta con condizioni", {"esporta", salvato, "--txt", "a.txt", "--numeri", "1-9"}, 1, uso);
+        riga("esporta, file rifiutato", {"esporta", m_dir.filePath("testo.sec"), "--txt", m_dir.filePath("t.txt")}, 2,
+             "Questo file non puo' essere letto");
+        riga("esporta, cartella mancante", {"esporta", salvato, "--extrema", m_dir.filePath("manca/x.ext")}, 4,
+             "in procedure SalvaExtrema");
+        riga("importa senza -o", {"importa", m_dir.filePath("x.txt")}, 1, uso);
+        riga("importa, estensione ignota", {"importa", salvato, "-o", m_dir.filePath("mai.sec")}, 1, uso);
+        riga("importa rifiutato",
+             {"importa", SESTINA_TEST_DATA "/colonne/rotti/release-2.0.ext", "-o", m_dir.filePath("mai.sec")}, 2,
+             "Release o Giooco non corretto");
+        riga("sviluppa con --txt", dieci + QStringList{"--txt", "a.txt"}, 1, uso);
+        QStringList troppiFiltri = dieci;
+        for (int k = 0; k <= MaxFiltri; ++k)
+            troppiFiltri << QStringLiteral("--filtro=1:0,1");
+        riga("troppi filtri", troppiFiltri, 1, uso);
+    }
+
+    // Scripts see only the status: a failure prints nothing on standard output and leaves no file.
+    void esiti() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, uscita);
+        QFETCH(int, stato);
+        QFETCH(QString, messaggio);
+        if (!uscita.isEmpty() && !QFileInfo::exists(uscita))
+            QSKIP("no /dev/full on this system");
+
+        const Esito e = Esegui(argomenti, uscita);
+        QCOMPARE(e.stato, stato);
+        QVERIFY2(QString::fromUtf8(stato == 0 ? e.uscita : e.errori).contains(messaggio), e.errori.constData());
+        QCOMPARE(stato == 0 ? e.errori : e.uscita, QByteArray());
+        if (const qsizetype o = argomenti.indexOf(QStringLiteral("-o")); o >= 0)
+            QVERIFY(!QFileInfo::exists(argomenti[o + 1]));
+    }
+
+    void esportaEImporta_data() {
+        QTest::addColumn<QString>("formato");
+        QTest::addColumn<bool>("superStar");
+        QTest::addColumn<QByteArray>("esportato");
+        QTest::addColumn<QByteArray>("importato");
+        QTest::newRow("txt") << "txt" << false << QByteArray("File a.sec esportato\n") << QByteArray();
+        QTest::newRow("extrema, SuperStar") << "extrema" << true << QByteArray("a.sec\nExport to EXTREMA\n")
+                                            << QByteArray("a.sec\nIntegrale\n\n\n\n\n");
+    }
+
+    // The columns make the round trip through either format; the messages are the window's, on standard error.
+    void esportaEImporta() {
+        QFETCH(QString, formato);
+        QFETCH(bool, superStar);
+        QFETCH(QByteArray, esportato);
+        QFETCH(QByteArray, importato);
+        const QString origine = m_dir.filePath(QStringLiteral("a.sec"));
+        const QString colonne = m_dir.filePath(QStringLiteral("colonne.") + (formato == "txt" ? "txt" : "ext"));
+        const QString ritorno = m_dir.filePath(QStringLiteral("ritorno.sec"));
+        const QStringList sviluppa{"sviluppa", "--numeri", "3-11", "-o", origine};
+        QCOMPARE(Esegui(sviluppa + (superStar ? QStringList{"--superstar"} : QStringList())).stato, 0);
+
+        const Esito esporta = Esegui({"esporta", origine, "--" + formato, colonne});
+        QCOMPARE(esporta.stato, 0);
+        QCOMPARE(esporta.uscita, QByteArray());
+        QCOMPARE(esporta.errori, esportato);
+        const Esito importa = Esegui({"importa", colonne, "-o", ritorno});
+        QCOMPARE(importa.stato, 0);
+        QCOMPARE(importa.uscita, QByteArray());
+        QCOMPARE(importa.errori, importato);
+
+        const auto prima = Carica(origine), dopo = Carica(ritorno);
+        QVERIFY(prima && dopo && StesseColonne(*prima, *dopo));
+        QCOMPARE(dopo->numeroColonne, prima->numeroColonne);
+    }
 };
-
-void TstCli::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    QVERIFY2(QFileInfo::exists(QStringLiteral(SESTINA_CLI)), SESTINA_CLI);
-    QCOMPARE(Esegui({"sviluppa", "--numeri", "1-12", "-o", m_dir.filePath(QStringLiteral("salvato.sec"))}).stato, 0);
-    QFile testo(m_dir.filePath(QStringLiteral("testo.sec")));
-    QVERIFY(testo.open(QIODevice::WriteOnly) && testo.write("un file di testo, non un sistema\n") > 0);
-}
-
-void TstCli::opzioni_data() {
-    QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<QString>("riassunto");
-
-    const QStringList nove{"--numeri", "1-9"};
-    const QString base = QStringLiteral("numeri 1,2,3,4,5,6,7,8,9");
-    QTest::newRow("numeri con doppioni e spazi") << QStringList{"--numeri", "90, 1-3,2,45"} << "numeri 1,2,3,45,90";
-    QTest::newRow("somma") << nove + QStringList{"--somma", "30-140"} << base + "; somma 30-140";
-    QTest::newRow("pari") << nove + QStringList{"--pari", "0,6,3"} << base + "; pari 0,3,6";
-    QTest::newRow("fisse fuori gioco tolte") << nove + QStringList{"--fisse", "4,2,30-31"} << base + "; fisse 2,4 (2)";
-    QTest::newRow("consecutivi") << nove + QStringList{"--consecutivi", "1,3-4,6"} << base + "; consecutivi 1,3,4,6";
-    QTest::newRow("filtri in ordine") << nove + QStringList{"--filtro", "5-9,80:0,6", "--filtro=1:1"}
-                                      << base + "; filtro 5,6,7,8,9,80:0,6; filtro 1:1";
-    QTest::newRow("ridotto") << nove + QStringList{"--ridotto", "4"} << base + "; ridotto 4";
-    QTest::newRow("insieme") << nove + QStringList{"--ridotto=3", "--pari=1", "--somma=100-200", "--fisse=1"}
-                             << base + "; somma 100-200; pari 1; fisse 1 (1); ridotto 3";
-}
-
-// Each option sets exactly its own fields, as the library reads them back from the saved file.
-void TstCli::opzioni() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(QString, riassunto);
-    const QString file = m_dir.filePath(QStringLiteral("opzioni.sec"));
-    QFile::remove(file);
-
-    QCOMPARE(Esegui(QStringList{"sviluppa", "-o", file} + argomenti).stato, 0);
-    const auto s = Carica(file);
-    QVERIFY(s);
-    QCOMPARE(Riassunto(*s), riassunto);
-}
-
-void TstCli::sviluppaEApri_data() {
-    QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<QByteArray>("primaRiga");
-    QTest::addColumn<bool>("superStar");
-
-    QTest::newRow("integrale") << QStringList{"--numeri", "1-10"} << QByteArray("210\tIntegrale") << false;
-    QTest::newRow("condizionato superstar")
-        << QStringList{"--numeri", "1-10", "--fisse", "1", "--superstar"} << QByteArray("126\tCondizionato") << true;
-    QTest::newRow("ridotto N-1") << QStringList{"--numeri", "1-7", "--ridotto", "1"} << QByteArray("1\tRidotto N-1")
-                                 << false;
-    // The largest complete development: over a million lines through the block-wise output.
-    QTest::newRow("35 numeri") << QStringList{"--numeri", "1-35"} << QByteArray("1623160\tIntegrale") << false;
-}
-
-// sviluppa reports what it saved, and apri lists exactly what the library loads from that file.
-void TstCli::sviluppaEApri() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(QByteArray, primaRiga);
-    QFETCH(bool, superStar);
-    const QString file = m_dir.filePath(QStringLiteral("sviluppo.sec"));
-    QFile::remove(file);
-
-    const Esito sviluppo = Esegui(QStringList{"sviluppa"} + argomenti + QStringList{"-o", file});
-    QCOMPARE(sviluppo.stato, 0);
-    QVERIFY2(!sviluppo.errori.contains('\r'), "no progress line when standard error is not a terminal");
-    const auto s = Carica(file);
-    QVERIFY(s);
-    const double prezzo = superStar ? s->costoColonnaSS : s->costoColonnaSE;
-    QCOMPARE(sviluppo.uscita, primaRiga + '\n' + FormattaEuro(prezzo * s->numeroColonne).toUtf8() + '\n');
-    QCOMPARE(QByteArray::number(s->numeroColonne) + '\t' + s->tipoSistema.toUtf8(), primaRiga);
-
-    const Esito apertura = Esegui({"apri", file});
-    QCOMPARE(apertura.stato, 0);
-    QCOMPARE(apertura.errori, QByteArray());
-    QCOMPARE(apertura.uscita, Listato(*s));
-}
-
-void TstCli::esiti_data() {
-    QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<QString>("uscita"); // where standard output goes; empty: a pipe
-    QTest::addColumn<int>("stato");
-    QTest::addColumn<QString>("messaggio"); // on standard output if stato is 0, else on standard error
-
-    const auto riga = [](const char* nome, const QStringList& a, int stato, const QString& m, QString u = {}) {
-        QTest::newRow(nome) << a << u << stato << m;
-    };
-    const QString uso = QStringLiteral("Uso:");
-    const QStringList dieci{"sviluppa", "--numeri", "1-10"};
-    riga("limite", {"sviluppa", "--numeri", "1-36", "-o", m_dir.filePath("limite.sec")}, 3,
-         MessaggioLimite().replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    riga("file rifiutato", {"apri", m_dir.filePath("testo.sec")}, 2, "Questo file non puo' essere letto");
-    riga("file inesistente", {"apri", m_dir.filePath("manca.sec")}, 2, "in procedure ApriSistema");
-    riga("salvataggio", {"sviluppa", "--numeri", "1-8", "-o", m_dir.filePath("manca/x.sec")}, 4, "SalvaFile");
-    riga("sviluppa, uscita piena", {"sviluppa", "--numeri", "1-12"}, 4, "", "/dev/full");
-    riga("apri, uscita piena", {"apri", m_dir.filePath("salvato.sec")}, 4, "", "/dev/full");
-    riga("--help", {"--help"}, 0, uso);
-    riga("niente", {}, 1, uso);
-    riga("comando sconosciuto", {"stampa"}, 1, uso);
-    riga("opzione sconosciuta", dieci + QStringList{"--colore", "2"}, 1, uso);
-    riga("manca --numeri", {"sviluppa", "--somma", "30-40"}, 1, uso);
-    riga("numero 91", {"sviluppa", "--numeri", "85-91"}, 1, uso);
-    riga("somma senza A", dieci + QStringList{"--somma", "40"}, 1, uso);
-    riga("filtro senza presenze", dieci + QStringList{"--filtro", "1-10"}, 1, uso);
-    riga("apri con opzioni", {"apri", "a.sec", "--numeri", "1-10"}, 1, uso);
-    const QString salvato = m_dir.filePath("salvato.sec");
-    riga("esporta senza formato", {"esporta", salvato}, 1, uso);
-    riga("esporta in due formati", {"esporta", salvato, "--txt", "a.txt", "--extrema", "a.ext"}, 1, uso);
-    riga("esporta con condizioni", {"esporta", salvato, "--txt", "a.txt", "--numeri", "1-9"}, 1, uso);
-    riga("esporta, file rifiutato", {"esporta", m_dir.filePath("testo.sec"), "--txt", m_dir.filePath("t.txt")}, 2,
-         "Questo file non puo' essere letto");
-    riga("esporta, cartella mancante", {"esporta", salvato, "--extrema", m_dir.filePath("manca/x.ext")}, 4,
-         "in procedure SalvaExtrema");
-    riga("importa senza -o", {"importa", m_dir.filePath("x.txt")}, 1, uso);
-    riga("importa, estensione ignota", {"importa", salvato, "-o", m_dir.filePath("mai.sec")}, 1, uso);
-    riga("importa rifiutato",
-         {"importa", SESTINA_TEST_DATA "/colonne/rotti/release-2.0.ext", "-o", m_dir.filePath("mai.sec")}, 2,
-         "Release o Giooco non corretto");
-    riga("importa, numero 91",
-         {"importa", SESTINA_TEST_DATA "/colonne/rotti/numero-91.txt", "-o", m_dir.filePath("mai.sec")}, 2,
-         "Riga 2: numero fuori dall'intervallo 1-90");
-    riga("sviluppa con --txt", dieci + QStringList{"--txt", "a.txt"}, 1, uso);
-    QStringList troppiFiltri = dieci;
-    for (int k = 0; k <= MaxFiltri; ++k)
-        troppiFiltri << QStringLiteral("--filtro=1:0,1");
-    riga("troppi filtri", troppiFiltri, 1, uso);
-}
-
-// Scripts see only the status: a failure prints nothing on standard output and leaves no file.
-void TstCli::esiti() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(QString, uscita);
-    QFETCH(int, stato);
-    QFETCH(QString, messaggio);
-    if (!uscita.isEmpty() && !QFileInfo::exists(uscita))
-        QSKIP("no /dev/full on this system");
-
-    const Esito e = Esegui(argomenti, uscita);
-    QCOMPARE(e.stato, stato);
-    QVERIFY2(QString::fromUtf8(stato == 0 ? e.uscita : e.errori).contains(messaggio), e.errori.constData());
-    QCOMPARE(stato == 0 ? e.errori : e.uscita, QByteArray());
-    if (const qsizetype o = argomenti.indexOf(QStringLiteral("-o")); o >= 0)
-        QVERIFY(!QFileInfo::exists(argomenti[o + 1]));
-}
-
-void TstCli::esportaEImporta_data() {
-    QTest::addColumn<QString>("formato");
-    QTest::addColumn<bool>("superStar");
-    QTest::addColumn<QByteArray>("esportato");
-    QTest::addColumn<QByteArray>("importato");
-    QTest::newRow("txt") << "txt" << false << QByteArray("File a.sec esportato\n") << QByteArray();
-    QTest::newRow("extrema, SuperStar") << "extrema" << true << QByteArray("a.sec\nExport to EXTREMA\n")
-                                        << QByteArray("a.sec\nIntegrale\n\n\n\n\n");
-}
-
-// The columns make the round trip through either format; the messages are the window's, on standard error.
-void TstCli::esportaEImporta() {
-    QFETCH(QString, formato);
-    QFETCH(bool, superStar);
-    QFETCH(QByteArray, esportato);
-    QFETCH(QByteArray, importato);
-    const QString origine = m_dir.filePath(QStringLiteral("a.sec"));
-    const QString colonne = m_dir.filePath(QStringLiteral("colonne.") + (formato == "txt" ? "txt" : "ext"));
-    const QString ritorno = m_dir.filePath(QStringLiteral("ritorno.sec"));
-    QStringList sviluppa{"sviluppa", "--numeri", "3-11", "-o", origine};
-    if (superStar)
-        sviluppa << QStringLiteral("--superstar");
-    QCOMPARE(Esegui(sviluppa).stato, 0);
-
-    const Esito esporta = Esegui({"esporta", origine, "--" + formato, colonne});
-    QCOMPARE(esporta.stato, 0);
-    QCOMPARE(esporta.uscita, QByteArray());
-    QCOMPARE(esporta.errori, esportato);
-    const Esito importa = Esegui({"importa", colonne, "-o", ritorno});
-    QCOMPARE(importa.stato, 0);
-    QCOMPARE(importa.uscita, QByteArray());
-    QCOMPARE(importa.errori, importato);
-
-    const auto prima = Carica(origine);
-    const auto dopo = Carica(ritorno);
-    QVERIFY(prima && dopo);
-    QCOMPARE(dopo->numeroColonne, prima->numeroColonne);
-    QVERIFY(std::memcmp(dopo->colonne.dati(), prima->colonne.dati(), 6 * std::size_t(prima->numeroColonne)) == 0);
-}
 
 QTEST_GUILESS_MAIN(TstCli)
 #include "tst_cli.moc"

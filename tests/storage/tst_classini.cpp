@@ -1,100 +1,52 @@
 #include "Errore.h"
+#include "ProvaSuFile.h"
 #include "classINI.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace sestina;
 
-namespace {
-
-QByteArray Contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
-bool Scrivi(const QString& percorso, const QByteArray& dati) {
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-} // namespace
-
-class TstClassIni : public QObject {
+class TstClassIni : public ProvaSuFile {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_cartella;
-
-    QString Percorso(const QString& nome = QStringLiteral("prova.ini")) const { return m_cartella->filePath(nome); }
+    QString Ini() const { return Percorso(QStringLiteral("prova.ini")); }
 
 private Q_SLOTS:
-    void init() {
-        m_cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_cartella->isValid());
-    }
-
     void lettura_data() {
         QTest::addColumn<QByteArray>("file"); // "<none>": no file
         QTest::addColumn<QString>("sezione");
         QTest::addColumn<QString>("chiave");
         QTest::addColumn<QString>("atteso");
+        const auto riga = [](const char* nome, const QByteArray& file, const QString& sezione, const QString& chiave,
+                             const QString& atteso) { QTest::newRow(nome) << file << sezione << chiave << atteso; };
         const QByteArray base = "[Generale]\r\nrelease=3.0\r\nvuota=\r\nsolo\r\n";
-        QTest::newRow("names in any case, padded") << base << " GENERALE "
-                                                   << "Release\t"
-                                                   << "3.0";
-        QTest::newRow("empty value") << base << "Generale"
-                                     << "vuota"
-                                     << "";
-        QTest::newRow("key without =") << base << "Generale"
-                                       << "solo"
-                                       << "def";
-        QTest::newRow("missing key") << base << "Generale"
-                                     << "gioco"
-                                     << "def";
-        QTest::newRow("missing file") << QByteArray("<none>") << "Generale"
-                                      << "release"
-                                      << "def";
-        QTest::newRow("blanks around names and values") << QByteArray("  [A]  \r\n\t k \t=  v w \t\r\n") << "a"
-                                                        << "K"
-                                                        << "v w";
-        QTest::newRow("last ] closes the name") << QByteArray("[a]b]\r\nk=v\r\n") << "a]b"
-                                                << "k"
-                                                << "v";
-        QTest::newRow("matching quotes stripped") << QByteArray("[A]\r\nk=\" x \"\r\n") << "A"
-                                                  << "k"
-                                                  << " x ";
-        QTest::newRow("unmatched quotes kept") << QByteArray("[A]\r\nk=\"x'\r\n") << "A"
-                                               << "k"
-                                               << "\"x'";
-        QTest::newRow("first of two keys") << QByteArray("[A]\r\nk=1\r\nK=2\r\n") << "A"
-                                           << "k"
-                                           << "1";
-        QTest::newRow("first of two sections") << QByteArray("[A]\r\nx=1\r\n[a]\r\nk=2\r\n") << "A"
-                                               << "k"
-                                               << "def";
-        QTest::newRow("CR and LF line ends") << QByteArray("[A]\rx=1\nk=2") << "A"
-                                             << "k"
-                                             << "2";
-        QTest::newRow("windows-1252 text and case")
-            << QByteArray("[Perch\xC9]\r\n\x8A=\x80 \xE9\r\n") << QStringLiteral("perché") << QStringLiteral("š")
-            << QStringLiteral("€ é");
-        QTest::newRow("254 characters") << "[A]\r\nk=" + QByteArray(300, 'x') + "\r\n"
-                                        << "A"
-                                        << "k" << QString(254, QLatin1Char('x'));
+        riga("names in any case, padded", base, " GENERALE ", "Release\t", "3.0");
+        riga("empty value", base, "Generale", "vuota", "");
+        riga("key without =", base, "Generale", "solo", "def");
+        riga("missing key", base, "Generale", "gioco", "def");
+        riga("missing file", "<none>", "Generale", "release", "def");
+        riga("blanks around names and values", "  [A]  \r\n\t k \t=  v w \t\r\n", "a", "K", "v w");
+        riga("last ] closes the name", "[a]b]\r\nk=v\r\n", "a]b", "k", "v");
+        riga("matching quotes stripped", "[A]\r\nk=\" x \"\r\n", "A", "k", " x ");
+        riga("unmatched quotes kept", "[A]\r\nk=\"x'\r\n", "A", "k", "\"x'");
+        riga("first of two keys", "[A]\r\nk=1\r\nK=2\r\n", "A", "k", "1");
+        riga("first of two sections", "[A]\r\nx=1\r\n[a]\r\nk=2\r\n", "A", "k", "def");
+        riga("CR and LF line ends", "[A]\rx=1\nk=2", "A", "k", "2");
+        riga("windows-1252 text and case", "[Perch\xC9]\r\n\x8A=\x80 \xE9\r\n", QStringLiteral("perché"),
+             QStringLiteral("š"), QStringLiteral("€ é"));
+        riga("254 characters", "[A]\r\nk=" + QByteArray(300, 'x') + "\r\n", "A", "k", QString(254, QLatin1Char('x')));
     }
+
     void lettura() {
         QFETCH(QByteArray, file);
         QFETCH(QString, sezione);
         QFETCH(QString, chiave);
         QFETCH(QString, atteso);
         if (file != "<none>")
-            QVERIFY(Scrivi(Percorso(), file));
+            QVERIFY(Scrivi(Ini(), file));
         classINI ini;
-        ini.FileINI(Percorso());
+        ini.FileINI(Ini());
         QCOMPARE(ini.getProperty(sezione, chiave, QStringLiteral("def  ")), atteso); // a default loses trailing blanks
     }
 
@@ -103,22 +55,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chiave");
         QTest::addColumn<QString>("valore");
         QTest::addColumn<QByteArray>("dopo");
-        QTest::newRow("new file, value's leading blanks dropped") << QByteArray("<none>") << " k "
-                                                                  << "  v  " << QByteArray("[S]\r\nk=v  \r\n");
-        QTest::newRow("line breaks cannot forge lines") << QByteArray("<none>") << "k"
-                                                        << "a\r\n[X]\ny=1" << QByteArray("[S]\r\nk=a  [X] y=1\r\n");
-        QTest::newRow("windows-1252") << QByteArray("<none>") << "k"
-                                      << "€" << QByteArray("[S]\r\nk=\x80\r\n");
-        QTest::newRow("new section after a last line without break")
-            << QByteArray("[A]\r\nx=1") << "k"
-            << "v" << QByteArray("[A]\r\nx=1\r\n[S]\r\nk=v\r\n");
-        QTest::newRow("new key after the section's last line, other lines kept")
-            << QByteArray("; nota\n[s]\nx = 1 \n\n[B]\ny=2\n") << "k"
-            << "v" << QByteArray("; nota\n[s]\nx = 1 \nk=v\r\n\n[B]\ny=2\n");
-        QTest::newRow("value replaced, the rest untouched") << QByteArray("[s]\n  K = old \n o = 1\r\n") << "k"
-                                                            << "new" << QByteArray("[s]\nK=new\n o = 1\r\n");
-        QTest::newRow("same value: file as it was") << QByteArray("[S]\r\n k = v \r\n") << "k"
-                                                    << "v" << QByteArray("[S]\r\n k = v \r\n");
+        const auto riga = [](const char* nome, const QByteArray& prima, const QString& chiave, const QString& valore,
+                             const QByteArray& dopo) { QTest::newRow(nome) << prima << chiave << valore << dopo; };
+        riga("new file, value's leading blanks dropped", "<none>", " k ", "  v  ", "[S]\r\nk=v  \r\n");
+        riga("line breaks cannot forge lines", "<none>", "k", "a\r\n[X]\ny=1", "[S]\r\nk=a  [X] y=1\r\n");
+        riga("windows-1252", "<none>", "k", QStringLiteral("€"), "[S]\r\nk=\x80\r\n");
+        riga("new section after a last line without break", "[A]\r\nx=1", "k", "v", "[A]\r\nx=1\r\n[S]\r\nk=v\r\n");
+        riga("new key after the section's last line, other lines kept", "; nota\n[s]\nx = 1 \n\n[B]\ny=2\n", "k", "v",
+             "; nota\n[s]\nx = 1 \nk=v\r\n\n[B]\ny=2\n");
+        riga("value replaced, the rest untouched", "[s]\n  K = old \n o = 1\r\n", "k", "new", "[s]\nK=new\n o = 1\r\n");
+        riga("same value: file as it was", "[S]\r\n k = v \r\n", "k", "v", "[S]\r\n k = v \r\n");
     }
     void scrittura() {
         QFETCH(QByteArray, prima);
@@ -126,25 +72,25 @@ private Q_SLOTS:
         QFETCH(QString, valore);
         QFETCH(QByteArray, dopo);
         if (prima != "<none>")
-            QVERIFY(Scrivi(Percorso(), prima));
+            QVERIFY(Scrivi(Ini(), prima));
         classINI ini;
-        ini.FileINI(Percorso());
-        ini.setProperty(QStringLiteral("S"), chiave, valore);
-        QCOMPARE(Contenuto(Percorso()), dopo);
+        ini.FileINI(Ini());
+        ini.setProperty("S", chiave, valore);
+        QCOMPARE(Contenuto(Ini()), dopo);
     }
 
     // The cache must never hide a write, its own or another object's.
     void cacheEScritture() {
         classINI ini;
-        ini.FileINI(Percorso());
-        QCOMPARE(ini.getProperty(QStringLiteral("A"), QStringLiteral("k"), QString()), QString());
-        ini.setProperty(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("uno"));
-        QCOMPARE(ini.getProperty(QStringLiteral("a"), QStringLiteral("K"), QString()), QStringLiteral("uno"));
+        ini.FileINI(Ini());
+        QCOMPARE(ini.getProperty("A", "k", QString()), QString());
+        ini.setProperty("A", "k", "uno");
+        QCOMPARE(ini.getProperty("a", "K", QString()), "uno");
         classINI altro;
-        altro.FileINI(Percorso());
-        altro.setProperty(QStringLiteral("A"), QStringLiteral("j"), QStringLiteral("due"));
-        ini.setProperty(QStringLiteral("B"), QStringLiteral("k"), QStringLiteral("tre"));
-        QCOMPARE(Contenuto(Percorso()), QByteArray("[A]\r\nk=uno\r\nj=due\r\n[B]\r\nk=tre\r\n"));
+        altro.FileINI(Ini());
+        altro.setProperty("A", "j", "due");
+        ini.setProperty("B", "k", "tre");
+        QCOMPARE(Contenuto(Ini()), QByteArray("[A]\r\nk=uno\r\nj=due\r\n[B]\r\nk=tre\r\n"));
     }
 
     // Past a few keys a section is looked up through its table: the same rules must hold there.
@@ -152,15 +98,14 @@ private Q_SLOTS:
         QByteArray file = "[A]\r\n";
         for (int k = 0; k < 50; ++k)
             file += "Chiave" + QByteArray::number(k) + " = v" + QByteArray::number(k) + "\r\n";
-        QVERIFY(Scrivi(Percorso(), file + "chiave7=doppia\r\n[a]\r\nnuova=x\r\n"));
+        QVERIFY(Scrivi(Ini(), file + "chiave7=doppia\r\n[a]\r\nnuova=x\r\n"));
         classINI ini;
-        ini.FileINI(Percorso());
-        QCOMPARE(ini.getProperty(QStringLiteral("a"), QStringLiteral("CHIAVE49"), QString()), QStringLiteral("v49"));
-        QCOMPARE(ini.getProperty(QStringLiteral("A"), QStringLiteral("chiave7"), QString()), QStringLiteral("v7"));
-        QCOMPARE(ini.getProperty(QStringLiteral("A"), QStringLiteral("nuova"), QStringLiteral("-")),
-                 QStringLiteral("-"));
-        ini.setProperty(QStringLiteral("A"), QStringLiteral("CHIAVE7"), QStringLiteral("n"));
-        QVERIFY(Contenuto(Percorso()).contains("\r\nChiave7=n\r\nChiave8 = v8\r\n"));
+        ini.FileINI(Ini());
+        QCOMPARE(ini.getProperty("a", "CHIAVE49", QString()), "v49");
+        QCOMPARE(ini.getProperty("A", "chiave7", QString()), "v7");
+        QCOMPARE(ini.getProperty("A", "nuova", QStringLiteral("-")), QStringLiteral("-"));
+        ini.setProperty("A", "CHIAVE7", "n");
+        QVERIFY(Contenuto(Ini()).contains("\r\nChiave7=n\r\nChiave8 = v8\r\n"));
     }
 
     // The bulk text is what the same calls leave, one by one, in a new file.
@@ -179,10 +124,10 @@ private Q_SLOTS:
         }
         QCOMPARE(testo.testo(), Contenuto(Percorso(QStringLiteral("uno.ini"))));
         classINI tutto;
-        tutto.FileINI(Percorso());
-        QVERIFY(Scrivi(Percorso(), "[vecchio]\r\nx=1\r\n"));
+        tutto.FileINI(Ini());
+        QVERIFY(Scrivi(Ini(), "[vecchio]\r\nx=1\r\n"));
         tutto.scriviTutto(testo);
-        QCOMPARE(Contenuto(Percorso()), testo.testo());
+        QCOMPARE(Contenuto(Ini()), testo.testo());
     }
 
     void errori_data() {
@@ -202,7 +147,7 @@ private Q_SLOTS:
         ini.FileINI(Percorso(nome));
         try {
             if (scrivendo)
-                ini.setProperty(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v"));
+                ini.setProperty("A", "k", "v");
             else
                 ini.carica();
             QFAIL("no error");
@@ -210,7 +155,7 @@ private Q_SLOTS:
             QCOMPARE(e.numero(), numero);
         }
         // getProperty never fails: what it cannot read gives the default.
-        QCOMPARE(ini.getProperty(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+        QCOMPARE(ini.getProperty("A", "k", "d"), QStringLiteral("d"));
     }
 };
 

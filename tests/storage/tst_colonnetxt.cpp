@@ -1,88 +1,28 @@
 #include "ColonneTxt.h"
-#include "FakeInterfaccia.h"
+#include "ProvaSuFile.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
 #include <memory>
-#include <tuple>
 
 using namespace sestina;
 
 namespace {
 
 QString Comune(int numero, const QString& descrizione, const char* procedura = "ImportaColonneTxt") {
-    return QStringLiteral("Error %1 (%2) in procedure %3 of Modulo corpo").arg(numero).arg(descrizione).arg(procedura);
-}
-
-QByteArray Contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
-bool Scrivi(const QString& percorso, const QByteArray& dati) {
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-// A developed System with SuperStar and a condition, unlike any file here.
-std::unique_ptr<Sistema> Popolato() {
-    auto s = std::make_unique<Sistema>();
-    for (const int n : {5, 7, 12, 33, 41, 60, 90})
-        s->GrigliaNumeriClick(n - 1);
-    AggiornaPronostico(*s);
-    s->colonne.scrivi(1, {5, 7, 12, 33, 41, 60});
-    s->numeroColonne = 1;
-    s->tipoSistema = QStringLiteral("Condizionato");
-    s->condSomma = Vero;
-    s->superStar = Vero;
-    s->sistemaSviluppato = Vero;
-    s->fileSistema = QStringLiteral("/altrove/prima.sec");
-    s->nomeSistema = QStringLiteral("prima.sec");
-    return s;
-}
-
-auto Campi(const Sistema& x) {
-    return std::tie(x.numeriInGioco, x.numeroColonne, x.tipoSistema, x.pronostico, x.selezionati, x.condSomma,
-                    x.superStar, x.fileSistema, x.nomeSistema, x.sistemaSviluppato);
-}
-
-bool StesseColonne(const Sistema& a, const Sistema& b) {
-    return std::memcmp(a.colonne.dati(), b.colonne.dati(), 6 * std::size_t{LimiteColonne}) == 0;
-}
-
-// Six distinct numbers that change from column to column; 15 columns already use all 90.
-Colonna Campione(int i) {
-    Colonna c;
-    for (int p = 0; p < 6; ++p)
-        c[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(1 + (i * 7 + p * 13) % 90);
-    return c;
+    return sestina::Comune(numero, descrizione, QLatin1String(procedura));
 }
 
 } // namespace
 
-class TstColonneTxt : public QObject {
+class TstColonneTxt : public ProvaSuFile {
     Q_OBJECT
 
-    std::unique_ptr<FakeInterfaccia> m_ui;
-    std::unique_ptr<QTemporaryDir> m_cartella;
-
-    QString Percorso(const QString& nome) const { return m_cartella->filePath(nome); }
-
 private Q_SLOTS:
-    void init() {
-        m_ui = std::make_unique<FakeInterfaccia>();
-        m_cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_cartella->isValid());
-    }
-    void cleanup() { QCOMPARE(m_ui->livelloOccupato, 0); }
-
     void esportazione_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("messaggio");
@@ -111,15 +51,13 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(txt) && Scrivi(txt + QStringLiteral("/prova.txt"), vecchio));
 
         const auto percorso = SalvaColonneTxt(*s, m_cartella->path(), *m_ui);
+        VerificaMessaggi({messaggio});
         if (messaggio.isEmpty()) {
             QCOMPARE(percorso, std::optional<QString>(txt + QStringLiteral("/prova.txt")));
             QCOMPARE(Contenuto(*percorso), QByteArray(" 01 05 17 23 44 90 \r\n 05 17 23 44 90 \r\n"));
-            QVERIFY(m_ui->messaggi.isEmpty());
             return;
         }
         QVERIFY(!percorso);
-        QCOMPARE(m_ui->messaggi.size(), 1);
-        QCOMPARE(m_ui->messaggi[0].testo, messaggio);
         QDirIterator file(m_cartella->path(), QDir::Files, QDirIterator::Subdirectories);
         QVERIFY(file.hasNext());
         QCOMPARE(Contenuto(file.next()), vecchio);
@@ -134,13 +72,13 @@ private Q_SLOTS:
     void andataERitorno() {
         QFETCH(int, colonne);
         auto origine = std::make_unique<Sistema>();
-        for (int i = 1; i <= colonne; ++i)
-            origine->colonne.scrivi(i, Campione(i));
-        origine->numeroColonne = colonne;
+        Riempi(*origine, colonne);
         const QString percorso = Percorso(QStringLiteral("Prova Mista.TXT"));
         QVERIFY(EsportaColonneTxt(*origine, percorso, *m_ui));
 
-        auto s = Popolato();
+        auto s = std::make_unique<Sistema>();
+        Popola(*s);
+        s->superStar = Vero;
         int aggiornamenti = 0;
         QVERIFY(ImportaColonneTxt(*s, percorso, *m_ui, [&] { ++aggiornamenti; }));
         QCOMPARE(aggiornamenti, 1);
@@ -168,17 +106,20 @@ private Q_SLOTS:
             << QByteArray("1 2 3 4 5 6\n\n1 2 3 4 5 6\r\r1 2 3 4 5 6") << 3;
         QTest::newRow("sign, zeros, byte-order mark") << QByteArray("\xEF\xBB\xBF+1 002 3 4 5 0006\r\n") << 1;
         QTest::newRow("only blank lines") << QByteArray("\r\n  \r\n\t\r\n") << 0;
+        QTest::newRow("at the column limit") << QByteArray("1 2 3 4 5 6\n").repeated(LimiteColonne) << LimiteColonne;
     }
     void righe() {
         QFETCH(QByteArray, file);
         QFETCH(int, colonne);
         const QString percorso = Percorso(QStringLiteral("righe.txt"));
         QVERIFY(Scrivi(percorso, file));
-        auto s = Popolato();
+        auto s = std::make_unique<Sistema>();
+        Popola(*s);
         QVERIFY(ImportaColonneTxt(*s, percorso, *m_ui));
         QCOMPARE(s->numeroColonne, colonne);
         for (int i = 1; i <= colonne; ++i)
-            QCOMPARE(s->colonne.leggi(i), (Colonna{1, 2, 3, 4, 5, 6}));
+            if (s->colonne.leggi(i) != Colonna{1, 2, 3, 4, 5, 6})
+                QFAIL(qPrintable(QStringLiteral("column %1").arg(i)));
         QCOMPARE(s->colonne.leggi(colonne + 1), Colonna{}); // the old column is gone
         QCOMPARE(int{s->numeriInGioco}, colonne > 0 ? 6 : 0);
     }
@@ -216,26 +157,11 @@ private Q_SLOTS:
         } else if (!nome.isEmpty() && !nome.startsWith(QLatin1Char('/'))) {
             percorso = Percorso(nome);
         }
-        auto s = Popolato();
-        const auto intatto = Popolato();
-        QVERIFY(!ImportaColonneTxt(*s, percorso, *m_ui, [] { QFAIL("no refresh after a refusal"); }));
-        QVERIFY(Campi(*s) == Campi(*intatto));
-        QVERIFY(StesseColonne(*s, *intatto));
-        QCOMPARE(m_ui->messaggi.size(), messaggio.isEmpty() ? 0 : 1);
-        if (!messaggio.isEmpty()) {
-            QCOMPARE(m_ui->messaggi[0].testo, messaggio);
-            QCOMPARE(m_ui->messaggi[0].titolo,
-                     QLatin1String(messaggio == MessaggioLimite() ? "ATTENZIONE" : "Sestinaplan"));
-        }
-    }
-
-    void alLimite() {
-        const QString percorso = Percorso(QStringLiteral("limite.txt"));
-        QVERIFY(Scrivi(percorso, QByteArray("90 1 2 3 4 5\n").repeated(LimiteColonne)));
-        auto s = std::make_unique<Sistema>();
-        QVERIFY(ImportaColonneTxt(*s, percorso, *m_ui));
-        QCOMPARE(s->numeroColonne, LimiteColonne);
-        QCOMPARE(s->colonne.leggi(LimiteColonne), (Colonna{90, 1, 2, 3, 4, 5}));
+        VerificaRifiuto(
+            [&](Sistema& s) {
+                return ImportaColonneTxt(s, percorso, *m_ui, [] { QFAIL("no refresh after a refusal"); });
+            },
+            messaggio);
     }
 };
 

@@ -1,42 +1,23 @@
 #include "Extrema.h"
-#include "FakeInterfaccia.h"
+#include "ProvaSuFile.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
 #include <memory>
-#include <tuple>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace sestina;
 
 namespace {
 
 QString Comune(int numero, const QString& descrizione, const char* procedura = "ImportaExtrema") {
-    return QStringLiteral("Error %1 (%2) in procedure %3 of Modulo corpo").arg(numero).arg(descrizione).arg(procedura);
+    return sestina::Comune(numero, descrizione, QLatin1String(procedura));
 }
 
 QString Applicazione(const QString& descrizione) {
     return Comune(-2147211504, descrizione);
-}
-
-QByteArray Contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
-bool Scrivi(const QString& percorso, const QByteArray& dati) {
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
 }
 
 QByteArray Generale(const QByteArray& colonne, const QByteArray& superStar = "0") {
@@ -44,40 +25,10 @@ QByteArray Generale(const QByteArray& colonne, const QByteArray& superStar = "0"
            "\r\npannelli=" + colonne + "\r\nmax_marche_per_pannello=6\r\n";
 }
 
-// A developed System without SuperStar, unlike any file here.
-std::unique_ptr<Sistema> Popolato() {
-    auto s = std::make_unique<Sistema>();
-    for (const int n : {5, 7, 12, 33, 41, 60, 90})
-        s->GrigliaNumeriClick(n - 1);
-    AggiornaPronostico(*s);
-    s->colonne.scrivi(1, {5, 7, 12, 33, 41, 60});
-    s->numeroColonne = 1;
-    s->tipoSistema = QStringLiteral("Condizionato");
-    s->condFisse = Vero;
-    s->sistemaSviluppato = Vero;
-    s->fileSistema = QStringLiteral("/altrove/prima.sec");
-    s->nomeSistema = QStringLiteral("prima.sec");
-    return s;
-}
-
-auto Campi(const Sistema& x) {
-    return std::tie(x.numeriInGioco, x.numeroColonne, x.tipoSistema, x.pronostico, x.selezionati, x.condFisse,
-                    x.superStar, x.costoColonna, x.fileSistema, x.nomeSistema, x.sistemaSviluppato);
-}
-
-bool StesseColonne(const Sistema& a, const Sistema& b) {
-    return std::memcmp(a.colonne.dati(), b.colonne.dati(), 6 * std::size_t{LimiteColonne}) == 0;
-}
-
 } // namespace
 
-class TstExtrema : public QObject {
+class TstExtrema : public ProvaSuFile {
     Q_OBJECT
-
-    std::unique_ptr<FakeInterfaccia> m_ui;
-    std::unique_ptr<QTemporaryDir> m_cartella;
-
-    QString Percorso(const QString& nome) const { return m_cartella->filePath(nome); }
 
     void VerificaInfo(const QString& testo) {
         QCOMPARE(m_ui->messaggi.size(), 1);
@@ -87,13 +38,6 @@ class TstExtrema : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        m_ui = std::make_unique<FakeInterfaccia>();
-        m_cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_cartella->isValid());
-    }
-    void cleanup() { QCOMPARE(m_ui->livelloOccupato, 0); }
-
     void esportazione_data() {
         QTest::addColumn<int>("colonne");
         QTest::addColumn<bool>("superStar");
@@ -139,10 +83,7 @@ private Q_SLOTS:
         QFETCH(bool, superStar);
         const int colonne = 140'000; // across event blocks
         auto origine = std::make_unique<Sistema>();
-        for (int i = 1; i <= colonne; ++i)
-            for (int p = 0; p < 6; ++p)
-                origine->colonne.colonna(i)[p] = static_cast<std::uint8_t>(1 + (i * 11 + p * 14) % 90);
-        origine->numeroColonne = colonne;
+        Riempi(*origine, colonne);
         origine->superStar = superStar ? Vero : Falso;
         origine->nomeSistema = QStringLiteral("Mio Sistema.SEC");
         origine->tipoSistema = QStringLiteral("Ridotto N-2");
@@ -150,7 +91,8 @@ private Q_SLOTS:
         QVERIFY(SalvaExtrema(*origine, percorso, *m_ui));
         m_ui->messaggi.clear();
 
-        auto s = Popolato();
+        auto s = std::make_unique<Sistema>();
+        Popola(*s);
         s->superStar = superStar ? Falso : Vero; // the file decides
         qsizetype messaggiPrima = -1;
         QVERIFY(ImportaExtrema(*s, percorso, *m_ui, [&] { messaggiPrima = m_ui->messaggi.size(); }));
@@ -161,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(int{s->numeriInGioco}, 90); // every number occurs
         QCOMPARE(s->tipoSistema, QStringLiteral("FILE EXTREMA"));
         QCOMPARE(s->nomeSistema, QStringLiteral("Mio Sistema.SEC")); // as stored, not lower-cased
-        QCOMPARE(s->fileSistema, QStringLiteral("/altrove/prima.sec"));
+        QCOMPARE(s->fileSistema, QStringLiteral("/altrove/Prima.sec"));
         QCOMPARE(s->superStar, origine->superStar);
         QCOMPARE(s->costoColonna, superStar ? s->costoColonnaSS : s->costoColonnaSE);
         QVERIFY(s->sistemaSviluppato && !s->condFisse);
@@ -226,14 +168,9 @@ private Q_SLOTS:
         } else if (!nome.isEmpty() && !nome.startsWith(QLatin1Char('/'))) {
             percorso = Percorso(nome);
         }
-        auto s = Popolato();
-        const auto intatto = Popolato();
-        QVERIFY(!ImportaExtrema(*s, percorso, *m_ui, [] { QFAIL("no refresh after a refusal"); }));
-        QVERIFY(Campi(*s) == Campi(*intatto));
-        QVERIFY(StesseColonne(*s, *intatto));
-        QCOMPARE(m_ui->messaggi.size(), messaggio.isEmpty() ? 0 : 1);
-        if (!messaggio.isEmpty())
-            QCOMPARE(m_ui->messaggi[0].testo, messaggio);
+        VerificaRifiuto(
+            [&](Sistema& s) { return ImportaExtrema(s, percorso, *m_ui, [] { QFAIL("no refresh after a refusal"); }); },
+            messaggio);
     }
 
     // Entries are found by key whatever their order, blanks and quotes as the INI rules have them.
@@ -249,33 +186,19 @@ private Q_SLOTS:
 
     // A failed export leaves the previous file whole and shows no "Info Sistema".
     void esportazioneNonRiuscita() {
-#ifdef Q_OS_LINUX
         auto s = std::make_unique<Sistema>();
         for (int i = 1; i <= 1000; ++i)
             s->colonne.scrivi(i, {1, 2, 3, 4, 5, 6});
         s->numeroColonne = 1000;
         const QString percorso = Percorso(QStringLiteral("vecchio.ext"));
         QVERIFY(Scrivi(percorso, Generale("1")));
-        rlimit limite{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &limite) == 0);
-        if (limite.rlim_max != RLIM_INFINITY && limite.rlim_max < 300)
-            QSKIP("file-size limit already below the test's");
-        const rlimit prima = limite;
-        limite.rlim_cur = 300;
-        const auto gestore = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
-        const bool salvato = SalvaExtrema(*s, percorso, *m_ui);
-        setrlimit(RLIMIT_FSIZE, &prima);
-        std::signal(SIGXFSZ, gestore);
-
+        bool salvato = true;
+        if (!ConScritturaLimitata([&] { salvato = SalvaExtrema(*s, percorso, *m_ui); }))
+            QSKIP("needs a per-process file-size limit");
         QVERIFY(!salvato);
         QCOMPARE(Contenuto(percorso), Generale("1"));
         QCOMPARE(QDir(m_cartella->path()).entryList(QDir::Files), QStringList{QStringLiteral("vecchio.ext")});
-        QCOMPARE(m_ui->messaggi.size(), 1);
-        QCOMPARE(m_ui->messaggi[0].testo, Comune(75, QStringLiteral("Path/File access error"), "SalvaExtrema"));
-#else
-        QSKIP("needs a per-process file-size limit");
-#endif
+        VerificaMessaggi({Comune(75, QStringLiteral("Path/File access error"), "SalvaExtrema")});
     }
 };
 

@@ -1,35 +1,21 @@
-#include "Errore.h"
-#include "FakeInterfaccia.h"
 #include "FileSistema.h"
+#include "ProvaSuFile.h"
 #include "Sistema.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-#include <tuple>
 #include <utility>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace sestina;
 
 namespace {
 
 const QString FileIlleggibile = QStringLiteral("Questo file non puo' essere letto");
-const QString TitoloErrore = QStringLiteral("E R R O R E");
-
-QString Comune(int numero, const char* nome, const char* procedura) {
-    return QStringLiteral("Error %1 (%2) in procedure %3 of Modulo corpo")
-        .arg(QString::number(numero), QLatin1String(nome), QLatin1String(procedura));
-}
 
 // Expected file contents, built byte by byte without the writer under test.
 struct Byte {
@@ -71,145 +57,47 @@ Byte FileBase(int colonne) {
     return b;
 }
 
-QByteArray Contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool Scrivi(const QString& percorso, const QByteArray& dati) {
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-// A System with something in every field the file holds, and a name of its own.
-void Popola(Sistema& s) {
-    for (const int n : {12, 90, 5})
-        s.GrigliaNumeriClick(n - 1);
-    AggiornaPronostico(s);
-    s.tipoSistema = QStringLiteral("Perché €");
-    s.colonne.scrivi(1, {1, 5, 12, 44, 67, 90});
-    s.colonne.scrivi(2, {5, 12, 13, 14, 15, 90});
-    s.numeroColonne = 2;
-    s.condSomma = s.condFisse = s.condRidotto = s.condConsecutivi = Vero;
-    s.pariAmmessi[0] = s.pariAmmessi[6] = Vero;
-    s.sommaDa = 21;
-    s.sommaA = 300;
-    s.numeriFissi[1] = s.numeriFissi[90] = 1;
-    s.quantiFissi = 2;
-    s.livelloRiduzione = 3;
-    s.colonneFiltro[1] = {{}, 0x41, Vero};
-    s.colonneFiltro[1].numeri[2] = s.colonneFiltro[1].numeri[89] = 1;
-    s.colonneFiltro[2] = {{}, 0x7F, Falso}; // inactive: saving skips it and goes on
-    s.colonneFiltro[3] = {{}, -1, Vero};
-    s.colonneFiltro[3].numeri[90] = 1;
-    s.numeroFiltri = 3;
-    s.consecutiviAmmessi = 0x0C;
-    s.sistemaSviluppato = -1;
-    s.fileSistema = QStringLiteral("/altrove/Prima.sec");
-    s.nomeSistema = QStringLiteral("prima.sec");
-}
-
-// Every field that opening a file sets or must clear, the whole ColumnStore included.
-void ConfrontaTutto(const Sistema& atteso, const Sistema& s) {
-    const auto campi = [](const Sistema& x) {
-        return std::tie(x.numeriInGioco, x.numeroColonne, x.tipoSistema, x.pronostico, x.condPariDispari, x.condSomma,
-                        x.condFisse, x.pariAmmessi, x.sommaDa, x.sommaA, x.numeriFissi, x.quantiFissi, x.condRidotto,
-                        x.livelloRiduzione, x.consecutiviAmmessi, x.condConsecutivi, x.selezionati, x.numeroFiltri,
-                        x.fileSistema, x.nomeSistema, x.sistemaSviluppato, x.sviluppoAnnullato, x.superStar);
-    };
-    QVERIFY2(campi(s) == campi(atteso), qPrintable(s.tipoSistema));
-    const auto filtro = [](const FilterColumn& f) { return std::tie(f.numeri, f.presenze, f.attiva); };
-    for (std::size_t k = 0; k < s.colonneFiltro.size(); ++k)
-        QVERIFY2(filtro(s.colonneFiltro[k]) == filtro(atteso.colonneFiltro[k]), qPrintable(QString::number(k)));
-    QVERIFY2(std::memcmp(s.colonne.dati(), atteso.colonne.dati(), 6 * std::size_t{LimiteColonne}) == 0, "columns");
-}
-
 } // namespace
 
-class TstFileSistema : public QObject {
+class TstFileSistema : public ProvaSuFile {
     Q_OBJECT
 
-    std::unique_ptr<FakeInterfaccia> m_ui;
-    std::unique_ptr<QTemporaryDir> m_cartella;
-
-    QString Percorso(const QString& nome) const { return m_cartella->filePath(nome); }
-
-    // The common errors carry the application's title and no icon; the file's own, the error title.
-    void VerificaMessaggi(const QStringList& testi) {
-        QCOMPARE(m_ui->messaggi.size(), testi.size());
-        for (qsizetype i = 0; i < testi.size(); ++i) {
-            const auto& m = m_ui->messaggi[i];
-            const bool comune = testi[i].startsWith(QLatin1String("Error "));
-            QCOMPARE(m.testo, testi[i]);
-            QVERIFY(m.titolo == (comune ? TitoloApplicazione : TitoloErrore) &&
-                    m.icona == (comune ? Icona::Nessuna : Icona::Critica) && m.pulsanti == Pulsanti::Ok);
-        }
-    }
-
-    // A refused file is told once and leaves the open System exactly as it was.
-    void Rifiutato(const QString& percorso, const QString& testo) {
-        auto s = std::make_unique<Sistema>(), intatto = std::make_unique<Sistema>();
-        Popola(*s);
-        Popola(*intatto);
-        QVERIFY(!ApriSistema(*s, percorso, *m_ui));
-        VerificaMessaggi({testo});
-        ConfrontaTutto(*intatto, *s);
-    }
-
 private Q_SLOTS:
-    void init() {
-        m_ui = std::make_unique<FakeInterfaccia>();
-        m_cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_cartella->isValid());
+    void byteScritti_data() {
+        QTest::addColumn<int>("sistema"); // 0 empty, 1 a stored consecutive range, 2 an inactive filter, 3 full
+        QTest::addColumn<QByteArray>("atteso");
+        QTest::newRow("226 bytes") << 0 << SistemaVuoto;
+        QTest::newRow("consecutive only") << 1 << SistemaVuoto + Byte().i32(12345).consecutivi().i32(100).i32(200).dati;
+        QTest::newRow("only an inactive filter") << 2 << SistemaVuoto + Byte().i32(12345).i32(100).i32(200).dati;
+        Byte pieno;
+        pieno.testo("sestplan001").u8(3).i32(2).i16(8).testo("Perch\xE9 \x80").u8(5).u8(12).u8(90).zeri(87);
+        pieno.i16(0).i16(-1).i16(-1).i16(-1).zeri(10).i16(-1).i16(21).i16(300);
+        pieno.insieme({1, 90}).u8(2).i16(-1).u8(3);
+        pieno.testo(QByteArray("\x01\x05\x0C\x2C\x43\x5A\x05\x0C\x0D\x0E\x0F\x5A"));
+        pieno.i32(12345).i32(1).insieme({2, 89}).i32(0x41).i16(-1).i32(1).insieme({90}).i32(-1).i16(-1);
+        QTest::newRow("every field") << 3 << pieno.i32(2).i32(0x0C).i16(-1).i32(100).i32(200).dati;
     }
-    void cleanup() { QCOMPARE(m_ui->livelloOccupato, 0); }
-
-    void sistemaVuoto_data() {
-        QTest::addColumn<bool>("filtroSpento");
-        QTest::addColumn<bool>("consecutivi");
-        QTest::addColumn<QByteArray>("coda");
-        QTest::newRow("226 bytes") << false << false << QByteArray();
-        QTest::newRow("consecutive only") << false << true << Byte().i32(12345).consecutivi().i32(100).i32(200).dati;
-        QTest::newRow("only an inactive filter") << true << false << Byte().i32(12345).i32(100).i32(200).dati;
-    }
-    void sistemaVuoto() {
-        QFETCH(bool, filtroSpento);
-        QFETCH(bool, consecutivi);
-        QFETCH(QByteArray, coda);
+    void byteScritti() {
+        QFETCH(int, sistema);
+        QFETCH(QByteArray, atteso);
         const QString percorso = Percorso(QStringLiteral("Nuovo.SEC"));
+        QVERIFY(Scrivi(percorso, QByteArray(500, 'x'))); // a longer file, to be replaced whole
         auto s = std::make_unique<Sistema>();
-        Popola(*s);
-        QVERIFY(SalvaFile(*s, percorso, *m_ui)); // a longer file, to be replaced whole
-
-        s = std::make_unique<Sistema>();
-        s->numeroFiltri = filtroSpento ? 1 : 0;
+        s->numeroFiltri = sistema == 2 ? 1 : 0;
         s->consecutiviAmmessi = 0x1E; // stored only while its condition is on
-        s->condConsecutivi = consecutivi ? Vero : Falso;
+        s->condConsecutivi = sistema == 1 ? Vero : Falso;
+        if (sistema == 3) {
+            Popola(*s);
+            s->pronostico.fill(77); // stale: saving rebuilds it from the grid
+            s->condSomma = 1;       // any non-zero flag is written as 0xFFFF
+            s->pariAmmessi[6] = 7;
+            s->colonneFiltro[3].attiva = 1;
+            s->condConsecutivi = 5;
+        }
         QVERIFY(SalvaFile(*s, percorso, *m_ui));
-        QCOMPARE(Contenuto(percorso), SistemaVuoto + coda);
+        QCOMPARE(Contenuto(percorso), atteso);
         QCOMPARE(s->fileSistema, percorso);
         QCOMPARE(s->nomeSistema, QStringLiteral("nuovo.sec"));
-    }
-
-    void byteDiUnSistema() {
-        auto s = std::make_unique<Sistema>();
-        Popola(*s);
-        s->pronostico.fill(77); // stale: saving rebuilds it from the grid
-        s->condSomma = 1;       // any non-zero flag is written as 0xFFFF
-        s->pariAmmessi[6] = 7;
-        s->colonneFiltro[3].attiva = 1;
-        s->condConsecutivi = 5;
-        const QString percorso = Percorso(QStringLiteral("piccolo.sec"));
-        QVERIFY(SalvaFile(*s, percorso, *m_ui));
-
-        Byte atteso;
-        atteso.testo("sestplan001").u8(3).i32(2).i16(8).testo("Perch\xE9 \x80").u8(5).u8(12).u8(90).zeri(87);
-        atteso.i16(0).i16(-1).i16(-1).i16(-1).zeri(10).i16(-1).i16(21).i16(300);
-        atteso.insieme({1, 90}).u8(2).i16(-1).u8(3);
-        atteso.testo(QByteArray("\x01\x05\x0C\x2C\x43\x5A\x05\x0C\x0D\x0E\x0F\x5A"));
-        atteso.i32(12345).i32(1).insieme({2, 89}).i32(0x41).i16(-1).i32(1).insieme({90}).i32(-1).i16(-1);
-        atteso.i32(2).i32(0x0C).i16(-1).i32(100).i32(200);
-        QCOMPARE(Contenuto(percorso), atteso.dati);
     }
 
     void andataERitorno_data() {
@@ -268,11 +156,12 @@ private Q_SLOTS:
         QFETCH(QString, percorso);
         QFETCH(QString, testo);
         if (percorso.isEmpty()) { // refused before it is read: sparse, it costs no disk
-            QFile f(Percorso(QStringLiteral("enorme.sec")));
+            QFile f(percorso = Percorso(QStringLiteral("enorme.sec")));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(MagicSistema) == 11 && f.resize(65 * 1024 * 1024));
-            return Rifiutato(f.fileName(), testo);
+        } else {
+            percorso.prepend(QStringLiteral(SESTINA_TEST_DATA "/sistemi/"));
         }
-        Rifiutato(QStringLiteral(SESTINA_TEST_DATA "/sistemi/") + percorso, testo);
+        VerificaRifiuto([&](Sistema& s) { return ApriSistema(s, percorso, *m_ui); }, testo);
     }
 
     void limiteColonne_data() {
@@ -286,7 +175,7 @@ private Q_SLOTS:
         const QString percorso = Percorso(QStringLiteral("grande.sec"));
         QVERIFY(Scrivi(percorso, dati));
         if (colonne > LimiteColonne)
-            return Rifiutato(percorso, FileIlleggibile);
+            return VerificaRifiuto([&](Sistema& s) { return ApriSistema(s, percorso, *m_ui); }, FileIlleggibile);
 
         auto s = std::make_unique<Sistema>();
         bool occupatoDuranteCopia = true;
@@ -353,7 +242,6 @@ private Q_SLOTS:
     // Each save runs under a file-size limit, which fails the write itself, for root too. Whatever
     // goes wrong, the file already there stays whole and nothing is left beside it.
     void salvataggioNonRiuscito() {
-#ifdef Q_OS_LINUX
         QFETCH(QString, nome);
         QFETCH(QStringList, avvisi);
         QVERIFY(Scrivi(Percorso(QStringLiteral("file.txt")), SistemaVuoto));
@@ -361,26 +249,14 @@ private Q_SLOTS:
         auto s = std::make_unique<Sistema>();
         Popola(*s); // its file is longer than the limit
 
-        rlimit limite{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &limite) == 0);
-        if (limite.rlim_max != RLIM_INFINITY && limite.rlim_max < 300)
-            QSKIP("file-size limit already below the test's");
-        const rlimit vecchio = limite;
-        limite.rlim_cur = 300;
-        const auto gestore = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
-        const bool salvato = SalvaFile(*s, nome.isEmpty() ? QString() : Percorso(nome), *m_ui);
-        setrlimit(RLIMIT_FSIZE, &vecchio);
-        std::signal(SIGXFSZ, gestore);
-
+        bool salvato = true;
+        if (!ConScritturaLimitata([&] { salvato = SalvaFile(*s, nome.isEmpty() ? QString() : Percorso(nome), *m_ui); }))
+            QSKIP("needs a per-process file-size limit");
         QVERIFY(!salvato);
         VerificaMessaggi(avvisi);
         QCOMPARE(s->fileSistema, QStringLiteral("/altrove/Prima.sec"));
         QCOMPARE(Contenuto(Percorso(QStringLiteral("file.txt"))), SistemaVuoto);
         QCOMPARE(QDir(m_cartella->path()).entryList(QDir::Files), QStringList{QStringLiteral("file.txt")});
-#else
-        QSKIP("needs a per-process file-size limit");
-#endif
     }
 };
 

@@ -4,7 +4,6 @@
 #include "frmAbout.h"
 #include "frmSplash.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -16,11 +15,6 @@
 using namespace sestina;
 
 namespace {
-
-const QString Versione = QStringLiteral("Versione %1.%2.%3")
-                             .arg(SESTINA_VERSIONE_MAJOR)
-                             .arg(SESTINA_VERSIONE_MINOR)
-                             .arg(SESTINA_VERSIONE_REVISION);
 
 // A desktop that records what it is asked to do.
 struct DesktopFinto {
@@ -44,35 +38,12 @@ struct DesktopFinto {
     }
 };
 
-QString Testo(QWidget& w, const char* nome) {
-    return figlio<QLabel>(&w, nome)->text();
-}
-
 } // namespace
 
 class TestAbout : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void testi() {
-        FakeInterfaccia ui;
-        DesktopFinto desktop;
-        frmAbout about(ui, QStringLiteral("Freeware"), nullptr, desktop.servizi());
-        QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Sestinaplan"));
-        QCOMPARE(Testo(about, "lblTitle"), QStringLiteral("Sestinaplan"));
-        QCOMPARE(Testo(about, "lblVersion"), Versione);
-        QCOMPARE(Testo(about, "lblDescription"), QStringLiteral("Versione Freeware"));
-        QCOMPARE(figlio<QLabel>(&about, "lbURL")->toolTip(), QStringLiteral("Click per aprire la pagina"));
-        QCOMPARE(figlio<QPushButton>(&about, "cmdOK")->text(), QStringLiteral("OK"));
-        QCOMPARE(figlio<QPushButton>(&about, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
-
-        frmSplash splash(QStringLiteral("Freeware"));
-        QCOMPARE(Testo(splash, "lblProductName"), QStringLiteral("Sestinaplan"));
-        QCOMPARE(Testo(splash, "lblVersion"), Versione);
-        QCOMPARE(Testo(splash, "lbVersion"), QStringLiteral("Freeware"));
-        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    }
-
     void infoSistema_data() {
         QTest::addColumn<QString>("strumento");
         QTest::addColumn<bool>("avvioRiesce");
@@ -96,9 +67,7 @@ private Q_SLOTS:
         if (avviso) {
             const auto& m = ui.messaggi.front();
             QCOMPARE(m.testo, QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
-            QCOMPARE(m.titolo, QStringLiteral("Sestinaplan"));
-            QCOMPARE(m.icona, Icona::Informazione);
-            QCOMPARE(m.pulsanti, Pulsanti::Ok);
+            QVERIFY(m.titolo == TitoloApplicazione && m.icona == Icona::Informazione && m.pulsanti == Pulsanti::Ok);
         }
     }
 
@@ -126,17 +95,14 @@ private Q_SLOTS:
         QPoint scarto;
         modali.quandoAppare([&](QWidget* finestra) {
             scarto = finestra->frameGeometry().center() - finestra->screen()->availableGeometry().center();
-            auto* indirizzo = figlio<QLabel>(finestra, "lbURL");
-            QTest::mouseClick(indirizzo, Qt::LeftButton);
-            const QDir cartella(QCoreApplication::applicationDirPath() + QStringLiteral("/finestre"));
-            cartella.mkpath(QStringLiteral("."));
-            finestra->grab().save(cartella.filePath(QStringLiteral("about.png")));
+            QTest::mouseClick(figlio<QLabel>(finestra, "lbURL"), Qt::LeftButton);
+            QVERIFY(Fotografa(finestra, QStringLiteral("about.png")));
             QTest::mouseClick(figlio<QPushButton>(finestra, "cmdOK"), Qt::LeftButton);
         });
         QCOMPARE(about.exec(), int(QDialog::Accepted));
         QVERIFY(modali.tuttiGestiti());
         QVERIFY2(scarto.manhattanLength() <= 2, "the about box is not centred");
-        QCOMPARE(desktop.aperti, QList<QUrl>{QUrl(Testo(about, "lbURL"))});
+        QCOMPARE(desktop.aperti, QList<QUrl>{QUrl(figlio<QLabel>(&about, "lbURL")->text())});
         QCOMPARE(desktop.aperti.front().scheme(), QStringLiteral("https"));
     }
 
@@ -153,9 +119,7 @@ private Q_SLOTS:
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
         if (come == QLatin1String("tasto")) {
-            const QDir cartella(QCoreApplication::applicationDirPath() + QStringLiteral("/finestre"));
-            QVERIFY(cartella.mkpath(QStringLiteral(".")));
-            QVERIFY(splash.grab().save(cartella.filePath(QStringLiteral("splash.png"))));
+            QVERIFY(Fotografa(&splash, QStringLiteral("splash.png")));
             QTest::keyClick(&splash, Qt::Key_Z);
         } else if (come == QLatin1String("cornice")) {
             QTest::mouseClick(figlio<QFrame>(&splash, "Frame1"), Qt::LeftButton, {}, QPoint(3, 3));

@@ -2,7 +2,6 @@
 #include "Corpo.h"
 #include "DialoghiFinti.h"
 #include "FakeInterfaccia.h"
-#include "FileSistema.h"
 #include "GrigliaEtichette.h"
 #include "Modali.h"
 #include "frmMAIN.h"
@@ -14,17 +13,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace sestina;
 
 namespace {
-
-QString Testo(QObject* radice, const char* nome) { return figlio<QLabel>(radice, nome)->text(); }
 
 void Manda(QWidget* destinatario, QEvent::Type tipo, QWidget* sopra) {
     const QPointF globale = QPointF(sopra->mapToGlobal(sopra->rect().center()));
@@ -45,7 +42,9 @@ class TestFrmMain : public QObject {
     std::unique_ptr<frmMAIN> m_finestra;
     std::unique_ptr<Modali> m_modali;
 
-    QLabel* numero(int n) { return figlio<QLabel>(m_finestra.get(), qPrintable(QStringLiteral("grnum_%1").arg(n - 1))); }
+    QLabel* numero(int n) {
+        return figlio<QLabel>(m_finestra.get(), qPrintable(QStringLiteral("grnum_%1").arg(n - 1)));
+    }
     void clicca(int n) { QTest::mouseClick(numero(n), Qt::LeftButton); }
     bool scelto(int n) { return numero(n)->property("tag").toString() == QLatin1String("1"); }
     bool attivo(const char* nome) {
@@ -58,8 +57,31 @@ class TestFrmMain : public QObject {
         for (int n = da; n <= a; ++n)
             clicca(n);
     }
-    void sviluppa() {
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCalcolo"), Qt::LeftButton);
+    QString testo(const char* nome) { return figlio<QLabel>(m_finestra.get(), nome)->text(); }
+    QString barraDiStato() {
+        return QStringList{testo("StBar_1"), testo("StBar_2"), testo("StBar_3"), testo("StBar_4")}.join(" | ");
+    }
+    // Presses on the first number, moves onto each of the others in turn and lets go on the last.
+    void trascina(std::initializer_list<int> numeri) {
+        QLabel* primo = numero(*numeri.begin());
+        Manda(primo, QEvent::MouseButtonPress, primo);
+        for (auto n = numeri.begin() + 1; n != numeri.end(); ++n)
+            Manda(primo, QEvent::MouseMove, numero(*n));
+        Manda(primo, QEvent::MouseButtonRelease, numero(*(numeri.end() - 1)));
+    }
+    void premi(const char* nome) { QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), nome), Qt::LeftButton); }
+    // Runs a menu command; risposta, when given, is what its file dialog answers (empty: cancelled).
+    void comando(const char* nome, std::optional<QString> risposta = {}) {
+        if (risposta)
+            m_dialoghi->risposte.push_back(*risposta);
+        figlio<QAction>(m_finestra.get(), nome)->trigger();
+    }
+    const DialoghiFinti::Richiesta& richiesta() { return m_dialoghi->richieste.last(); }
+    void sviluppa() { premi("cmdCalcolo"); }
+    // Asks to modify the developed System and answers the question.
+    void modifica(Risposta risposta) {
+        m_ui->rispondi(risposta);
+        premi("cmdModifiche");
     }
 
 private Q_SLOTS:
@@ -88,21 +110,12 @@ private Q_SLOTS:
     }
 
     void statoIniziale() {
-        QCOMPARE(m_finestra->windowTitle(), QStringLiteral("Sestinaplan - Ver. 1.0.0 - Freeware"));
-        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [0]"));
-        QCOMPARE(Testo(m_finestra.get(), "lblIntegrale"), QStringLiteral("0"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_1"), QStringLiteral("nuovo.sec"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 0,00"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QString());
-        QCOMPARE(figlio<QLabel>(m_finestra.get(), "StBar_3")->toolTip(), QStringLiteral("Costo Sistema"));
+        QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [0]"));
+        QCOMPARE(testo("lblIntegrale"), QStringLiteral("0"));
+        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 0 | € 0,00 | "));
         QCOMPARE(m_corpo->sistema.fileSistema, m_cartella->path() + QStringLiteral("/sistemi/nuovo.sec"));
-        QVERIFY(!menuAttivo("menuoperazioni"));
-        QVERIFY(!menuAttivo("menucondizioni"));
-        QVERIFY(!attivo("cmdCalcolo"));
-        QVERIFY(attivo("cmdCancella"));
-        QVERIFY(!attivo("cmdVisualizza"));
-        QVERIFY(attivo("frameNumeri"));
+        QVERIFY(!menuAttivo("menuoperazioni") && !menuAttivo("menucondizioni"));
+        QVERIFY(!attivo("cmdCalcolo") && !attivo("cmdVisualizza") && attivo("cmdCancella") && attivo("frameNumeri"));
         QVERIFY(m_ui->messaggi.isEmpty());
     }
 
@@ -121,8 +134,8 @@ private Q_SLOTS:
         QFETCH(QString, integrale);
         QFETCH(bool, pronto);
         scegli(1, quanti);
-        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [%1]").arg(quanti, 2, 10, QLatin1Char('0')));
-        QCOMPARE(Testo(m_finestra.get(), "lblIntegrale"), integrale);
+        QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [%1]").arg(quanti, 2, 10, QLatin1Char('0')));
+        QCOMPARE(testo("lblIntegrale"), integrale);
         QCOMPARE(m_corpo->sistema.numeriInGioco, quanti);
         QCOMPARE(menuAttivo("menuoperazioni"), pronto);
         QCOMPARE(menuAttivo("menucondizioni"), pronto);
@@ -135,8 +148,8 @@ private Q_SLOTS:
         QCOMPARE(numero(quanti)->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(attivo("cmdCalcolo"), quanti - 1 >= 6);
 
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCancella"), Qt::LeftButton);
-        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [0]"));
+        premi("cmdCancella");
+        QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [0]"));
         QCOMPARE(m_corpo->sistema.numeriInGioco, 0);
     }
 
@@ -146,22 +159,13 @@ private Q_SLOTS:
         clicca(12);
         QVERIFY(scelto(12));
         // A drag across five numbers toggles each once, however long it stays on one.
-        Manda(numero(21), QEvent::MouseButtonPress, numero(21));
-        for (int n = 22; n <= 25; ++n) {
-            Manda(numero(21), QEvent::MouseMove, numero(n));
-            Manda(numero(21), QEvent::MouseMove, numero(n));
-        }
-        Manda(numero(21), QEvent::MouseButtonRelease, numero(25));
+        trascina({21, 22, 22, 23, 23, 24, 24, 25, 25});
         for (int n = 21; n <= 25; ++n)
             QVERIFY2(scelto(n), qPrintable(QString::number(n)));
         QCOMPARE(m_corpo->sistema.numeriInGioco, 6);
         // A, then B, then back onto A: A twice, B once.
-        Manda(numero(41), QEvent::MouseButtonPress, numero(41));
-        Manda(numero(41), QEvent::MouseMove, numero(42));
-        Manda(numero(41), QEvent::MouseMove, numero(41));
-        Manda(numero(41), QEvent::MouseButtonRelease, numero(41));
-        QVERIFY(!scelto(41));
-        QVERIFY(scelto(42));
+        trascina({41, 42, 41});
+        QVERIFY(!scelto(41) && scelto(42));
         QCOMPARE(m_corpo->sistema.numeriInGioco, 7);
         // The keyboard: Space toggles the focused number.
         griglia->setFocus();
@@ -173,19 +177,13 @@ private Q_SLOTS:
         scegli(1, 10);
         sviluppa();
         QCOMPARE(m_corpo->sistema.numeroColonne, 210);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 210,00"));
+        QCOMPARE(testo("StBar_3"), QStringLiteral("€ 210,00"));
         figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
         QCOMPARE(m_corpo->sistema.superStar, Vero);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 315,00"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("210"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("Integrale"));
+        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 210 | € 315,00 | Integrale"));
         // Developed: the grid is frozen, viewing and modifying are on.
-        QVERIFY(!attivo("frameNumeri"));
-        QVERIFY(!attivo("cmdCalcolo"));
-        QVERIFY(!attivo("cmdCancella"));
-        QVERIFY(attivo("cmdVisualizza"));
-        QVERIFY(attivo("menuMescola"));
-        QVERIFY(attivo("chkSS"));
+        QVERIFY(!attivo("frameNumeri") && !attivo("cmdCalcolo") && !attivo("cmdCancella"));
+        QVERIFY(attivo("cmdVisualizza") && attivo("menuMescola") && attivo("chkSS"));
     }
 
     void elaboraAnnullato() {
@@ -193,21 +191,17 @@ private Q_SLOTS:
         m_ui->durante = [this](int) {
             if (m_ui->risposte.empty())
                 return;
-            auto* annulla = qApp->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"));
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (!annulla)
-                    annulla = w->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"));
-            QVERIFY(annulla);
-            annulla->click();
+                if (auto* annulla = w->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")))
+                    return annulla->click();
+            QFAIL("no progress window");
         };
         m_ui->rispondi(Risposta::Si);
         sviluppa();
         QVERIFY(m_corpo->sistema.sviluppoAnnullato);
         QCOMPARE(m_corpo->sistema.sistemaSviluppato, 0);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
-        QVERIFY(attivo("cmdCalcolo"));
-        QVERIFY(attivo("frameNumeri"));
-        QVERIFY(m_finestra->isEnabled());
+        QCOMPARE(testo("StBar_2"), QStringLiteral("0"));
+        QVERIFY(attivo("cmdCalcolo") && attivo("frameNumeri") && m_finestra->isEnabled());
         QVERIFY(m_ui->messaggi.last().testo.endsWith(QStringLiteral("Uscire dallo sviluppo?")));
     }
 
@@ -215,89 +209,71 @@ private Q_SLOTS:
         scegli(1, 7);
         sviluppa();
         QCOMPARE(m_corpo->sistema.numeroColonne, 7);
-        m_ui->rispondi(Risposta::No);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        modifica(Risposta::No);
         QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Attenzione"));
-        QCOMPARE(m_ui->messaggi.last().testo, QStringLiteral("Questa operazione comporta la perdita \r     di tutte le "
-                                                             "combinazioni del sistema\r\r                    Continuare ?"));
+        QCOMPARE(m_ui->messaggi.last().testo,
+                 QStringLiteral("Questa operazione comporta la perdita \r     di tutte le "
+                                "combinazioni del sistema\r\r                    Continuare ?"));
         QCOMPARE(m_corpo->sistema.numeroColonne, 7);
         QVERIFY(m_corpo->sistema.sistemaSviluppato);
 
-        m_ui->rispondi(Risposta::Si);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
+        modifica(Risposta::Si);
         QCOMPARE(m_corpo->sistema.numeroColonne, 0);
-        QCOMPARE(m_corpo->sistema.colonne.colonna(1)[0], 0);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("0"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QString());
+        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 0 | € 0,00 | "));
         QCOMPARE(m_corpo->sistema.numeriInGioco, 7);
-        QVERIFY(scelto(7));
-        QVERIFY(attivo("cmdCalcolo"));
-        QVERIFY(!attivo("cmdModifiche"));
+        QVERIFY(scelto(7) && attivo("cmdCalcolo") && !attivo("cmdModifiche"));
     }
 
     void salvaEApri() {
         scegli(1, 8);
         sviluppa();
         m_corpo->sistema.fileSistema = QStringLiteral("/altrove/prova.txt");
-        figlio<QAction>(m_finestra.get(), "menusalva")->trigger();
+        comando("menusalva");
         const QString atteso = m_cartella->path() + QStringLiteral("/sistemi/prova.sec");
         QVERIFY(QFile::exists(atteso));
         QCOMPARE(m_corpo->sistema.fileSistema, atteso);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_1"), QStringLiteral("prova.sec"));
+        QCOMPARE(testo("StBar_1"), QStringLiteral("prova.sec"));
 
         // Salva come proposes the title with .sec; a cancelled dialog does nothing.
-        m_dialoghi->risposte.push_back(QString());
-        figlio<QAction>(m_finestra.get(), "menusalvacome")->trigger();
-        QCOMPARE(m_dialoghi->richieste.last().proposta, QStringLiteral("prova.sec"));
-        QCOMPARE(m_dialoghi->richieste.last().cartella, m_cartella->path() + QStringLiteral("/sistemi"));
-        QCOMPARE(m_dialoghi->richieste.last().estensione, QStringLiteral("sec"));
+        comando("menusalvacome", QString());
+        QCOMPARE(richiesta().proposta, QStringLiteral("prova.sec"));
+        QCOMPARE(richiesta().cartella, m_cartella->path() + QStringLiteral("/sistemi"));
+        QCOMPARE(richiesta().estensione, QStringLiteral("sec"));
 
-        m_ui->rispondi(Risposta::Si);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
-        m_dialoghi->risposte.push_back(atteso);
-        figlio<QAction>(m_finestra.get(), "menuapri")->trigger();
+        modifica(Risposta::Si);
+        comando("menuapri", atteso);
         QCOMPARE(m_corpo->sistema.numeroColonne, 28);
-        QVERIFY(!attivo("frameNumeri"));
-        QVERIFY(scelto(8) && !scelto(9));
-        QCOMPARE(Testo(m_finestra.get(), "labnumeri"), QStringLiteral("Numeri in gioco [08]"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_2"), QStringLiteral("28"));
+        QVERIFY(!attivo("frameNumeri") && scelto(8) && !scelto(9));
+        QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [08]"));
+        QCOMPARE(testo("StBar_2"), QStringLiteral("28"));
     }
 
     void esportaEImporta() {
         scegli(1, 7);
         figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
         sviluppa();
-        figlio<QAction>(m_finestra.get(), "menuEsportaColonne")->trigger();
+        comando("menuEsportaColonne");
         QCOMPARE(m_ui->messaggi.last().testo, QStringLiteral("File nuovo.sec esportato"));
-        QVERIFY(QFile::exists(m_cartella->filePath(QStringLiteral("txt/nuovo.txt"))));
 
-        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
-        figlio<QAction>(m_finestra.get(), "menuEsportaExtrema")->trigger();
-        QCOMPARE(m_dialoghi->richieste.last().proposta, QStringLiteral("nuovo.ext"));
-        QCOMPARE(m_dialoghi->richieste.last().estensione, QStringLiteral("ext"));
-        QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Info Sistema"));
+        comando("menuEsportaExtrema", m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
+        QCOMPARE(richiesta().proposta, QStringLiteral("nuovo.ext"));
+        QCOMPARE(richiesta().estensione, QStringLiteral("ext"));
 
         // The txt import replaces the System, priced without SuperStar once the box is off.
-        m_ui->rispondi(Risposta::Si);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdCancella"), Qt::LeftButton);
+        modifica(Risposta::Si);
+        premi("cmdCancella");
         figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
-        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("txt/nuovo.txt")));
-        figlio<QAction>(m_finestra.get(), "menuImportaColonne")->trigger();
-        QCOMPARE(m_dialoghi->richieste.last().cartella, m_cartella->path() + QStringLiteral("/txt"));
+        comando("menuImportaColonne", m_cartella->filePath(QStringLiteral("txt/nuovo.txt")));
+        QCOMPARE(richiesta().cartella, m_cartella->path() + QStringLiteral("/txt"));
         QCOMPARE(m_corpo->sistema.numeroColonne, 7);
-        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("FILE TXT"));
-        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 7,00"));
+        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.txt | 7 | € 7,00 | FILE TXT"));
         QVERIFY(scelto(7) && !attivo("frameNumeri"));
 
         // The Extrema import brings its SuperStar choice back, and the price with it.
-        m_ui->rispondi(Risposta::Si);
-        QTest::mouseClick(figlio<QPushButton>(m_finestra.get(), "cmdModifiche"), Qt::LeftButton);
-        m_dialoghi->risposte.push_back(m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
-        figlio<QAction>(m_finestra.get(), "menuImportaExtrema")->trigger();
-        QCOMPARE(Testo(m_finestra.get(), "StBar_4"), QStringLiteral("FILE EXTREMA"));
+        modifica(Risposta::Si);
+        comando("menuImportaExtrema", m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
         QVERIFY(figlio<QCheckBox>(m_finestra.get(), "chkSS")->isChecked());
-        QCOMPARE(Testo(m_finestra.get(), "StBar_3"), QStringLiteral("€ 10,50"));
+        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 7 | € 10,50 | FILE EXTREMA"));
         QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Info Sistema"));
     }
 
@@ -316,11 +292,11 @@ private Q_SLOTS:
     void immagini() {
         m_finestra->resize(900, 640);
         scegli(1, 10);
-        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-modifica.png")));
+        QVERIFY(Fotografa(m_finestra.get(), QStringLiteral("frmMAIN-modifica.png")));
         sviluppa();
-        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-sviluppato.png")));
+        QVERIFY(Fotografa(m_finestra.get(), QStringLiteral("frmMAIN-sviluppato.png")));
         m_finestra->resize(800, 600);
-        QVERIFY(m_finestra->grab().save(QStringLiteral("frmMAIN-800x600.png")));
+        QVERIFY(Fotografa(m_finestra.get(), QStringLiteral("frmMAIN-800x600.png")));
         // At 800x600 the grid's cells stay square and readable.
         QVERIFY(numero(1)->width() >= 22);
         QCOMPARE(numero(1)->width(), numero(1)->height());

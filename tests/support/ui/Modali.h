@@ -30,9 +30,11 @@ private:
     QWidget* m_ultimo = nullptr;
 };
 
+// Saves a picture of w in finestre/ beside the test program, for a reviewer's eye.
+bool Fotografa(QWidget* w, const QString& nome);
+
 // Finds a child by object name or aborts the test with a readable message.
-template <typename T>
-T* figlio(QObject* radice, const char* nome) {
+template <typename T> T* figlio(QObject* radice, const char* nome) {
     T* trovato = radice->findChild<T*>(QString::fromLatin1(nome));
     if (!trovato)
         qFatal("No %s named %s", T::staticMetaObject.className(), nome);
