@@ -60,7 +60,11 @@ QWidget* InterfacciaQt::genitore() {
 }
 
 Risposta InterfacciaQt::messaggio(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti) {
-    QMessageBox box(iconaQt(icona), titolo, testo, pulsantiQt(pulsanti), genitore());
+    // The texts break lines with CR or CR LF; Qt's labels only break on LF.
+    QString mostrato = testo;
+    mostrato.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(iconaQt(icona), titolo, mostrato, pulsantiQt(pulsanti), genitore());
+    box.setTextFormat(Qt::PlainText); // a System's name is never markup
     // The first button is the default, as users of the old boxes expect.
     if (pulsanti == Pulsanti::SiNo || pulsanti == Pulsanti::SiNoAnnulla)
         box.setDefaultButton(QMessageBox::Yes);
