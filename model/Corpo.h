@@ -16,6 +16,8 @@ struct Corpo {
     QString stampanteTabulato;
     bool chiusuraInCorso = false;
     Flag stampaAnnullata = Falso;
+    // Colour round of the random Prediction order; it carries on from one opening to the next.
+    int coloreOrdineCasuale = 0;
 };
 
 } // namespace sestina

@@ -27,6 +27,7 @@ GrigliaEtichette::GrigliaEtichette(const QString& nome, const QStringList& testi
         etichetta->installEventFilter(this);
         m_etichette.append(etichetta);
         m_scelte.append(false);
+        m_inerti.append(false);
         applicaAspetto(i);
     }
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -43,6 +44,13 @@ void GrigliaEtichette::setScelta(int indice, bool scelta) {
     applicaAspetto(indice);
 }
 
+void GrigliaEtichette::setInerte(int indice, bool inerte) {
+    if (m_inerti.at(indice) == inerte)
+        return;
+    m_inerti[indice] = inerte;
+    applicaAspetto(indice);
+}
+
 void GrigliaEtichette::setColori(const ColoriGriglia& colori) {
     m_colori = colori;
     for (int i = 0; i < quante(); ++i)
@@ -54,10 +62,13 @@ void GrigliaEtichette::applicaAspetto(int indice) {
     const bool si = m_scelte.at(indice);
     QPalette p = etichetta->palette();
     p.setColor(QPalette::Window, si ? m_colori.sfondoScelto : m_colori.sfondoLibero);
-    p.setColor(QPalette::WindowText, si ? m_colori.testoScelto : m_colori.testoLibero);
+    const bool spento = m_inerti.at(indice);
+    p.setColor(QPalette::WindowText,
+               spento ? QColor(224, 224, 224) : (si ? m_colori.testoScelto : m_colori.testoLibero));
     etichetta->setPalette(p);
     QFont f = etichetta->font();
     f.setBold(si && m_colori.grassettoScelto);
+    f.setItalic(spento);
     etichetta->setFont(f);
     // The tag the labels carried: "1" chosen, "0" not; tests and accessibility read it.
     etichetta->setProperty("tag", si ? QStringLiteral("1") : QStringLiteral("0"));
@@ -82,10 +93,10 @@ bool GrigliaEtichette::eventFilter(QObject* oggetto, QEvent* evento) {
         if (mouse->button() != Qt::LeftButton)
             break;
         // A double click is two clicks to the user: each toggles once.
-        m_trascina = true;
+        m_trascina = m_trascinamentoAttivo;
         m_sotto = indice;
         spostaFuoco(indice);
-        Q_EMIT commutata(indice);
+        segnala(indice);
         return true;
     }
     case QEvent::MouseMove: {
@@ -97,7 +108,7 @@ bool GrigliaEtichette::eventFilter(QObject* oggetto, QEvent* evento) {
         if (sotto != m_sotto) {
             m_sotto = sotto;
             if (sotto >= 0)
-                Q_EMIT commutata(sotto);
+                segnala(sotto);
         }
         return true;
     }
@@ -138,6 +149,11 @@ QSize GrigliaEtichette::minimumSizeHint() const {
     return {LatoMinimo * m_colonne, LatoMinimo * m_righe};
 }
 
+void GrigliaEtichette::segnala(int indice) {
+    if (!m_inerti.at(indice))
+        Q_EMIT commutata(indice);
+}
+
 void GrigliaEtichette::spostaFuoco(int nuovo) {
     if (quante() == 0)
         return;
@@ -164,7 +180,7 @@ void GrigliaEtichette::keyPressEvent(QKeyEvent* evento) {
         break;
     case Qt::Key_Space:
         if (quante() > 0)
-            Q_EMIT commutata(m_fuoco);
+            segnala(m_fuoco);
         break;
     default:
         QWidget::keyPressEvent(evento);

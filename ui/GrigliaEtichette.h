@@ -35,6 +35,12 @@ public:
     bool scelta(int indice) const;
     void setScelta(int indice, bool scelta);
     void setColori(const ColoriGriglia& colori);
+    // An inert label (a number not in play) shows light grey italic text and ignores
+    // clicks, drags and Space; its choice is left as it was.
+    void setInerte(int indice, bool inerte);
+    bool inerte(int indice) const { return m_inerti.at(indice); }
+    // Without the drag gesture only a press toggles (lists of exclusive choices).
+    void setTrascinamento(bool attivo) { m_trascinamentoAttivo = attivo; }
     // Index of the label at a point of this widget, or -1 between labels.
     int indiceIn(QPoint punto) const;
 
@@ -55,14 +61,17 @@ private:
     void disponi();
     void applicaAspetto(int indice);
     void spostaFuoco(int nuovo);
+    void segnala(int indice);
 
     QList<QLabel*> m_etichette;
     QList<bool> m_scelte;
+    QList<bool> m_inerti;
     ColoriGriglia m_colori;
     int m_colonne;
     int m_righe;
     int m_sotto = -1; // label under the pointer during a drag, -1 between labels
     bool m_trascina = false;
+    bool m_trascinamentoAttivo = true;
     int m_fuoco = 0; // keyboard position
 };
 

@@ -1,0 +1,45 @@
+#include "DialogoCondizione.h"
+
+#include "Finestre.h"
+#include "Sistema.h"
+
+#include <QGroupBox>
+
+namespace sestina {
+
+DialogoCondizione::DialogoCondizione(Sistema& sistema, const QString& titolo, QWidget* parent)
+    : QDialog(parent), m_sistema(sistema) {
+    setWindowTitle(titolo);
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QGroupBox* DialogoCondizione::frameEsterno(const QString& nome, const QString& titolo) {
+    if (!m_frame) {
+        m_frame = new QGroupBox(titolo, this);
+        m_frame->setObjectName(nome);
+        m_frame->setEnabled(!sviluppato());
+    }
+    return m_frame;
+}
+
+bool DialogoCondizione::sviluppato() const {
+    return m_sistema.sistemaSviluppato != 0;
+}
+
+void DialogoCondizione::done(int risultato) {
+    if (!puoChiudere())
+        return;
+    allaChiusura();
+    QDialog::done(risultato);
+}
+
+void DialogoCondizione::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (!m_centrato) {
+        m_centrato = true;
+        CentraForm(*this);
+    }
+}
+
+} // namespace sestina
