@@ -7,10 +7,19 @@
 
 namespace sestina {
 
+ColoriGriglia ColoriCondizione() {
+    ColoriGriglia colori;
+    colori.sfondoScelto = QColor(255, 0, 0);
+    colori.testoScelto = Qt::white;
+    colori.sfondoLibero = Qt::white;
+    colori.testoLibero = Qt::black;
+    colori.grassettoScelto = false;
+    return colori;
+}
+
 DialogoCondizione::DialogoCondizione(Sistema& sistema, const QString& titolo, QWidget* parent)
     : QDialog(parent), m_sistema(sistema) {
     setWindowTitle(titolo);
-    setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 

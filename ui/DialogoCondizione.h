@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GrigliaEtichette.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -8,7 +10,10 @@ namespace sestina {
 
 struct Sistema;
 
-// What every condition editor shares: modal, centred on the screen when shown, one
+// The look of the editors' toggling labels: red with white text when chosen, white with black otherwise.
+ColoriGriglia ColoriCondizione();
+
+// What every condition editor shares: shown modal (exec), centred on the screen when shown, one
 // outer frame that is read-only while the System is developed, and one door that
 // every way of closing passes (close box, Escape, code), so a check can keep the
 // dialog open and what is written on close is written exactly once.

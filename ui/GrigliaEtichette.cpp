@@ -13,14 +13,15 @@ constexpr int LatoMinimo = 22; // still readable two-digit numbers at 800x600
 constexpr int LatoComodo = 40;
 } // namespace
 
-GrigliaEtichette::GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent)
+GrigliaEtichette::GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent,
+                                   int primoNome)
     : QWidget(parent), m_colonne(std::max(1, colonne)),
       m_righe((static_cast<int>(testi.size()) + std::max(1, colonne) - 1) / std::max(1, colonne)) {
     setObjectName(nome);
     setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i < testi.size(); ++i) {
         auto* etichetta = new QLabel(testi.at(i), this);
-        etichetta->setObjectName(QStringLiteral("%1_%2").arg(nome).arg(i));
+        etichetta->setObjectName(QStringLiteral("%1_%2").arg(nome).arg(primoNome + i));
         etichetta->setAlignment(Qt::AlignCenter);
         etichetta->setAutoFillBackground(true);
         etichetta->setFrameShape(QFrame::Box);
@@ -127,14 +128,22 @@ void GrigliaEtichette::resizeEvent(QResizeEvent* evento) {
     disponi();
 }
 
-// Square cells as large as the widget allows, centred, with the font scaled to the cell.
+void GrigliaEtichette::setRapportoCella(double rapporto) {
+    m_rapporto = std::max(0.2, rapporto);
+    updateGeometry();
+    disponi();
+}
+
+// Cells as large as the widget allows, centred, with the font scaled to the cell height.
 void GrigliaEtichette::disponi() {
-    const int lato = std::max(1, std::min(width() / m_colonne, height() / std::max(1, m_righe)));
-    const int x0 = (width() - lato * m_colonne) / 2;
+    const int lato = std::max(
+        1, std::min(static_cast<int>(width() / (m_colonne * m_rapporto)), height() / std::max(1, m_righe)));
+    const int larghezza = std::max(1, static_cast<int>(lato * m_rapporto));
+    const int x0 = (width() - larghezza * m_colonne) / 2;
     const int y0 = (height() - lato * m_righe) / 2;
     for (int i = 0; i < quante(); ++i) {
         QLabel* etichetta = m_etichette.at(i);
-        etichetta->setGeometry(x0 + (i % m_colonne) * lato, y0 + (i / m_colonne) * lato, lato, lato);
+        etichetta->setGeometry(x0 + (i % m_colonne) * larghezza, y0 + (i / m_colonne) * lato, larghezza, lato);
         QFont f = etichetta->font();
         f.setPixelSize(std::max(9, lato * 2 / 5));
         etichetta->setFont(f);
@@ -142,11 +151,11 @@ void GrigliaEtichette::disponi() {
 }
 
 QSize GrigliaEtichette::sizeHint() const {
-    return {LatoComodo * m_colonne, LatoComodo * m_righe};
+    return {static_cast<int>(LatoComodo * m_rapporto) * m_colonne, LatoComodo * m_righe};
 }
 
 QSize GrigliaEtichette::minimumSizeHint() const {
-    return {LatoMinimo * m_colonne, LatoMinimo * m_righe};
+    return {static_cast<int>(LatoMinimo * m_rapporto) * m_colonne, LatoMinimo * m_righe};
 }
 
 void GrigliaEtichette::segnala(int indice) {

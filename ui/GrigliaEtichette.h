@@ -26,8 +26,10 @@ struct ColoriGriglia {
 class GrigliaEtichette final : public QWidget {
     Q_OBJECT
 public:
-    // Labels are named <nome>_<index>; rows x columns cells filled row by row.
-    GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent = nullptr);
+    // Labels are named <nome>_<primoNome + index>; cells are filled row by row. Indices in
+    // the interface always count from 0; primoNome only serves designs that number from 1.
+    GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent = nullptr,
+                     int primoNome = 0);
     Q_DISABLE_COPY_MOVE(GrigliaEtichette)
 
     int quante() const { return static_cast<int>(m_etichette.size()); }
@@ -41,6 +43,8 @@ public:
     bool inerte(int indice) const { return m_inerti.at(indice); }
     // Without the drag gesture only a press toggles (lists of exclusive choices).
     void setTrascinamento(bool attivo) { m_trascinamentoAttivo = attivo; }
+    // Width over height of a cell, for labels that carry more than a number.
+    void setRapportoCella(double rapporto);
     // Index of the label at a point of this widget, or -1 between labels.
     int indiceIn(QPoint punto) const;
 
@@ -68,6 +72,7 @@ private:
     QList<bool> m_inerti;
     ColoriGriglia m_colori;
     int m_colonne;
+    double m_rapporto = 1.0;
     int m_righe;
     int m_sotto = -1; // label under the pointer during a drag, -1 between labels
     bool m_trascina = false;
