@@ -15,6 +15,12 @@
 #include "Sviluppo.h"
 #include "frmAbout.h"
 #include "frmCalcolo.h"
+#include "frmConsecutivi.h"
+#include "frmFiltri.h"
+#include "frmFisse.h"
+#include "frmPari.h"
+#include "frmRidotto.h"
+#include "frmSomma.h"
 #include "frmVisualizza.h"
 
 #include <QCheckBox>
@@ -27,6 +33,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <functional>
+#include <memory>
 
 namespace sestina {
 
@@ -129,7 +138,7 @@ void frmMAIN::creaMenu() {
         QAction* azione = voce(m_menuCondizioni, nome, testo);
         azione->setCheckable(true);
         m_vociCondizioni << azione;
-        m_nonDisponibili << azione;
+        connect(azione, &QAction::triggered, this, [this, azione] { ApriEditore(*azione); });
     }
 
     m_menuOperazioni = menu("menuoperazioni", QStringLiteral("&Operazioni"));
@@ -301,6 +310,39 @@ void frmMAIN::UnlockGUI() {
 void frmMAIN::UnlockMenuConditions() {
     for (QAction* azione : m_vociCondizioni)
         azione->setChecked(false);
+}
+
+// Each editor is modal; when it closes its item's check mark tells whether its condition is on.
+void frmMAIN::ApriEditore(QAction& voce) {
+    Sistema& s = m_corpo.sistema;
+    if (s.numeriInGioco < 6) {
+        voce.setChecked(!voce.isChecked()); // a shortcut must not change the mark by itself
+        return;
+    }
+    const QString nome = voce.objectName();
+    std::unique_ptr<QDialog> editore;
+    std::function<bool()> acceso;
+    if (nome == QLatin1String("menuColonnaFiltro")) {
+        editore = std::make_unique<frmFiltri>(s, m_ui, this);
+        acceso = [&s] { return s.numeroFiltri >= 1; };
+    } else if (nome == QLatin1String("menuConsecutivi")) {
+        editore = std::make_unique<frmConsecutivi>(s, this);
+        acceso = [&s] { return s.condConsecutivi != 0; };
+    } else if (nome == QLatin1String("menuFisse")) {
+        editore = std::make_unique<frmFisse>(s, this);
+        acceso = [&s] { return s.condFisse != 0; };
+    } else if (nome == QLatin1String("menuPariDispari")) {
+        editore = std::make_unique<frmPari>(s, this);
+        acceso = [&s] { return s.condPariDispari != 0; };
+    } else if (nome == QLatin1String("menuSomma")) {
+        editore = std::make_unique<frmSomma>(s, m_ui, this);
+        acceso = [&s] { return s.condSomma != 0; };
+    } else {
+        editore = std::make_unique<frmRidotto>(s, this);
+        acceso = [&s] { return s.condRidotto != 0; };
+    }
+    editore->exec();
+    voce.setChecked(acceso());
 }
 
 void frmMAIN::chkSS_Click() {

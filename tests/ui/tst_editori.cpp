@@ -65,14 +65,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("sommaDa");
         QTest::addColumn<int>("sommaA");
         QTest::addColumn<QStringList>("mostrati"); // labMin, labMax, txtDa, txtA
-        QTest::newRow("1..6, nessun limite") << QList<int>{1, 2, 3, 4, 5, 6} << 0 << 0
-                                             << QStringList{"21", "21", "21", "21"};
+        QTest::newRow("1..6, nessun limite")
+            << QList<int>{1, 2, 3, 4, 5, 6} << 0 << 0 << QStringList{"21", "21", "21", "21"};
         QTest::newRow("DA fuori limite") << QList<int>{1, 2, 3, 10, 20, 30, 40, 50} << 200 << 100
                                          << QStringList{"66", "153", "66", "100"};
         QTest::newRow("limiti validi") << QList<int>{1, 2, 3, 10, 20, 30, 40, 50} << 70 << 153
                                        << QStringList{"66", "153", "70", "153"};
-        QTest::newRow("A sotto il minimo") << QList<int>{1, 2, 3, 10, 20, 30, 40, 50} << 66 << 65
-                                           << QStringList{"66", "153", "66", "153"};
+        QTest::newRow("A sotto il minimo")
+            << QList<int>{1, 2, 3, 10, 20, 30, 40, 50} << 66 << 65 << QStringList{"66", "153", "66", "153"};
     }
     void sommaLimitiEValoriProposti() {
         QFETCH(QList<int>, numeri);
@@ -103,15 +103,24 @@ private Q_SLOTS:
         const QString massimo = QStringLiteral("!!! E R R O R E !!!|'A' è maggiore del massimo");
         // Prediction 1, 2, 3, 10, 20, 30, 40, 50: Min 66, Max 153.
         const QList<int> invariati{80, 120};
-        QTest::newRow("DA > A") << "100" << "90" << QStringList{primo} << "txtA" << invariati;
-        QTest::newRow("DA < minimo") << "60" << "90" << QStringList{minimo} << "txtDa" << invariati;
-        QTest::newRow("A > massimo") << "70" << "160" << QStringList{massimo} << "txtA" << invariati;
-        QTest::newRow("DA > A > massimo") << "300" << "200" << QStringList{primo, massimo} << "txtA" << invariati;
-        QTest::newRow("DA > A < minimo") << "10" << "5" << QStringList{primo, minimo} << "txtDa" << invariati;
-        QTest::newRow("A vuoto vale 0") << "70" << "" << QStringList{primo} << "txtA" << invariati;
-        QTest::newRow("DA vuoto, A valido") << "" << "100" << QStringList{} << "" << QList<int>{80, 100};
-        QTest::newRow("entrambi vuoti") << "" << "" << QStringList{} << "" << invariati;
-        QTest::newRow("decimali, metà al pari") << "66,5" << "100.5" << QStringList{} << "" << QList<int>{66, 100};
+        QTest::newRow("DA > A") << "100"
+                                << "90" << QStringList{primo} << "txtA" << invariati;
+        QTest::newRow("DA < minimo") << "60"
+                                     << "90" << QStringList{minimo} << "txtDa" << invariati;
+        QTest::newRow("A > massimo") << "70"
+                                     << "160" << QStringList{massimo} << "txtA" << invariati;
+        QTest::newRow("DA > A > massimo") << "300"
+                                          << "200" << QStringList{primo, massimo} << "txtA" << invariati;
+        QTest::newRow("DA > A < minimo") << "10"
+                                         << "5" << QStringList{primo, minimo} << "txtDa" << invariati;
+        QTest::newRow("A vuoto vale 0") << "70"
+                                        << "" << QStringList{primo} << "txtA" << invariati;
+        QTest::newRow("DA vuoto, A valido") << ""
+                                            << "100" << QStringList{} << "" << QList<int>{80, 100};
+        QTest::newRow("entrambi vuoti") << ""
+                                        << "" << QStringList{} << "" << invariati;
+        QTest::newRow("decimali, metà al pari") << "66,5"
+                                                << "100.5" << QStringList{} << "" << QList<int>{66, 100};
     }
     void sommaControlli() {
         QFETCH(QString, da);

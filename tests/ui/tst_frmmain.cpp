@@ -4,15 +4,18 @@
 #include "FakeInterfaccia.h"
 #include "GrigliaEtichette.h"
 #include "Modali.h"
+#include "RegistroSviluppo.h"
 #include "frmMAIN.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,7 +24,19 @@
 
 using namespace sestina;
 
+using UsaEditore = std::function<void(QWidget*)>;
+using ImpostaCondizione = std::function<void(Sistema&)>;
+Q_DECLARE_METATYPE(UsaEditore)
+Q_DECLARE_METATYPE(ImpostaCondizione)
+
 namespace {
+
+void Clicca(QWidget* radice, const QString& nome) {
+    auto* w = radice->findChild<QWidget*>(nome);
+    QVERIFY2(w, qPrintable(nome));
+    // Radio buttons answer only over their round button and caption.
+    QTest::mouseClick(w, Qt::LeftButton, {}, qobject_cast<QRadioButton*>(w) ? QPoint(6, w->height() / 2) : QPoint());
+}
 
 void Manda(QWidget* destinatario, QEvent::Type tipo, QWidget* sopra) {
     const QPointF globale = QPointF(sopra->mapToGlobal(sopra->rect().center()));
@@ -287,6 +302,89 @@ private Q_SLOTS:
         m_ui->rispondi(Risposta::Si);
         QVERIFY(m_finestra->close());
         QVERIFY(m_corpo->chiusuraInCorso);
+    }
+
+    // Each editor from its menu item: the columns developed from the window are those of the
+    // literal engine on a System whose condition was set in code.
+    void editoriDalMenu_data() {
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<UsaEditore>("usa");
+        QTest::addColumn<ImpostaCondizione>("imposta");
+        const auto clic = [](QStringList nomi) {
+            return UsaEditore([nomi](QWidget* d) {
+                for (const QString& nome : nomi)
+                    Clicca(d, nome);
+            });
+        };
+        QTest::newRow("Somma") << "menuSomma" << UsaEditore([](QWidget* d) {
+            figlio<QLineEdit>(d, "txtDa")->setText(QStringLiteral("35"));
+            figlio<QLineEdit>(d, "txtA")->setText(QStringLiteral("50"));
+            Clicca(d, QStringLiteral("optCondSomma_0"));
+        }) << ImpostaCondizione([](Sistema& s) {
+            s.condSomma = Vero;
+            s.sommaDa = 35;
+            s.sommaA = 50;
+        });
+        QTest::newRow("Pari") << "menuPariDispari" << clic({"labPariDispari_2", "labPariDispari_3", "optCondizione_0"})
+                              << ImpostaCondizione([](Sistema& s) {
+                                     s.condPariDispari = Vero;
+                                     s.pariAmmessi[2] = s.pariAmmessi[3] = Vero;
+                                 });
+        QTest::newRow("Consecutivi") << "menuConsecutivi" << clic({"lbPresenze_1", "lbPresenze_2", "optCond_0"})
+                                     << ImpostaCondizione([](Sistema& s) {
+                                            s.condConsecutivi = Vero;
+                                            s.consecutiviAmmessi = 2 + 4;
+                                        });
+        QTest::newRow("Fisse") << "menuFisse" << clic({"labGriglia_4", "labGriglia_6", "optCondFisse_0"})
+                               << ImpostaCondizione([](Sistema& s) {
+                                      s.condFisse = Vero;
+                                      s.numeriFissi[5] = s.numeriFissi[7] = 1;
+                                      s.quantiFissi = 2;
+                                  });
+        QTest::newRow("Filtri") << "menuColonnaFiltro"
+                                << clic({"labGriglia_0", "labGriglia_1", "labGriglia_2", "labGriglia_3", "lbPresenze_0",
+                                         "lbPresenze_1", "optCond_0"})
+                                << ImpostaCondizione([](Sistema& s) {
+                                       FilterColumn& f = s.colonneFiltro[1];
+                                       f.numeri[1] = f.numeri[2] = f.numeri[3] = f.numeri[4] = 1;
+                                       f.presenze = 1 + 2;
+                                       f.attiva = Vero;
+                                       s.numeroFiltri = 1;
+                                   });
+        QTest::newRow("Ridotto") << "menuRidotto" << clic({"lbRidotto_2", "optCondizione_0"})
+                                 << ImpostaCondizione([](Sistema& s) {
+                                        s.condRidotto = Vero;
+                                        s.livelloRiduzione = 2;
+                                    });
+    }
+    void editoriDalMenu() {
+        QFETCH(QString, voce);
+        QFETCH(UsaEditore, usa);
+        QFETCH(ImpostaCondizione, imposta);
+        scegli(1, 12);
+        m_modali->quandoAppare([usa](QWidget* editore) {
+            usa(editore);
+            editore->close();
+        });
+        comando(qPrintable(voce));
+        QVERIFY(m_modali->tuttiGestiti());
+        QVERIFY(figlio<QAction>(m_finestra.get(), qPrintable(voce))->isChecked());
+        sviluppa();
+        QVERIFY(m_corpo->sistema.sistemaSviluppato);
+
+        auto atteso = std::make_unique<Sistema>();
+        for (int n = 1; n <= 12; ++n)
+            atteso->GrigliaNumeriClick(n - 1);
+        AggiornaPronostico(*atteso);
+        imposta(*atteso);
+        FakeInterfaccia ui;
+        RegistroSviluppo registro(ui);
+        SviluppoLetterale(*atteso, ui, registro);
+        const int colonne = atteso->numeroColonne;
+        QVERIFY(colonne > 0 && colonne < 924); // the condition really filters
+        QCOMPARE(m_corpo->sistema.numeroColonne, colonne);
+        QVERIFY(
+            std::equal(atteso->colonne.dati(), atteso->colonne.dati() + 6 * colonne, m_corpo->sistema.colonne.dati()));
     }
 
     void immagini() {
