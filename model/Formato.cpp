@@ -10,6 +10,13 @@ QString DueCifre(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+QStringList NumeriDueCifre(int primo, int quanti) {
+    QStringList testi;
+    for (int n = primo; n < primo + quanti; ++n)
+        testi << DueCifre(n);
+    return testi;
+}
+
 QString FormattaContatore(double valore) {
     return QLatin1Char(' ') + QLocale().toString(static_cast<qlonglong>(std::llround(valore)));
 }

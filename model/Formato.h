@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -8,6 +9,8 @@ namespace sestina {
 
 // A number of the game, or any small count, as two digits: "07".
 QString DueCifre(int n);
+// quanti consecutive numbers from primo, each as DueCifre: the captions of number grids.
+QStringList NumeriDueCifre(int primo, int quanti);
 
 // The counter pattern " #,###,###,###,##0": a leading blank, grouped in the default locale.
 QString FormattaContatore(double valore);

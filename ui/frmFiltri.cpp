@@ -27,13 +27,6 @@ namespace {
 
 constexpr int Presenze = 7; // a developed column holds 0..6 numbers of a filter column
 
-QStringList Didascalie(int primo, int quante) {
-    QStringList testi;
-    for (int n = primo; n < primo + quante; ++n)
-        testi << DueCifre(n);
-    return testi;
-}
-
 QLabel* Valore(QWidget* genitore, const char* nome) {
     auto* etichetta = new QLabel(genitore);
     etichetta->setObjectName(QLatin1String(nome));
@@ -90,24 +83,19 @@ frmFiltri::frmFiltri(Sistema& sistema, Interfaccia& ui, QWidget* parent)
 void frmFiltri::creaControlli() {
     QGroupBox* frame = frameEsterno(QStringLiteral("frameCondizione"));
 
-    m_griglia = new GrigliaEtichette(QStringLiteral("labGriglia"), Didascalie(1, NumeriGioco), 10, frame);
+    m_griglia = new GrigliaEtichette(QStringLiteral("labGriglia"), NumeriDueCifre(1, NumeriGioco), 10, frame);
     m_griglia->setAccessibleName(QStringLiteral("Numeri della colonna filtro"));
-    ColoriGriglia blu;
+    ColoriGriglia blu = ColoriCondizione();
     blu.sfondoScelto = QColor(0, 0, 255);
-    blu.testoScelto = QColor(255, 255, 255);
-    blu.sfondoLibero = QColor(255, 255, 255);
-    blu.testoLibero = QColor(0, 0, 0);
     m_griglia->setColori(blu);
 
     auto* framePresenze = new QGroupBox(QStringLiteral("Presenze"), frame);
     framePresenze->setObjectName(QStringLiteral("framePresenze"));
-    m_presenze = new GrigliaEtichette(QStringLiteral("lbPresenze"), Didascalie(0, Presenze), Presenze, framePresenze);
+    m_presenze =
+        new GrigliaEtichette(QStringLiteral("lbPresenze"), NumeriDueCifre(0, Presenze), Presenze, framePresenze);
     m_presenze->setAccessibleName(QStringLiteral("Presenze ammesse"));
-    ColoriGriglia rosso;
-    rosso.sfondoScelto = QColor(255, 0, 0);
+    ColoriGriglia rosso = ColoriCondizione();
     rosso.testoScelto = QColor(255, 255, 0);
-    rosso.sfondoLibero = QColor(255, 255, 255);
-    rosso.testoLibero = QColor(0, 0, 0);
     m_presenze->setColori(rosso);
     auto* rigaPresenze = new QVBoxLayout(framePresenze);
     rigaPresenze->addWidget(m_presenze);

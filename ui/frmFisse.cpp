@@ -11,19 +11,10 @@
 
 namespace sestina {
 
-namespace {
-QStringList NumeriDueCifre() {
-    QStringList testi;
-    for (int n = 1; n <= NumeriGioco; ++n)
-        testi << DueCifre(n);
-    return testi;
-}
-} // namespace
-
 frmFisse::frmFisse(Sistema& sistema, QWidget* parent) : DialogoCondizione(sistema, QStringLiteral(" Fisse"), parent) {
     setObjectName(QStringLiteral("frmFisse"));
     QGroupBox* frame = frameEsterno(QStringLiteral("frameFisse"));
-    m_griglia = new GrigliaEtichette(QStringLiteral("labGriglia"), NumeriDueCifre(), 10, frame);
+    m_griglia = new GrigliaEtichette(QStringLiteral("labGriglia"), NumeriDueCifre(1, NumeriGioco), 10, frame);
     m_griglia->setColori(ColoriCondizione());
     m_conteggio = new QLabel(frame);
     m_conteggio->setObjectName(QStringLiteral("l1"));

@@ -50,13 +50,6 @@ QString Versione() {
         .arg(SESTINA_VERSIONE_REVISION);
 }
 
-QStringList NumeriDellaGriglia() {
-    QStringList testi;
-    for (int n = 1; n <= NumeriGioco; ++n)
-        testi << DueCifre(n);
-    return testi;
-}
-
 // The file title of a path, with the given extensions turned into another.
 QString TitoloCon(const QString& percorso, const QStringList& da, const QString& a) {
     QString titolo = QFileInfo(percorso).fileName();
@@ -126,19 +119,42 @@ void frmMAIN::creaMenu() {
     connect(uscita, &QAction::triggered, this, &QWidget::close);
 
     m_menuCondizioni = menu("menucondizioni", QStringLiteral("&Condizioni"));
-    const std::pair<const char*, QString> condizioni[] = {{"menuColonnaFiltro", QStringLiteral("&Colonne Filtro")},
-                                                          {"menuConsecutivi", QStringLiteral("C&onsecutivi")},
-                                                          {"menuFisse", QStringLiteral("&Fisse")},
-                                                          {"menuPariDispari", QStringLiteral("&Pari e Dispari")},
-                                                          {"menuSomma", QStringLiteral("&Somma")},
-                                                          {"menuRidotto", QStringLiteral("&Ridotto")}};
-    for (const auto& [nome, testo] : condizioni) {
-        if (qstrcmp(nome, "menuRidotto") == 0)
+    // Each item opens its editor; the check mark then tells whether the condition is on.
+    Sistema& s = m_corpo.sistema;
+    struct Condizione {
+        const char* nome;
+        QString testo;
+        std::function<std::unique_ptr<QDialog>()> editore;
+        std::function<bool()> acceso;
+    };
+    const Condizione condizioni[] = {
+        {"menuColonnaFiltro", QStringLiteral("&Colonne Filtro"),
+         [this, &s] { return std::make_unique<frmFiltri>(s, m_ui, this); }, [&s] { return s.numeroFiltri >= 1; }},
+        {"menuConsecutivi", QStringLiteral("C&onsecutivi"),
+         [this, &s] { return std::make_unique<frmConsecutivi>(s, this); }, [&s] { return s.condConsecutivi != 0; }},
+        {"menuFisse", QStringLiteral("&Fisse"), [this, &s] { return std::make_unique<frmFisse>(s, this); },
+         [&s] { return s.condFisse != 0; }},
+        {"menuPariDispari", QStringLiteral("&Pari e Dispari"),
+         [this, &s] { return std::make_unique<frmPari>(s, this); }, [&s] { return s.condPariDispari != 0; }},
+        {"menuSomma", QStringLiteral("&Somma"), [this, &s] { return std::make_unique<frmSomma>(s, m_ui, this); },
+         [&s] { return s.condSomma != 0; }},
+        {"menuRidotto", QStringLiteral("&Ridotto"), [this, &s] { return std::make_unique<frmRidotto>(s, this); },
+         [&s] { return s.condRidotto != 0; }}};
+    for (const Condizione& c : condizioni) {
+        if (qstrcmp(c.nome, "menuRidotto") == 0)
             m_menuCondizioni->addSeparator();
-        QAction* azione = voce(m_menuCondizioni, nome, testo);
+        QAction* azione = voce(m_menuCondizioni, c.nome, c.testo);
         azione->setCheckable(true);
         m_vociCondizioni << azione;
-        connect(azione, &QAction::triggered, this, [this, azione] { ApriEditore(*azione); });
+        connect(azione, &QAction::triggered, this, [this, azione, c] {
+            // The menu is off below six numbers; a shortcut must not flip the mark by itself.
+            if (m_corpo.sistema.numeriInGioco < 6) {
+                azione->setChecked(!azione->isChecked());
+                return;
+            }
+            c.editore()->exec();
+            azione->setChecked(c.acceso());
+        });
     }
 
     m_menuOperazioni = menu("menuoperazioni", QStringLiteral("&Operazioni"));
@@ -180,7 +196,7 @@ QPushButton* frmMAIN::pulsante(const char* nome, const QString& testo) {
 void frmMAIN::creaComandi(QWidget* centrale) {
     m_frameNumeri = new QGroupBox(centrale);
     m_frameNumeri->setObjectName(QStringLiteral("frameNumeri"));
-    m_griglia = new GrigliaEtichette(QStringLiteral("grnum"), NumeriDellaGriglia(), 10, m_frameNumeri);
+    m_griglia = new GrigliaEtichette(QStringLiteral("grnum"), NumeriDueCifre(1, NumeriGioco), 10, m_frameNumeri);
     m_griglia->setAccessibleName(QStringLiteral("Griglia dei numeri"));
     connect(m_griglia, &GrigliaEtichette::commutata, this, &frmMAIN::GrigliaNumeriClick);
 
@@ -310,39 +326,6 @@ void frmMAIN::UnlockGUI() {
 void frmMAIN::UnlockMenuConditions() {
     for (QAction* azione : m_vociCondizioni)
         azione->setChecked(false);
-}
-
-// Each editor is modal; when it closes its item's check mark tells whether its condition is on.
-void frmMAIN::ApriEditore(QAction& voce) {
-    Sistema& s = m_corpo.sistema;
-    if (s.numeriInGioco < 6) {
-        voce.setChecked(!voce.isChecked()); // a shortcut must not change the mark by itself
-        return;
-    }
-    const QString nome = voce.objectName();
-    std::unique_ptr<QDialog> editore;
-    std::function<bool()> acceso;
-    if (nome == QLatin1String("menuColonnaFiltro")) {
-        editore = std::make_unique<frmFiltri>(s, m_ui, this);
-        acceso = [&s] { return s.numeroFiltri >= 1; };
-    } else if (nome == QLatin1String("menuConsecutivi")) {
-        editore = std::make_unique<frmConsecutivi>(s, this);
-        acceso = [&s] { return s.condConsecutivi != 0; };
-    } else if (nome == QLatin1String("menuFisse")) {
-        editore = std::make_unique<frmFisse>(s, this);
-        acceso = [&s] { return s.condFisse != 0; };
-    } else if (nome == QLatin1String("menuPariDispari")) {
-        editore = std::make_unique<frmPari>(s, this);
-        acceso = [&s] { return s.condPariDispari != 0; };
-    } else if (nome == QLatin1String("menuSomma")) {
-        editore = std::make_unique<frmSomma>(s, m_ui, this);
-        acceso = [&s] { return s.condSomma != 0; };
-    } else {
-        editore = std::make_unique<frmRidotto>(s, this);
-        acceso = [&s] { return s.condRidotto != 0; };
-    }
-    editore->exec();
-    voce.setChecked(acceso());
 }
 
 void frmMAIN::chkSS_Click() {

@@ -72,7 +72,6 @@ private:
     void EsportaColonne();
     void EsportaExtrema();
     void Visualizza(bool soloSeSviluppato);
-    void ApriEditore(QAction& voce);
     void Info();
 
     Corpo& m_corpo;

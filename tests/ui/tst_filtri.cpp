@@ -3,7 +3,6 @@
 #include "Modali.h"
 #include "NavigatorePannelli.h"
 #include "Sistema.h"
-#include "Sviluppo.h"
 #include "frmFiltri.h"
 
 #include <QGroupBox>
@@ -11,7 +10,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <algorithm>
 #include <initializer_list>
 #include <memory>
 
@@ -144,7 +142,6 @@ private Q_SLOTS:
         QTest::newRow("+100 oltre la fine") << 1950 << QStringLiteral("cmdNext2") << 2000;
         QTest::newRow("-100 oltre l'inizio") << 50 << QStringLiteral("cmdPrev2") << 1;
         QTest::newRow("+100") << 1 << QStringLiteral("cmdNext2") << 101;
-        QTest::newRow("+1 dall'ultimo") << 2000 << QStringLiteral("cmdNext1") << 2000;
         QTest::newRow("primo") << 7 << QStringLiteral("cmdBOTTOM") << 1;
     }
     void navigazione() {
@@ -240,31 +237,6 @@ private Q_SLOTS:
         QVERIFY(Uguali(slot(1), conferma ? FilterColumn{} : Filtro({1}, 1, true)));
         QVERIFY(Uguali(slot(2), conferma ? FilterColumn{} : Filtro({2}, 2, true)));
         QVERIFY(Uguali(slot(3), conferma ? FilterColumn{} : Filtro({3}, 4, false)));
-    }
-
-    // A filter set through the editor develops exactly as the same filter set in code.
-    void sviluppoComeDaCodice() {
-        apri();
-        vaiA(2); // set on a later panel: the compaction must bring it to the front
-        for (int n : {1, 2, 3, 4})
-            clicca(numero(n));
-        clicca(presenza(1));
-        clicca(presenza(2));
-        premi("optCond_0");
-        chiudi();
-        OsservatoreSviluppo nessuno;
-        QVERIFY(Elabora(*m_s, *m_ui, nessuno));
-
-        Sistema atteso;
-        Scegli(atteso, 1, 10);
-        atteso.colonneFiltro[1] = Filtro({1, 2, 3, 4}, 2 + 4, true);
-        atteso.numeroFiltri = 1;
-        QVERIFY(Elabora(atteso, *m_ui, nessuno));
-
-        // C(4,1)C(6,5) + C(4,2)C(6,4) = 24 + 90
-        QCOMPARE(m_s->numeroColonne, 114);
-        QCOMPARE(m_s->numeroColonne, atteso.numeroColonne);
-        QVERIFY(std::equal(m_s->colonne.dati(), m_s->colonne.dati() + 6 * 114, atteso.colonne.dati()));
     }
 };
 
