@@ -129,10 +129,8 @@ private Q_SLOTS:
              base + "; filtro 5,6,7,8,9,80:0,6; filtro 1:1");
         riga("insieme", nove + QStringList{"--ridotto=3", "--pari=6,1", "--somma=100-200", "--fisse=1"},
              base + "; somma 100-200; pari 1,6; fisse 1 (1); ridotto 3");
-        riga("integrale", {"--numeri", "1-10"}, base + ",10", "210\tIntegrale");
         riga("condizionato superstar", {"--numeri", "1-10", "--fisse", "1", "--superstar"}, base + ",10; fisse 1 (1)",
              "126\tCondizionato");
-        riga("ridotto N-1", {"--numeri", "1-7", "--ridotto", "1"}, "numeri 1,2,3,4,5,6,7; ridotto 1", "1\tRidotto N-1");
         // The largest complete development: over a million lines through the block-wise output.
         riga("35 numeri", {"--numeri", "1-35"}, QStringLiteral("numeri ") + Elenco(1, 35, [](int) { return true; }),
              "1623160\tIntegrale");

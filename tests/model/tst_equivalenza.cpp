@@ -60,12 +60,6 @@ Esito Sviluppa(Motore motore, Sistema& s, const Impostazione& imposta, int annul
     return e;
 }
 
-void Pronostico(Sistema& s, const std::vector<int>& numeri) {
-    for (int n : numeri)
-        s.GrigliaNumeriClick(n - 1);
-    AggiornaPronostico(s);
-}
-
 // quanti numbers from passo on, passo apart.
 void Pronostico(Sistema& s, int quanti, int passo) {
     for (int n = 1; n <= quanti; ++n)
@@ -91,7 +85,9 @@ Impostazione CondizioniCasuali(std::mt19937 g, int quanti, bool riduzione, std::
         std::mt19937 gen = g; // each engine must see the same System
         auto caso = [&](int da, int a) { return std::uniform_int_distribution<int>(da, a)(gen); };
         const auto numeri = PronosticoCasuale(gen, quanti);
-        Pronostico(s, numeri);
+        for (int n : numeri)
+            s.GrigliaNumeriClick(n - 1);
+        AggiornaPronostico(s);
         if (caso(0, 2) == 0) {
             s.condFisse = Vero;
             const int fissi = caso(0, 3);

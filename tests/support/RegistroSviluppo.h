@@ -25,7 +25,6 @@ public:
     }
     void passo(std::int32_t p, double integrale, double e, std::int32_t a) override {
         eventi << QStringLiteral("passo %1 %2 %3 %4").arg(p).arg(integrale, 0, 'f', 0).arg(e, 0, 'f', 0).arg(a);
-        ultimoPasso = p;
     }
     void allarme(const QString& testo) override { eventi << QStringLiteral("allarme ") + testo; }
     void fine(double integrale, double e, std::int32_t a) override {
@@ -35,7 +34,6 @@ public:
     QStringList eventi;
     double elaborate = 0;
     std::int32_t accettate = 0;
-    std::int32_t ultimoPasso = 0;
 };
 
 } // namespace sestina

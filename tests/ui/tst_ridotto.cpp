@@ -6,11 +6,9 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
@@ -91,7 +89,6 @@ private Q_SLOTS:
         Sistema& s = m_corpo->sistema;
         frmRidotto dialogo(s);
         apri(dialogo);
-        QCOMPARE(figlio<QGroupBox>(&dialogo, "optCondizione")->title(), QStringLiteral("Condizione Ridotto"));
         QCOMPARE(marcati(&dialogo), QStringLiteral("0000"));
 
         QLabel* garanzia3 = etichetta(&dialogo, "lbRidotto", 3);
@@ -109,28 +106,7 @@ private Q_SLOTS:
         QTest::keyClick(livelli, Qt::Key_Space);
         QCOMPARE(s.livelloRiduzione, 2);
         QCOMPARE(marcati(&dialogo), QStringLiteral("0100"));
-
-        QTest::mouseClick(figlio<QRadioButton>(&dialogo, "optCondizione_0"), Qt::LeftButton);
-        QCOMPARE(s.condRidotto, Vero);
-        QTest::mouseClick(figlio<QRadioButton>(&dialogo, "optCondizione_1"), Qt::LeftButton);
-        QCOMPARE(s.condRidotto, Falso);
         Fotografa(&dialogo, QStringLiteral("frmRidotto.png"));
-    }
-
-    void ridottoSviluppato() {
-        Sistema& s = m_corpo->sistema;
-        s.sistemaSviluppato = 1;
-        s.condRidotto = Vero;
-        s.livelloRiduzione = 2;
-        frmRidotto dialogo(s);
-        apri(dialogo);
-        QVERIFY(!figlio<QGroupBox>(&dialogo, "frameCondizione")->isEnabled());
-        QVERIFY(figlio<QRadioButton>(&dialogo, "optCondizione_0")->isChecked());
-        QCOMPARE(marcati(&dialogo), QStringLiteral("0100"));
-        QTest::mouseClick(etichetta(&dialogo, "lbRidotto", 4), Qt::LeftButton);
-        QTest::mouseClick(figlio<QRadioButton>(&dialogo, "optCondizione_1"), Qt::LeftButton);
-        QCOMPARE(s.livelloRiduzione, 2);
-        QCOMPARE(s.condRidotto, Vero);
     }
 
     void ordineTrascinando() {

@@ -59,7 +59,6 @@ private Q_SLOTS:
     void riga_data() {
         QTest::addColumn<Colonna>("colonna");
         QTest::addColumn<QString>("attesa");
-        QTest::newRow("piena") << Colonna{3, 11, 25, 47, 60, 88} << "  03-11-25-47-60-88";
         QTest::newRow("zero in testa") << Colonna{0, 11, 25, 47, 60, 88} << "  11-25-47-60-88";
         QTest::newRow("zero in mezzo") << Colonna{3, 11, 0, 47, 60, 88} << "  03-11-47-60-88";
         QTest::newRow("vuota") << Colonna{} << "  ";
@@ -70,67 +69,41 @@ private Q_SLOTS:
         QCOMPARE(RigaVisualizza(colonna.data()), attesa);
     }
 
+    // From panel `da` of `colonne` columns a button leads to panel `a`, whose lines show its columns.
     void pannelli_data() {
         QTest::addColumn<int>("colonne");
+        QTest::addColumn<int>("da");
         QTest::addColumn<QString>("pulsante");
-        QTest::addColumn<int>("pannello");
-        QTest::addColumn<int>("piene"); // lines 0..piene-1 show columns, the rest are empty
-
-        QTest::newRow("210: l'ultimo pannello e' pieno") << 210 << "cmdTOP" << 21 << 10;
-        QTest::newRow("7: righe 7..9 vuote") << 7 << "cmdTOP" << 1 << 7;
-        QTest::newRow("10: l'ultima riga e' la colonna 10") << 10 << "cmdNext1" << 1 << 10;
-        QTest::newRow("2001: una colonna nell'ultimo") << 2001 << "cmdTOP" << 201 << 1;
-        QTest::newRow("al limite") << LimiteColonne << "cmdTOP" << LimiteColonne / 10 << 10;
-        QTest::newRow("nessuna colonna") << 0 << "cmdNext2" << 1 << 0;
+        QTest::addColumn<int>("a");
+        const auto riga = [](const char* nome, int colonne, int da, const char* pulsante, int a) {
+            QTest::newRow(nome) << colonne << da << QString::fromLatin1(pulsante) << a;
+        };
+        riga("210: l'ultimo pannello e' pieno", 210, 1, "cmdTOP", 21);
+        riga("7: righe 7..9 vuote", 7, 1, "cmdTOP", 1);
+        riga("10: avanti 1 dall'ultimo", 10, 1, "cmdNext1", 1);
+        riga("nessuna colonna", 0, 1, "cmdNext2", 1);
+        riga("al limite", LimiteColonne, 1, "cmdTOP", LimiteColonne / 10);
+        riga("2001: una colonna nell'ultimo", 2001, 3, "cmdTOP", 201);
+        riga("avanti 10 oltre la fine", 2001, 195, "cmdNext2", 201);
+        riga("indietro 10 oltre l'inizio", 2001, 5, "cmdPrev2", 1);
+        riga("indietro 10 dall'ultimo", 2001, 201, "cmdPrev2", 191);
+        riga("avanti 1", 2001, 7, "cmdNext1", 8);
+        riga("indietro 1 dal primo", 2001, 1, "cmdPrev1", 1);
+        riga("primo", 2001, 150, "cmdBOTTOM", 1);
     }
-
     void pannelli() {
         QFETCH(int, colonne);
+        QFETCH(int, da);
         QFETCH(QString, pulsante);
-        QFETCH(int, pannello);
-        QFETCH(int, piene);
+        QFETCH(int, a);
         riempi(colonne);
         frmVisualizza w(*m_sistema);
         QCOMPARE(Pannello(w), QStringLiteral("1"));
-
+        figlio<NavigatorePannelli>(&w, "navigatore")->vaiA(da);
         QTest::mouseClick(figlio<QToolButton>(&w, qPrintable(pulsante)), Qt::LeftButton);
-        QCOMPARE(Pannello(w), QString::number(pannello));
-        for (int r = 0; r < ColonnePerPannello; ++r)
-            QCOMPARE(Riga(w, r), r < piene ? Attesa(10 * pannello - 9 + r) : QString());
-
-        // Nothing lies beyond: one more step forward stays put.
-        QTest::mouseClick(figlio<QToolButton>(&w, "cmdNext1"), Qt::LeftButton);
-        QCOMPARE(Pannello(w), QString::number(pannello));
-    }
-
-    void passi_data() {
-        QTest::addColumn<int>("partenza");
-        QTest::addColumn<QString>("pulsante");
-        QTest::addColumn<int>("arrivo");
-
-        QTest::newRow("avanti 10 oltre la fine") << 195 << "cmdNext2" << 201;
-        QTest::newRow("indietro 10 oltre l'inizio") << 5 << "cmdPrev2" << 1;
-        QTest::newRow("indietro 10 dall'ultimo") << 201 << "cmdPrev2" << 191;
-        QTest::newRow("avanti 1") << 7 << "cmdNext1" << 8;
-        QTest::newRow("indietro 1 dal primo") << 1 << "cmdPrev1" << 1;
-        QTest::newRow("primo") << 150 << "cmdBOTTOM" << 1;
-        QTest::newRow("ultimo") << 3 << "cmdTOP" << 201;
-    }
-
-    void passi() {
-        QFETCH(int, partenza);
-        QFETCH(QString, pulsante);
-        QFETCH(int, arrivo);
-        riempi(2001);
-        frmVisualizza w(*m_sistema);
-        auto* navigatore = figlio<NavigatorePannelli>(&w, "navigatore");
-        QCOMPARE(navigatore->ultimo(), 201);
-        navigatore->vaiA(partenza);
-        QCOMPARE(Riga(w, 0), Attesa(10 * partenza - 9));
-
-        QTest::mouseClick(figlio<QToolButton>(&w, qPrintable(pulsante)), Qt::LeftButton);
-        QCOMPARE(Pannello(w), QString::number(arrivo));
-        QCOMPARE(Riga(w, 0), Attesa(10 * arrivo - 9));
+        QCOMPARE(Pannello(w), QString::number(a));
+        for (int r = 0, c = 10 * a - 9; r < ColonnePerPannello; ++r, ++c)
+            QCOMPARE(Riga(w, r), c <= colonne ? Attesa(c) : QString());
     }
 
     void tastoTenuto() {
