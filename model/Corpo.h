@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Estrazione.h"
 #include "Sistema.h"
 
 #include <QString>
@@ -9,6 +10,8 @@ namespace sestina {
 // The state the whole program shares, created once in main and passed by reference.
 struct Corpo {
     Sistema sistema;
+    ColonnaSpoglio colonnaSpoglio{};
+    ArchivioEstrazioni archivioEstrazioni;
     QString cartellaDati;
     QString fileConfigurazione;
     QString edizione = QStringLiteral("Freeware");

@@ -1,4 +1,5 @@
 #include "Comandi.h"
+#include "ComandiPropri.h"
 #include "ErroreUso.h"
 #include "RichiestaSviluppo.h"
 
@@ -12,12 +13,20 @@
 namespace sestina::cli {
 namespace {
 
+QString UsoComandiPropri() {
+    QString uso;
+    for (const ComandoProprio& c : ComandiPropri())
+        uso += QString::fromUtf8(c.uso);
+    return uso;
+}
+
 QString TestoUso() {
     return QStringLiteral("Uso:\n"
                           "  sestinaplan-cli sviluppa --numeri LISTA [opzioni] [-o FILE.sec]\n"
                           "  sestinaplan-cli apri FILE.sec\n"
                           "  sestinaplan-cli esporta FILE.sec (--txt FILE.txt | --extrema FILE.ext)\n"
                           "  sestinaplan-cli importa FILE.txt|FILE.ext -o FILE.sec\n"
+                          "%1"
                           "  sestinaplan-cli --help\n"
                           "\n"
                           "sviluppa: sviluppa il sistema e scrive \"<colonne><TAB><tipo>\" e il costo.\n"
@@ -39,7 +48,9 @@ QString TestoUso() {
                           "\n"
                           "LISTA: numeri e intervalli separati da virgole, per esempio 1-10,15,20.\n"
                           "Esito: 0 riuscito, 1 uso errato, 2 file non leggibile o importazione rifiutata,\n"
-                          "3 limite delle colonne superato, 4 salvataggio o scrittura non riuscita.\n");
+                          "3 limite delle colonne superato, 4 salvataggio o scrittura non riuscita,\n"
+                          "5 download non riuscito.\n")
+        .arg(UsoComandiPropri());
 }
 
 void Scrivi(std::FILE* dove, const QString& testo) {
@@ -110,7 +121,23 @@ int EseguiApri(const QCommandLineParser& parser, const QStringList& argomenti) {
     return ComandoApri(argomenti.front());
 }
 
+const ComandoProprio* TrovaComandoProprio(const QStringList& argomentiProgramma) {
+    if (argomentiProgramma.size() < 2)
+        return nullptr;
+    for (const ComandoProprio& c : ComandiPropri())
+        if (argomentiProgramma[1] == QString::fromLatin1(c.nome))
+            return &c;
+    return nullptr;
+}
+
 int Esegui(const QStringList& argomentiProgramma) {
+    if (const ComandoProprio* proprio = TrovaComandoProprio(argomentiProgramma)) {
+        try {
+            return proprio->esegui(argomentiProgramma.mid(2));
+        } catch (const ErroreUso& e) {
+            return UsoErrato(e.motivo());
+        }
+    }
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     parser.addOption({QStringLiteral("txt"), QString(), QStringLiteral("FILE")});
@@ -142,6 +169,13 @@ int Esegui(const QStringList& argomentiProgramma) {
 }
 
 } // namespace
+
+const QList<ComandoProprio>& ComandiPropri() {
+    static const QList<ComandoProprio> comandi = {
+    };
+    return comandi;
+}
+
 } // namespace sestina::cli
 
 int main(int argc, char* argv[]) {

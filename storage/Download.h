@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace sestina {
+
+class Interfaccia;
+
+// Limits of one download; the defaults are the program's, tests shorten the timeouts.
+struct LimitiDownload {
+    int attesaMassimaByteMs = 5000;   // no byte for this long: failure
+    int durataMassimaMs = 60000;      // whole transfer
+    qint64 dimensioneMassima = 16 * 1024 * 1024;
+    int redirezioniMassime = 5;
+};
+
+// A plain HTTP GET of url into percorso. The body lands in a temporary file beside percorso and
+// replaces it only when it arrived whole; anything else (no connection, an HTTP error status,
+// a timeout, a body cut short or too large, too many redirects) returns false and leaves
+// percorso as it was. With svuotaCache no cached copy is used. Runs a local event loop;
+// ui.elaboraEventi is not needed by the caller meanwhile.
+bool DownloadFile(const QString& url, const QString& percorso, bool svuotaCache, Interfaccia& ui,
+                  const LimitiDownload& limiti = {});
+
+// The user's temporary folder with its trailing separator; empty when the platform gives none.
+QString CartellaTemp();
+
+// Hands a file or folder to the desktop's "open" action; the result is the platform's, unexamined.
+int ApriDocumento(const QString& percorso);
+// Hands a web address (or a file) to the desktop's default action.
+void ApriIndirizzo(const QString& indirizzo);
+
+// The publisher's server: the program's own host, or indirizzo_server of section "Impostazioni"
+// of the configuration file when present (never written). No trailing "/".
+QString IndirizzoServer(const QString& fileConfigurazione);
+
+// The publisher's paths.
+inline const QString PercorsoVersione = QStringLiteral("/public/sestinaplan/ver.asp");
+inline const QString PercorsoArchivio = QStringLiteral("/sestinaplan/archivio.asp?dal=19971203");
+inline const QString PercorsoListaMatrici = QStringLiteral("/public/decaplan/lista.asp?K=06&M=06");
+inline const QString PercorsoDownloadMatrice = QStringLiteral("/public/decaplan/matrici/download.aspx?file=");
+
+} // namespace sestina
