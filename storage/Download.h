@@ -35,9 +35,9 @@ void ApriIndirizzo(const QString& indirizzo);
 QString IndirizzoServer(const QString& fileConfigurazione);
 
 // The publisher's paths.
-inline const QString PercorsoVersione = QStringLiteral("/public/sestinaplan/ver.asp");
-inline const QString PercorsoArchivio = QStringLiteral("/sestinaplan/archivio.asp?dal=19971203");
-inline const QString PercorsoListaMatrici = QStringLiteral("/public/decaplan/lista.asp?K=06&M=06");
-inline const QString PercorsoDownloadMatrice = QStringLiteral("/public/decaplan/matrici/download.aspx?file=");
+inline const QString PaginaVersione = QStringLiteral("/public/sestinaplan/ver.asp");
+inline const QString PaginaArchivio = QStringLiteral("/sestinaplan/archivio.asp?dal=19971203");
+inline const QString PaginaListaMatrici = QStringLiteral("/public/decaplan/lista.asp?K=06&M=06");
+inline const QString PaginaDownloadMatrice = QStringLiteral("/public/decaplan/matrici/download.aspx?file=");
 
 } // namespace sestina

@@ -7,6 +7,7 @@ pacchetti=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libbenchmark-dev
     xvfb xauth fonts-liberation2
+    nginx-light
 )
 
 mancanti=()

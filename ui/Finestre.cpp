@@ -15,6 +15,23 @@ void CentraForm(QWidget& finestra) {
     finestra.move(cornice.topLeft());
 }
 
+QFont CarattereCourier(qreal punti) {
+    QFont carattere(QStringLiteral("Courier New"));
+    carattere.setStyleHint(QFont::TypeWriter);
+    carattere.setFixedPitch(true);
+    carattere.setPointSizeF(punti);
+    return carattere;
+}
+
+void MostraModeless(QWidget& finestra) {
+    if (finestra.isMinimized())
+        finestra.showNormal();
+    else
+        finestra.show();
+    finestra.raise();
+    finestra.activateWindow();
+}
+
 void ScaricaForm(const QString& salvo) {
     for (QWidget* finestra : QApplication::topLevelWidgets())
         if (finestra->isVisible() && (salvo.isEmpty() || finestra->objectName() != salvo))

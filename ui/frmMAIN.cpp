@@ -3,6 +3,7 @@
 #include "ColonneTxt.h"
 #include "Configurazione.h"
 #include "Corpo.h"
+#include "Download.h"
 #include "DialoghiFile.h"
 #include "Errore.h"
 #include "Extrema.h"
@@ -14,6 +15,7 @@
 #include "Mescola.h"
 #include "Sviluppo.h"
 #include "frmAbout.h"
+#include "frmArchivio.h"
 #include "frmCalcolo.h"
 #include "frmConsecutivi.h"
 #include "frmFiltri.h"
@@ -21,6 +23,7 @@
 #include "frmPari.h"
 #include "frmRidotto.h"
 #include "frmSomma.h"
+#include "frmSpoglio.h"
 #include "frmVisualizza.h"
 
 #include <QCheckBox>
@@ -165,13 +168,15 @@ void frmMAIN::creaMenu() {
     m_menuOperazioni->addSeparator();
     connect(voce(m_menuOperazioni, "menucalcolo", QStringLiteral("&Elabora")), &QAction::triggered, this,
             &frmMAIN::Elabora);
-    m_nonDisponibili << voce(m_menuOperazioni, "menuspoglio", QStringLiteral("&Spoglio"));
+    connect(voce(m_menuOperazioni, "menuspoglio", QStringLiteral("&Spoglio")), &QAction::triggered, this,
+            &frmMAIN::Spoglio);
     QAction* spoglioEstrazioni = voce(m_menuOperazioni, "menuSpoglioEstrazioni", QStringLiteral("Spoglio Estrazion&i"));
     spoglioEstrazioni->setVisible(false);
     m_nonDisponibili << spoglioEstrazioni;
     connect(voce(m_menuOperazioni, "menuvisualizza", QStringLiteral("&Visualizza")), &QAction::triggered, this,
             [this] { Visualizza(false); });
-    m_nonDisponibili << voce(m_menuOperazioni, "menuEstrazioni", QStringLiteral("&Archivio Estrazioni"));
+    connect(voce(m_menuOperazioni, "menuEstrazioni", QStringLiteral("&Archivio Estrazioni")), &QAction::triggered, this,
+            &frmMAIN::ArchivioEstrazioni);
     m_nonDisponibili << voce(m_menuOperazioni, "menuStatistiche", QStringLiteral("S&tatistiche"));
     m_menuOperazioni->addSeparator();
     connect(voce(m_menuOperazioni, "menumodifiche", QStringLiteral("&Modifiche")), &QAction::triggered, this,
@@ -250,7 +255,9 @@ void frmMAIN::creaComandi(QWidget* centrale) {
     for (QPushButton* p : {archivio, modifiche, adatta, spoglio, visualizza, cancella, calcolo, tabulato, schedine})
         colonna->addWidget(p);
     colonna->addStretch();
-    m_nonDisponibili << archivio << adatta << spoglio << tabulato << schedine;
+    m_nonDisponibili << adatta << tabulato << schedine;
+    connect(archivio, &QPushButton::clicked, this, &frmMAIN::ArchivioEstrazioni);
+    connect(spoglio, &QPushButton::clicked, this, &frmMAIN::Spoglio);
     connect(modifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
     connect(visualizza, &QPushButton::clicked, this, [this] { Visualizza(true); });
     connect(cancella, &QPushButton::clicked, this, &frmMAIN::Azzera);
@@ -554,6 +561,37 @@ void frmMAIN::Visualizza(bool soloSeSviluppato) {
 void frmMAIN::Info() {
     frmAbout finestra(m_ui, m_corpo.edizione, this);
     finestra.exec();
+}
+
+void frmMAIN::caricaFinestreNascoste() {
+    finestraArchivio();
+}
+
+frmArchivio& frmMAIN::finestraArchivio() {
+    if (!m_archivio) {
+        auto scarica = [this](const QString& percorso) {
+            return DownloadFile(IndirizzoServer(m_corpo.fileConfigurazione) + PaginaArchivio, percorso, true, m_ui);
+        };
+        m_archivio = std::make_unique<frmArchivio>(m_corpo, m_ui, scarica);
+        m_archivio->impostaSpoglio([this] { finestraSpoglio().aggiorna(); });
+    }
+    return *m_archivio;
+}
+
+frmSpoglio& frmMAIN::finestraSpoglio() {
+    if (!m_spoglio)
+        m_spoglio = std::make_unique<frmSpoglio>(m_corpo, m_ui);
+    return *m_spoglio;
+}
+
+void frmMAIN::Spoglio() {
+    if (m_corpo.sistema.sistemaSviluppato == 0)
+        return;
+    MostraModeless(finestraSpoglio());
+}
+
+void frmMAIN::ArchivioEstrazioni() {
+    MostraModeless(finestraArchivio());
 }
 
 void frmMAIN::closeEvent(QCloseEvent* evento) {

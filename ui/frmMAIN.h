@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -15,6 +17,8 @@ struct Corpo;
 class DialoghiFile;
 class GrigliaEtichette;
 class Interfaccia;
+class frmArchivio;
+class frmSpoglio;
 
 // The main window: the 90-number grid, the SuperStar box, the command buttons,
 // the menus and the status bar. It renders the shared System and calls the
@@ -42,6 +46,11 @@ public:
     void ApriFile(const QString& percorso);
     // The archive-scrutiny entry stays hidden until start-up has finished.
     void mostraSpoglioEstrazioni();
+    // Start-up loads the archive window (and with it the archive) without showing it.
+    void caricaFinestreNascoste();
+    frmArchivio& finestraArchivio();
+    // The check window, created hidden when first needed.
+    frmSpoglio& finestraSpoglio();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -73,6 +82,8 @@ private:
     void EsportaExtrema();
     void Visualizza(bool soloSeSviluppato);
     void Info();
+    void Spoglio();
+    void ArchivioEstrazioni();
 
     Corpo& m_corpo;
     Interfaccia& m_ui;
@@ -91,6 +102,10 @@ private:
     QList<QAction*> m_vociCondizioni;
     // Commands whose windows are not part of the program yet: shown, never enabled.
     QList<QObject*> m_nonDisponibili;
+
+    // The modeless windows live as long as the main window.
+    std::unique_ptr<frmSpoglio> m_spoglio;
+    std::unique_ptr<frmArchivio> m_archivio;
 };
 
 } // namespace sestina

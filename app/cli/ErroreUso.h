@@ -25,6 +25,7 @@ inline constexpr int UsoErrato = 1;
 inline constexpr int FileRifiutato = 2;
 inline constexpr int LimiteSuperato = 3;
 inline constexpr int Fallito = 4; // a failed save or an unexpected error
+inline constexpr int DownloadFallito = 5;
 } // namespace esito
 
 } // namespace sestina::cli

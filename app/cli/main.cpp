@@ -1,5 +1,6 @@
 #include "Comandi.h"
 #include "ComandiPropri.h"
+#include "ComandiRisultati.h"
 #include "ErroreUso.h"
 #include "RichiestaSviluppo.h"
 
@@ -172,6 +173,9 @@ int Esegui(const QStringList& argomentiProgramma) {
 
 const QList<ComandoProprio>& ComandiPropri() {
     static const QList<ComandoProprio> comandi = {
+        {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n", EseguiVerifica},
+        {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
+        {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z -o CARTELLA\n", EseguiPubblica},
     };
     return comandi;
 }

@@ -2,6 +2,10 @@
 
 #include "Cartelle.h"
 #include "Corpo.h"
+#include "Download.h"
+#include "Versione.h"
+#include "Finestre.h"
+#include "frmVersione.h"
 #include "IstanzaUnica.h"
 #include "frmMAIN.h"
 #include "frmSplash.h"
@@ -19,6 +23,19 @@ Avvio::Avvio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi) : m_corpo(co
 
 Avvio::~Avvio() = default;
 
+// The version window when the server is newer; false then, and the program ends.
+bool Avvio::ControllaVersione() {
+    const std::optional<QString> remota = NewVersion(IndirizzoServer(m_corpo.fileConfigurazione), m_ui);
+    if (!remota)
+        return true;
+    frmVersione finestra([](const QString& indirizzo) { ApriIndirizzo(indirizzo); });
+    finestra.localVersion = VersioneLocale();
+    finestra.remoteVersion = *remota;
+    finestra.exec();
+    ScaricaForm(QString());
+    return false;
+}
+
 bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     m_corpo.chiusuraInCorso = false;
     m_corpo.cartellaDati = opzioni.cartellaDati.isEmpty() ? CartellaDatiPredefinita() : opzioni.cartellaDati;
@@ -34,8 +51,11 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     splash.show();
     QCoreApplication::processEvents();
 
-    // The online version check and the hidden archive and statistics windows join here.
+    if (!ControllaVersione())
+        return false;
+
     m_principale = std::make_unique<frmMAIN>(m_corpo, m_ui, m_dialoghi);
+    m_principale->caricaFinestreNascoste();
     m_principale->Azzera();
     m_istanza->ascolta([finestra = m_principale.get()] {
         if (finestra->isMinimized())

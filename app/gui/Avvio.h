@@ -25,13 +25,15 @@ public:
     Avvio(const Avvio&) = delete;
     Avvio& operator=(const Avvio&) = delete;
 
-    // Runs the start-up. False when another instance is running: it has been
-    // brought to the front and this one must end without showing anything.
+    // Runs the start-up. False when this instance must end: another one is running and has been
+    // brought to the front, or the server announced a newer version.
     bool esegui(const QStringList& argomenti, const Opzioni& opzioni);
 
     frmMAIN* principale() const { return m_principale.get(); }
 
 private:
+    bool ControllaVersione();
+
     Corpo& m_corpo;
     Interfaccia& m_ui;
     DialoghiFile& m_dialoghi;

@@ -1,0 +1,204 @@
+#include "ComandiRisultati.h"
+
+#include "Console.h"
+#include "ErroreUso.h"
+#include "InterfacciaConsole.h"
+#include "UscitaStandard.h"
+
+#include <Archivio.h>
+#include <Cartelle.h>
+#include <Download.h>
+#include <Errore.h>
+#include <ErroriFile.h>
+#include <FileSistema.h>
+#include <Sistema.h>
+#include <SpoglioColonna.h>
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace sestina::cli {
+namespace {
+
+// Parses the options of one command; positional arguments are returned.
+QStringList Analizza(QCommandLineParser& parser, const QStringList& argomenti) {
+    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
+        throw ErroreUso(parser.errorText());
+    return parser.positionalArguments();
+}
+
+QString Unico(const QCommandLineParser& parser, const QString& nome) {
+    const QStringList valori = parser.values(nome);
+    if (valori.size() > 1)
+        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
+    return valori.isEmpty() ? QString() : valori.front();
+}
+
+// The seven boxes of the check as the user would type them: at most two digits each.
+std::array<QString, 7> CaselleVincente(const QString& testo) {
+    const QStringList voci = testo.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (voci.size() > 7)
+        throw ErroreUso(QStringLiteral("--vincente vuole sei numeri e il Jolly"));
+    std::array<QString, 7> caselle;
+    static const QRegularExpression dueCifre(QStringLiteral("^[0-9]{1,2}$"));
+    for (qsizetype i = 0; i < voci.size(); ++i) {
+        if (!dueCifre.match(voci[i]).hasMatch())
+            throw ErroreUso(QStringLiteral("--vincente: \"%1\" non e' un numero di due cifre").arg(voci[i]));
+        caselle[static_cast<std::size_t>(i)] = voci[i];
+    }
+    return caselle;
+}
+
+bool ScriviFile(const QString& percorso, const QByteArray& byte) {
+    QSaveFile file(percorso);
+    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
+        return true;
+    file.cancelWriting();
+    return false;
+}
+
+bool VersioneValida(const QString& versione) {
+    static const QRegularExpression forma(QStringLiteral("^[0-9]{1,9}\\.[0-9]{1,9}\\.[0-9]{1,9}$"));
+    return forma.match(versione).hasMatch();
+}
+
+// The archive a publisher serves: a draw list (.txt) or an archive file of the program.
+bool LeggiArchivioDaPubblicare(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
+    if (!QFileInfo(percorso).isFile()) {
+        MostraErrore(ui, Errore::comune(numeri_errore::FileNonTrovato), QStringLiteral("pubblica"));
+        return false;
+    }
+    if (QFileInfo(percorso).suffix().toLower() == QStringLiteral("txt"))
+        return LoadArchivioTMP(archivio, percorso, ui) == EsitoLista::Letta;
+    return LoadArchivioEstrazioni(archivio, percorso, ui);
+}
+
+struct Ambiente {
+    Console console;
+    InterfacciaConsole ui{console};
+    QString cartellaDati = CartellaDatiPredefinita();
+};
+
+const QString ErroreDownload = QStringLiteral("Errore durante il download dell'aggiornamento");
+
+} // namespace
+
+int EseguiVerifica(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("vincente"), QString(), QStringLiteral("NUMERI")});
+    parser.addOption({QStringLiteral("colonne"), QString()});
+    const QStringList file = Analizza(parser, argomenti);
+    if (file.size() != 1)
+        throw ErroreUso(QStringLiteral("verifica vuole un solo file"));
+    if (!parser.isSet(QStringLiteral("vincente")))
+        throw ErroreUso(QStringLiteral("verifica vuole --vincente \"N1 N2 N3 N4 N5 N6 J\""));
+    std::array<QString, 7> caselle = CaselleVincente(Unico(parser, QStringLiteral("vincente")));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    try {
+        if (!ApriSistema(*s, file.front(), ui))
+            return esito::FileRifiutato;
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+        return esito::FileRifiutato;
+    }
+    if (const auto errore = ValidaColonnaSpoglio(caselle)) {
+        ui.messaggio(errore->testo, errore->titolo, Icona::Esclamazione, Pulsanti::Ok);
+        return esito::FileRifiutato;
+    }
+    ColonnaSpoglio vincente{};
+    for (std::size_t i = 0; i < caselle.size(); ++i)
+        vincente[i + 1] = static_cast<std::uint8_t>(ValoreCasella(caselle[i]));
+    const EsitoSpoglio risultato =
+        SpogliaColonne(s->colonne, std::clamp(s->numeroColonne, 0, LimiteColonne), vincente, ui);
+
+    UscitaStandard uscita;
+    const bool conColonne = parser.isSet(QStringLiteral("colonne"));
+    for (const int lista : {0, EsitoSpoglio::CinquePiuUno, 1, 2, 3, 4}) {
+        const std::vector<int>& colonne = risultato.liste[static_cast<std::size_t>(lista)];
+        QString riga = TitoloCategoria(lista) + QLatin1Char('\t') + QString::number(colonne.size());
+        if (conColonne) {
+            QStringList voci;
+            voci.reserve(static_cast<qsizetype>(colonne.size()));
+            for (const int c : colonne)
+                voci << VoceColonna(c);
+            riga += QLatin1Char('\t') + voci.join(QLatin1Char(' '));
+        }
+        uscita.riga(riga);
+    }
+    uscita.riga(TestoMaxPunti(risultato.maxPunti));
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int EseguiArchivio(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    const QStringList azione = Analizza(parser, argomenti);
+    if (azione.size() != 1 || (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
+        throw ErroreUso(QStringLiteral("archivio vuole aggiorna oppure elenca"));
+
+    Ambiente a;
+    const QString fileArchivio = PercorsoArchivio(a.cartellaDati);
+    ArchivioEstrazioni archivio;
+    if (!LoadArchivioEstrazioni(archivio, fileArchivio, a.ui))
+        return esito::FileRifiutato;
+
+    if (azione.front() == QStringLiteral("elenca")) {
+        UscitaStandard uscita;
+        for (const QString& riga : RigheArchivio(archivio))
+            uscita.riga(riga);
+        return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+    }
+    const QString server = IndirizzoServer(PercorsoConfigurazione(a.cartellaDati));
+    auto scarica = [&](const QString& percorso) {
+        return DownloadFile(server + PaginaArchivio, percorso, true, a.ui);
+    };
+    switch (AggiornaArchivio(archivio, scarica, PercorsoDownloadArchivio(CartellaTemp()), fileArchivio, a.ui)) {
+    case EsitoAggiornamento::Aggiornato:
+        return esito::Riuscito;
+    case EsitoAggiornamento::SalvataggioFallito:
+        return esito::Fallito;
+    case EsitoAggiornamento::DownloadFallito:
+    case EsitoAggiornamento::ListaErrata:
+        break;
+    }
+    a.ui.messaggio(ErroreDownload, QStringLiteral("Archivio Estrazioni"), Icona::Critica, Pulsanti::Ok);
+    return esito::DownloadFallito;
+}
+
+int EseguiPubblica(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("versione"), QString(), QStringLiteral("X.Y.Z")});
+    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("CARTELLA")});
+    if (!Analizza(parser, argomenti).isEmpty())
+        throw ErroreUso(QStringLiteral("pubblica non vuole argomenti"));
+    const QString fileArchivio = Unico(parser, QStringLiteral("archivio"));
+    const QString versione = Unico(parser, QStringLiteral("versione"));
+    const QString cartella = Unico(parser, QStringLiteral("o"));
+    if (fileArchivio.isEmpty() || cartella.isEmpty())
+        throw ErroreUso(QStringLiteral("pubblica vuole --archivio FILE, --versione X.Y.Z e -o CARTELLA"));
+    if (!VersioneValida(versione))
+        throw ErroreUso(QStringLiteral("--versione vuole tre numeri separati da punti, per esempio 1.0.0"));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    ArchivioEstrazioni archivio;
+    if (!LeggiArchivioDaPubblicare(archivio, fileArchivio, ui))
+        return esito::FileRifiutato;
+    const QDir uscita(cartella);
+    if (!QDir().mkpath(cartella) || !ScriviFile(uscita.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n") ||
+        !ScriviFile(uscita.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio))) {
+        MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("ver.txt"))), QStringLiteral("pubblica"));
+        return esito::Fallito;
+    }
+    return esito::Riuscito;
+}
+
+} // namespace sestina::cli

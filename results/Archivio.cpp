@@ -1,0 +1,237 @@
+#include "Archivio.h"
+
+#include "Cp1252.h"
+#include "Errore.h"
+#include "ErroriFile.h"
+#include "FormatColonna.h"
+#include "Interfaccia.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <limits>
+#include <optional>
+
+namespace sestina {
+namespace {
+
+constexpr qsizetype ByteRecord = 20;
+constexpr qsizetype ByteData = 10;
+constexpr qsizetype CapacitaIniziale = 2000;
+const QString Finestra = QStringLiteral("frmUpdate");
+
+// The archive grows by its own size, so thousands of draws reallocate only a few times.
+void Accoda(ArchivioEstrazioni& archivio, Estrazione e) {
+    if (archivio.size() == archivio.capacity())
+        archivio.reserve(std::max<std::size_t>(CapacitaIniziale, 2 * archivio.capacity()));
+    archivio.push_back(std::move(e));
+}
+
+QString DataDieciCaratteri(const QString& testo) {
+    return testo.left(ByteData).leftJustified(ByteData, QLatin1Char(' '));
+}
+
+bool NumeroDelGioco(std::uint8_t n) { return n >= 1 && n <= 90; }
+
+bool Valida(const Estrazione& e) {
+    for (int i = 1; i <= 6; ++i)
+        if (!NumeroDelGioco(e.estratti[static_cast<std::size_t>(i)]))
+            return false;
+    return NumeroDelGioco(e.jolly) && NumeroDelGioco(e.superstar);
+}
+
+// Errors 75 and 76 name the file right after their description.
+Errore ConPercorso(const Errore& e, const QString& percorso) {
+    if (e.numero() == numeri_errore::AccessoNegato || e.numero() == numeri_errore::PercorsoNonTrovato)
+        return {e.numero(), e.descrizione() + QStringLiteral(" --> ") + QDir::toNativeSeparators(percorso)};
+    return e;
+}
+
+Estrazione LeggiRecord(const char* p) {
+    Estrazione e;
+    e.concorso = qFromLittleEndian<std::int16_t>(p);
+    e.data = DaCp1252(QByteArray(p + 2, ByteData));
+    for (int i = 1; i <= 6; ++i)
+        e.estratti[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(p[11 + i]);
+    e.jolly = static_cast<std::uint8_t>(p[18]);
+    e.superstar = static_cast<std::uint8_t>(p[19]);
+    return e;
+}
+
+void ScriviRecord(QByteArray& destinazione, const Estrazione& e) {
+    char concorso[2];
+    qToLittleEndian(e.concorso, concorso);
+    destinazione.append(concorso, 2);
+    destinazione.append(ACp1252(DataDieciCaratteri(e.data)));
+    for (int i = 1; i <= 6; ++i)
+        destinazione.append(static_cast<char>(e.estratti[static_cast<std::size_t>(i)]));
+    destinazione.append(static_cast<char>(e.jolly));
+    destinazione.append(static_cast<char>(e.superstar));
+}
+
+// A field of the downloaded list: decimal text within [minimo, massimo]. Text that is no
+// number is a type mismatch; a number out of range an overflow.
+template <typename T> T Campo(const QByteArray& testo, long minimo, long massimo) {
+    bool ok = false;
+    const long valore = testo.trimmed().toLong(&ok);
+    if (!ok)
+        throw Errore::comune(numeri_errore::TipoNonCorrispondente);
+    if (valore < minimo || valore > massimo)
+        throw Errore::comune(numeri_errore::Overflow);
+    return static_cast<T>(valore);
+}
+
+Estrazione RigaLista(const QList<QByteArray>& campi) {
+    Estrazione e;
+    e.concorso = Campo<std::int16_t>(campi[0], std::numeric_limits<std::int16_t>::min(),
+                                     std::numeric_limits<std::int16_t>::max());
+    e.data = DataDieciCaratteri(DaCp1252(campi[1]));
+    for (int i = 1; i <= 6; ++i)
+        e.estratti[static_cast<std::size_t>(i)] = Campo<std::uint8_t>(campi[1 + i], 0, 255);
+    e.jolly = Campo<std::uint8_t>(campi[8], 0, 255);
+    e.superstar = Campo<std::uint8_t>(campi[9], 0, 255);
+    // A draw the game cannot have is kept as an empty record, never shown or scored.
+    if (!Valida(e))
+        e.estratti = {};
+    return e;
+}
+
+// The draws of the list; throws on a bad field. No draw at all gives an empty archive.
+ArchivioEstrazioni LeggiLista(const QByteArray& testo) {
+    ArchivioEstrazioni nuovo;
+    nuovo.reserve(CapacitaIniziale);
+    for (QByteArray riga : testo.split('\n')) {
+        if (riga.endsWith('\r'))
+            riga.chop(1);
+        const QList<QByteArray> campi = riga.split('|');
+        if (campi.size() == 10)
+            Accoda(nuovo, RigaLista(campi));
+    }
+    return nuovo;
+}
+
+bool HaEstrazioni(const ArchivioEstrazioni& archivio) {
+    return std::any_of(archivio.begin(), archivio.end(), [](const Estrazione& e) { return !e.vuota(); });
+}
+
+} // namespace
+
+QString PercorsoArchivio(const QString& cartellaDati) {
+    return cartellaDati + QStringLiteral("/archivio/sestinaplan.dat");
+}
+
+bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
+    Occupato occupato(ui);
+    try {
+        QDir().mkpath(QFileInfo(percorso).absolutePath());
+        QFile file(percorso);
+        if (!file.open(QIODevice::ReadWrite))
+            throw ErroreDiApertura(percorso);
+        if (file.size() > LimiteFileArchivio)
+            throw Errore::comune(numeri_errore::MemoriaEsaurita);
+        const QByteArray byte = file.readAll();
+        ArchivioEstrazioni letto;
+        letto.reserve(CapacitaIniziale);
+        for (qsizetype inizio = 0; inizio + ByteRecord <= byte.size(); inizio += ByteRecord) {
+            Estrazione e = LeggiRecord(byte.constData() + inizio);
+            if (!e.vuota() && Valida(e))
+                Accoda(letto, std::move(e));
+        }
+        if (letto.empty())
+            letto.emplace_back();
+        letto.shrink_to_fit();
+        archivio = std::move(letto);
+        return true;
+    } catch (const Errore& e) {
+        MostraErrore(ui, ConPercorso(e, percorso), QStringLiteral("LoadArchivioEstrazioni"), Finestra);
+        return false;
+    }
+}
+
+EsitoLista LoadArchivioTMP(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
+    try {
+        QFile file(percorso);
+        if (!file.open(QIODevice::ReadOnly))
+            throw ErroreDiApertura(percorso);
+        if (file.size() > LimiteFileArchivio)
+            throw Errore::comune(numeri_errore::MemoriaEsaurita);
+        ArchivioEstrazioni nuovo = LeggiLista(file.readAll());
+        if (!HaEstrazioni(nuovo))
+            return EsitoLista::SenzaEstrazioni;
+        archivio = std::move(nuovo);
+        return EsitoLista::Letta;
+    } catch (const Errore& e) {
+        MostraErrore(ui, ConPercorso(e, percorso), QStringLiteral("LoadArchivioTMP"), Finestra);
+        return EsitoLista::Errata;
+    }
+}
+
+EsitoAggiornamento AggiornaArchivio(ArchivioEstrazioni& archivio, const std::function<bool(const QString&)>& scarica,
+                                    const QString& fileDownload, const QString& fileArchivio, Interfaccia& ui) {
+    if (!scarica(fileDownload))
+        return EsitoAggiornamento::DownloadFallito;
+    ArchivioEstrazioni nuovo;
+    const EsitoLista lista = LoadArchivioTMP(nuovo, fileDownload, ui);
+    if (lista == EsitoLista::SenzaEstrazioni)
+        return EsitoAggiornamento::DownloadFallito;
+    if (lista == EsitoLista::Errata)
+        return EsitoAggiornamento::ListaErrata;
+    if (!SaveArchivioEstrazioni(nuovo, fileArchivio, ui))
+        return EsitoAggiornamento::SalvataggioFallito;
+    archivio = std::move(nuovo);
+    return EsitoAggiornamento::Aggiornato;
+}
+
+QString PercorsoDownloadArchivio(const QString& cartellaTemp) {
+    return cartellaTemp + QStringLiteral("sestinaplan_download.dat");
+}
+
+bool SaveArchivioEstrazioni(const ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
+    Occupato occupato(ui);
+    QByteArray byte;
+    byte.reserve(static_cast<qsizetype>(archivio.size()) * ByteRecord);
+    for (const Estrazione& e : archivio)
+        ScriviRecord(byte, e);
+    QSaveFile file(percorso);
+    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
+        return true;
+    file.cancelWriting();
+    MostraErrore(ui, ConPercorso(ErroreDiScrittura(percorso), percorso), QStringLiteral("SaveArchivioEstrazioni"),
+                 Finestra);
+    return false;
+}
+
+QByteArray ScriviListaEstrazioni(const ArchivioEstrazioni& archivio) {
+    QByteArray testo;
+    testo.reserve(static_cast<qsizetype>(archivio.size()) * 48);
+    for (const Estrazione& e : archivio) {
+        if (e.vuota())
+            continue;
+        testo += QByteArray::number(e.concorso) + '|' + ACp1252(e.data.trimmed());
+        for (int i = 1; i <= 6; ++i)
+            testo += '|' + QByteArray::number(e.estratti[static_cast<std::size_t>(i)]);
+        testo += '|' + QByteArray::number(e.jolly) + '|' + QByteArray::number(e.superstar) + "\r\n";
+    }
+    return testo;
+}
+
+QStringList RigheArchivio(const ArchivioEstrazioni& archivio) {
+    QStringList righe;
+    righe.reserve(static_cast<qsizetype>(archivio.size()));
+    for (auto e = archivio.rbegin(); e != archivio.rend(); ++e) {
+        if (e->vuota())
+            continue;
+        const QString concorso = (e->concorso < 0 ? QStringLiteral("-") : QString()) +
+                                 QStringLiteral("%1").arg(std::abs(int{e->concorso}), 3, 10, QLatin1Char('0'));
+        righe << QStringLiteral(" %1 | %2 | %3 | %4 | %5")
+                     .arg(e->data, concorso, FormatColonna(e->estratti.data() + 1, 6, 1),
+                          QStringLiteral("%1").arg(e->jolly, 2, 10, QLatin1Char('0')),
+                          QStringLiteral("%1").arg(e->superstar, 2, 10, QLatin1Char('0')));
+    }
+    return righe;
+}
+
+} // namespace sestina

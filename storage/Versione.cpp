@@ -1,0 +1,69 @@
+#include "Versione.h"
+
+#include "Errore.h"
+#include "ErroriFile.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace sestina {
+namespace {
+
+// The number a part's leading digits make, blanks before them skipped; 0 when there are none.
+qint64 ValoreParte(const QString& parte) {
+    qint64 valore = 0;
+    qsizetype i = 0;
+    while (i < parte.size() && (parte[i] == QLatin1Char(' ') || parte[i] == QLatin1Char('\t')))
+        ++i;
+    for (; i < parte.size() && parte[i] >= QLatin1Char('0') && parte[i] <= QLatin1Char('9'); ++i) {
+        valore = valore * 10 + (parte[i].unicode() - u'0');
+        if (valore > 1'000'000'000'000LL)
+            break;
+    }
+    return valore;
+}
+
+QString PrimaRiga(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ErroreDiApertura(percorso);
+    QByteArray riga = file.readLine(4096);
+    while (riga.endsWith('\n') || riga.endsWith('\r'))
+        riga.chop(1);
+    return QString::fromLatin1(riga);
+}
+
+} // namespace
+
+QString VersioneLocale() {
+    return QStringLiteral("%1.%2.%3").arg(SESTINA_VERSIONE_MAJOR).arg(SESTINA_VERSIONE_MINOR).arg(SESTINA_VERSIONE_REVISION);
+}
+
+bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaServer) {
+    const QStringList parti = locale.split(QLatin1Char('.'));
+    const QStringList server = primaRigaServer.split(QLatin1Char('.'));
+    for (qsizetype i = 0; i < parti.size(); ++i) {
+        const qint64 suo = i < server.size() ? ValoreParte(server[i]) : 0;
+        const qint64 nostro = ValoreParte(parti[i]);
+        if (suo != nostro)
+            return suo > nostro;
+    }
+    return false;
+}
+
+std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& ui, const LimitiDownload& limiti) {
+    const QString temporaneo = CartellaTemp() + QStringLiteral("sestinaplanver.txt");
+    if (!DownloadFile(indirizzoServer + PaginaVersione, temporaneo, true, ui, limiti))
+        return std::nullopt;
+    try {
+        const QString remota = PrimaRiga(temporaneo);
+        if (VersioneServerPiuRecente(VersioneLocale(), remota))
+            return remota;
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("NewVersion"));
+    }
+    QFile::remove(temporaneo);
+    return std::nullopt;
+}
+
+} // namespace sestina

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Download.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace sestina {
+
+class Interfaccia;
+
+// The program's own version, "major.minor.revision" without padding.
+QString VersioneLocale();
+
+// Reads each part from its leading digits (0 when it has none) and compares part by part, only as
+// far as the local version has parts: true when the server's is greater at the first difference.
+bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaServer);
+
+// The start-up check: fetches the version file from the server into the temporary folder. Returns
+// the server's first line when it announces a newer version (the file is then left in place);
+// otherwise nullopt, with the file deleted. A network failure is silent; an unreadable file shows
+// the common error of NewVersion. The limits keep start-up moving when the server is silent.
+inline constexpr LimitiDownload LimitiVersione{2500, 3000, 64 * 1024, 3};
+std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& ui,
+                                  const LimitiDownload& limiti = LimitiVersione);
+
+} // namespace sestina

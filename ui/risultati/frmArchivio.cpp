@@ -1,0 +1,199 @@
+#include "frmArchivio.h"
+
+#include "Archivio.h"
+#include "Corpo.h"
+#include "Download.h"
+#include "Finestre.h"
+#include "FormatColonna.h"
+#include "Interfaccia.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace sestina {
+
+frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui), m_scarica(std::move(scarica)) {
+    setObjectName(QStringLiteral("frmArchivio"));
+    setWindowTitle(QStringLiteral("Archivio Estrazioni"));
+
+    const QFont courier = CarattereCourier(10.0);
+    auto* intestazione = new QLabel(QStringLiteral("DATA | N. | Colonna Vincente | J. | SS"), this);
+    intestazione->setObjectName(QStringLiteral("lbIntestazione"));
+    intestazione->setFont(courier);
+
+    m_lbElaborazione = new QLabel(QStringLiteral("Aggiornamento in corso\r\nAttendere...."), this);
+    m_lbElaborazione->setObjectName(QStringLiteral("lbElaborazione"));
+    m_lbElaborazione->setAlignment(Qt::AlignCenter);
+    m_lst = new QListWidget(this);
+    m_lst->setObjectName(QStringLiteral("lst"));
+    m_lst->setFont(courier);
+    m_lst->setToolTip(QStringLiteral("Doppio Click x Colonna di Spoglio"));
+    m_lst->setUniformItemSizes(true);
+    m_lst->setMinimumWidth(m_lst->fontMetrics().horizontalAdvance(
+                               QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ")) +
+                           40);
+    m_lst->setMinimumHeight(m_lst->fontMetrics().height() * 16);
+    connect(m_lst, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* voce) { lst_DblClick(m_lst->row(voce)); });
+    for (const QKeySequence& tasto : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* scorciatoia = new QShortcut(tasto, m_lst, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(scorciatoia, &QShortcut::activated, this, [this] { lst_DblClick(m_lst->currentRow()); });
+    }
+    auto* zonaLista = new QWidget(this);
+    m_pila = new QStackedLayout(zonaLista);
+    m_pila->addWidget(m_lst);
+    m_pila->addWidget(m_lbElaborazione);
+
+    auto* ultima = new QGroupBox(QStringLiteral("Ultima Estrazione"), this);
+    ultima->setObjectName(QStringLiteral("fraUltima"));
+    m_lbLast = new QLabel(ultima);
+    m_lbLast->setObjectName(QStringLiteral("lbLast"));
+    m_lbLast->setFont(courier);
+    (new QVBoxLayout(ultima))->addWidget(m_lbLast);
+
+    auto* totali = new QLabel(QStringLiteral("Estrazioni Totali"), this);
+    m_lbTotale = new QLabel(QStringLiteral("0"), this);
+    m_lbTotale->setObjectName(QStringLiteral("lbTotale"));
+    m_lbTotale->setFrameShape(QFrame::Panel);
+    m_lbTotale->setFrameShadow(QFrame::Sunken);
+    m_lbTotale->setMinimumWidth(m_lbTotale->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+
+    m_cmdUpdate = new QPushButton(QStringLiteral("Aggiorna"), this);
+    m_cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
+    m_cmdUpdate->setToolTip(QStringLiteral("Click per iniziare l'aggiornamento"));
+    auto* statistiche = new QPushButton(QStringLiteral("Statistiche"), this);
+    statistiche->setObjectName(QStringLiteral("cmdStatistiche"));
+    statistiche->setToolTip(QStringLiteral("Click per visualizzare le statistiche"));
+    connect(m_cmdUpdate, &QPushButton::clicked, this, &frmArchivio::cmdUpdate_Click);
+    connect(statistiche, &QPushButton::clicked, this, &frmArchivio::cmdStatistiche_Click);
+
+    auto* piede = new QHBoxLayout;
+    piede->addWidget(totali);
+    piede->addWidget(m_lbTotale);
+    piede->addStretch(1);
+    piede->addWidget(m_cmdUpdate);
+    piede->addWidget(statistiche);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(intestazione);
+    tutto->addWidget(zonaLista, 1);
+    tutto->addWidget(ultima);
+    tutto->addLayout(piede);
+
+    // The window's load: the working label shows while the file is read.
+    m_aggiornamentoInCorso = false;
+    m_fileDownload = PercorsoDownloadArchivio(CartellaTemp());
+    m_fileArchivio = PercorsoArchivio(m_corpo.cartellaDati);
+    mostraLista(false);
+    m_ui.elaboraEventi();
+    LoadArchivioEstrazioni(m_corpo.archivioEstrazioni, m_fileArchivio, m_ui);
+    PopolaListView();
+}
+
+frmArchivio::~frmArchivio() = default;
+
+void frmArchivio::impostaStatistiche(std::function<void()> aggiorna, std::function<void()> mostra) {
+    m_aggiornaStatistiche = std::move(aggiorna);
+    m_mostraStatistiche = std::move(mostra);
+}
+
+void frmArchivio::impostaSpoglio(std::function<void()> aggiornaSpoglio) {
+    m_aggiornaSpoglio = std::move(aggiornaSpoglio);
+}
+
+void frmArchivio::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    if (!m_centrata) {
+        m_centrata = true;
+        CentraForm(*this);
+    }
+}
+
+// While the list is hidden the working label shows in its place.
+void frmArchivio::mostraLista(bool visibile) {
+    m_pila->setCurrentWidget(visibile ? static_cast<QWidget*>(m_lst) : m_lbElaborazione);
+}
+
+void frmArchivio::PopolaListView() {
+    mostraLista(false);
+    m_lst->clear();
+    const ArchivioEstrazioni& archivio = m_corpo.archivioEstrazioni;
+    m_lst->addItems(RigheArchivio(archivio));
+    m_recordDellaRiga.clear();
+    for (std::size_t i = archivio.size(); i-- > 0;)
+        if (!archivio[i].vuota())
+            m_recordDellaRiga.push_back(i);
+    if (m_lst->count() > 0) {
+        m_lst->setCurrentRow(0);
+        m_lbLast->setText(m_lst->item(0)->text());
+        m_lbTotale->setText(QString::number(archivio.size()));
+    }
+    mostraLista(true);
+}
+
+void frmArchivio::cmdUpdate_Click() {
+    m_cmdUpdate->setEnabled(false);
+    m_aggiornamentoInCorso = true;
+    EsitoAggiornamento esito;
+    {
+        Occupato occupato(m_ui);
+        mostraLista(false);
+        m_ui.elaboraEventi();
+        esito = AggiornaArchivio(m_corpo.archivioEstrazioni, m_scarica, m_fileDownload, m_fileArchivio, m_ui);
+        if (esito == EsitoAggiornamento::Aggiornato)
+            PopolaListView();
+    }
+    // A refused list or a failed save has already said why.
+    if (esito == EsitoAggiornamento::DownloadFallito)
+        m_ui.messaggio(QStringLiteral("Errore durante il download dell'aggiornamento"), windowTitle(), Icona::Critica,
+                       Pulsanti::Ok);
+    m_cmdUpdate->setEnabled(true);
+    m_aggiornamentoInCorso = false;
+    mostraLista(true);
+    if (m_aggiornaStatistiche)
+        m_aggiornaStatistiche();
+}
+
+void frmArchivio::cmdStatistiche_Click() {
+    if (m_aggiornaStatistiche)
+        m_aggiornaStatistiche();
+    if (m_mostraStatistiche)
+        m_mostraStatistiche();
+}
+
+void frmArchivio::lst_DblClick(int riga) {
+    if (riga < 0 || static_cast<std::size_t>(riga) >= m_recordDellaRiga.size())
+        return;
+    const Estrazione& e = m_corpo.archivioEstrazioni[m_recordDellaRiga[static_cast<std::size_t>(riga)]];
+    m_ui.messaggio(QStringLiteral("La Colonna \r\n") + FormatColonna(e.estratti.data() + 1, 6, 1) +
+                       QStringLiteral("\r\ndel ") + e.data + QStringLiteral(" è stata imposta come nuova colonna di Spoglio"),
+                   windowTitle(), Icona::Informazione, Pulsanti::Ok);
+    for (std::size_t i = 1; i <= 6; ++i)
+        m_corpo.colonnaSpoglio[i] = e.estratti[i];
+    m_corpo.colonnaSpoglio[7] = e.jolly;
+    if (m_aggiornaSpoglio)
+        m_aggiornaSpoglio();
+}
+
+void frmArchivio::closeEvent(QCloseEvent* evento) {
+    if (m_aggiornamentoInCorso)
+        m_ui.messaggio(QStringLiteral("Aggiornamento Archivio in corso...attendere"), windowTitle(), Icona::Informazione,
+                       Pulsanti::Ok);
+    else
+        hide();
+    if (m_corpo.chiusuraInCorso)
+        evento->accept();
+    else
+        evento->ignore();
+}
+
+} // namespace sestina

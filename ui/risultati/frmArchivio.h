@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QStackedLayout;
+
+namespace sestina {
+
+struct Corpo;
+class Interfaccia;
+
+// The draw archive ("Archivio Estrazioni"): loaded hidden at start-up so the archive is in memory
+// before any window needs it; closing only hides it until the program ends.
+class frmArchivio final : public QWidget {
+    Q_OBJECT
+public:
+    // scarica fetches the publisher's draw list into the given file.
+    using Scaricatore = std::function<bool(const QString& percorso)>;
+
+    frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmArchivio)
+    ~frmArchivio() override;
+
+    // The statistics window's refresh and show, called by the button and after an update.
+    void impostaStatistiche(std::function<void()> aggiorna, std::function<void()> mostra);
+    // Asks the check window to show colonnaSpoglio, creating it hidden when needed.
+    void impostaSpoglio(std::function<void()> aggiornaSpoglio);
+
+    void PopolaListView();
+    void cmdUpdate_Click();
+    void cmdStatistiche_Click();
+    void lst_DblClick(int riga);
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void mostraLista(bool visibile);
+
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    Scaricatore m_scarica;
+    std::function<void()> m_aggiornaStatistiche;
+    std::function<void()> m_mostraStatistiche;
+    std::function<void()> m_aggiornaSpoglio;
+
+    QString m_fileDownload;
+    QString m_fileArchivio;
+    bool m_aggiornamentoInCorso = false;
+    bool m_centrata = false;
+    // The archive record (0-based) behind each line, newest first.
+    std::vector<std::size_t> m_recordDellaRiga;
+
+    QStackedLayout* m_pila = nullptr;
+    QLabel* m_lbElaborazione = nullptr;
+    QListWidget* m_lst = nullptr;
+    QLabel* m_lbLast = nullptr;
+    QLabel* m_lbTotale = nullptr;
+    QPushButton* m_cmdUpdate = nullptr;
+};
+
+} // namespace sestina

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "SpoglioColonna.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace sestina {
+
+struct Corpo;
+class Interfaccia;
+class ModelloColonneVincenti;
+
+// The check of the System's columns against one winning column ("Spoglio"): modeless, it reads
+// the columns and colonnaSpoglio directly.
+class frmSpoglio final : public QWidget {
+    Q_OBJECT
+public:
+    frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmSpoglio)
+    ~frmSpoglio() override;
+
+    // Empties the results and shows colonnaSpoglio: the window's load, and the archive's request.
+    void aggiorna();
+    void cmdSpoglio_Click();
+    void cmdCancella_Click();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void svuotaRisultati();
+    void mostraEsito(const EsitoSpoglio& esito);
+    void lasciaCasella(int indice);
+
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    std::array<QLineEdit*, 7> m_caselle{};
+    std::array<ModelloColonneVincenti*, 6> m_modelli{};
+    std::array<QListView*, 6> m_liste{};
+    std::array<QLabel*, 6> m_contatori{};
+    QLabel* m_labMaxPunti = nullptr;
+    QPushButton* m_cmdSpoglio = nullptr;
+    bool m_centrata = false;
+};
+
+} // namespace sestina
