@@ -3,11 +3,15 @@
 #include "DialoghiFinti.h"
 #include "FakeInterfaccia.h"
 #include "IstanzaUnica.h"
+#include "Modali.h"
+#include "ProvaSuFile.h"
+#include "ServerPubblicazione.h"
 #include "frmMAIN.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -23,6 +27,11 @@ class TestAvvio : public QObject {
     QTemporaryDir m_dati;
 
     QString cartellaDati() const { return m_dati.path() + QStringLiteral("/Sestinaplan"); }
+    void usaServer(const QString& indirizzo) {
+        QVERIFY(QDir().mkpath(cartellaDati()));
+        QVERIFY(Scrivi(cartellaDati() + "/impostazioni.cfg",
+                       "[Impostazioni]\r\nindirizzo_server=" + indirizzo.toUtf8() + "\r\n"));
+    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -66,6 +75,48 @@ private Q_SLOTS:
             QVERIFY2(w->isVisible() == (w == avvio.principale()), qPrintable(w->objectName()));
         QVERIFY(ui.messaggi.isEmpty());
         corpo->chiusuraInCorso = true;
+    }
+
+    // A server that accepts and never answers holds start-up back by its timeout only.
+    void serverMuto() {
+        ServerGuasto muto(ServerGuasto::Guasto::Silenzioso);
+        usaServer(muto.indirizzo());
+        auto corpo = std::make_unique<Corpo>();
+        FakeInterfaccia ui;
+        DialoghiFinti dialoghi;
+        Avvio avvio(*corpo, ui, dialoghi);
+        QElapsedTimer tempo;
+        tempo.start();
+        QVERIFY(avvio.esegui({"sestinaplan"}, {}));
+        QVERIFY2(tempo.elapsed() < 6000, qPrintable(QString::number(tempo.elapsed())));
+        QVERIFY(avvio.principale()->isVisible());
+        QCOMPARE(muto.richieste(), 1);
+        QVERIFY(ui.messaggi.isEmpty());
+        corpo->chiusuraInCorso = true;
+    }
+
+    // A newer version on the server: its window, then the end, with no main window.
+    void versioneNuova() {
+        ServerGuasto server(ServerGuasto::Guasto::Risposta, RispostaHttp(200, "1.0.10 nuova\r\n"));
+        usaServer(server.indirizzo());
+        auto corpo = std::make_unique<Corpo>();
+        FakeInterfaccia ui;
+        DialoghiFinti dialoghi;
+        Modali modali;
+        QStringList visto;
+        modali.quandoAppare([&](QWidget* w) {
+            visto << w->windowTitle() << figlio<QLabel>(w, "lbLocalVersion")->text()
+                  << figlio<QLabel>(w, "lbRemoteVersion")->text() << figlio<QLabel>(w, "lbURL")->toolTip();
+            w->close();
+        });
+        Avvio avvio(*corpo, ui, dialoghi);
+        QVERIFY(!avvio.esegui({"sestinaplan"}, {QString(), 0}));
+        QCOMPARE(visto, (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
+        QVERIFY(!avvio.principale());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(QFile::exists(QDir::tempPath() + "/sestinaplanver.txt"));
+        QVERIFY(ui.messaggi.isEmpty());
     }
 
     void secondaIstanza() {

@@ -72,7 +72,6 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
         casella->setAlignment(Qt::AlignCenter);
         casella->setFixedWidth(casella->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
         casella->installEventFilter(this);
-        connect(casella, &QLineEdit::editingFinished, this, [this, i] { lasciaCasella(i); });
         if (i == 6) {
             auto* jolly = new QLabel(QStringLiteral("Jolly"), colonna);
             jolly->setObjectName(QStringLiteral("lbJolly"));
@@ -137,7 +136,7 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     tutto->addLayout(alto);
     tutto->addLayout(risultati, 1);
     tutto->addWidget(m_labMaxPunti);
-    resize(sizeHint().width(), 480);
+    resize(minimumSizeHint().width(), 480);
 
     aggiorna();
 }
@@ -221,8 +220,11 @@ bool frmSpoglio::eventFilter(QObject* oggetto, QEvent* evento) {
     const auto dove = std::find(m_caselle.begin(), m_caselle.end(), casella);
     if (!casella || dove == m_caselle.end())
         return QWidget::eventFilter(oggetto, evento);
-    if (evento->type() == QEvent::FocusIn) {
-        // After the focus change has placed the caret, so the selection stays.
+    if (evento->type() == QEvent::FocusOut) {
+        lasciaCasella(static_cast<int>(dove - m_caselle.begin()));
+    } else if (evento->type() == QEvent::FocusIn) {
+        // Now for the keyboard, and again once a click has placed the caret.
+        casella->selectAll();
         QTimer::singleShot(0, casella, [casella] { casella->selectAll(); });
     } else if (evento->type() == QEvent::KeyPress) {
         const int tasto = static_cast<QKeyEvent*>(evento)->key();

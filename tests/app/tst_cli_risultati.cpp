@@ -1,0 +1,133 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <ProvaSuFile.h>
+#include <ServerPubblicazione.h>
+
+#include <array>
+#include <memory>
+
+using namespace sestina;
+
+namespace {
+
+struct Esito {
+    int stato = -1;
+    QByteArray uscita;
+    QByteArray errori;
+};
+
+const QString DatiReali = QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+
+} // namespace
+
+// The check, the archive and the publisher folder on the command line, with the data folder
+// and the temporary folder of this run only.
+class TestCliRisultati : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString dati() const { return m_dir.filePath(QStringLiteral("Sestinaplan")); }
+    QString fileArchivio() const { return dati() + QStringLiteral("/archivio/sestinaplan.dat"); }
+
+    Esito esegui(const QStringList& argomenti) {
+        QProcess p;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
+        ambiente.insert(QStringLiteral("TMPDIR"), m_dir.path());
+        p.setProcessEnvironment(ambiente);
+        p.start(QStringLiteral(SESTINA_CLI), argomenti);
+        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
+        return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+    void usaServer(const QString& indirizzo) {
+        QVERIFY(QDir().mkpath(dati()));
+        QVERIFY(Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + indirizzo.toUtf8() + "\r\n"));
+    }
+
+private Q_SLOTS:
+    // All 28 columns of 1..8 against 1..6 with Jolly 7, worked out by hand: one 6, twelve 5
+    // (the six with 7 are 5+1), fifteen 4.
+    void verifica() {
+        const QString sistema = m_dir.filePath("otto.sec");
+        QCOMPARE(esegui({"sviluppa", "--numeri", "1-8", "-o", sistema}).stato, 0);
+        const Esito e = esegui({"verifica", sistema, "--vincente", "6 5 4 3 2 1 7", "--colonne"});
+        QCOMPARE(e.stato, 0);
+        const QList<QByteArray> righe = e.uscita.split('\n');
+        QCOMPARE(righe.size(), 8);
+        QCOMPARE(righe[0], QByteArray("Punti 6\t1\tC. 1"));
+        QCOMPARE(righe[1], QByteArray("Punti 5+1\t6\tC. 2 C. 4 C. 7 C. 11 C. 16 C. 22"));
+        QVERIFY(righe[2].startsWith("Punti 5\t6\tC. 3 C. 5 C. 8"));
+        QVERIFY(righe[3].startsWith("Punti 4\t15\t"));
+        QCOMPARE(righe[4], QByteArray("Punti 3\t0\t"));
+        QCOMPARE(righe[5], QByteArray("Punti 2\t0\t"));
+        QCOMPARE(righe[6], QByteArray("Massimo punteggio raggiunto 6"));
+        QCOMPARE(esegui({"verifica", sistema, "--vincente", "10 20 30 40 50 60 70"}).uscita.split('\n').at(6),
+                 QByteArray("Massimo punteggio raggiunto 0"));
+    }
+
+    void verificaRifiutata_data() {
+        QTest::addColumn<QString>("vincente");
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QByteArray>("messaggio");
+        QTest::newRow("jolly uguale al massimo") << "1 2 3 4 5 6 6" << 2 << QByteArray("Duplicazione di numeri\n");
+        QTest::newRow("jolly uguale a un altro") << "1 2 3 4 5 6 3" << 2 << QByteArray("Combinazione errata\n");
+        QTest::newRow("fuori intervallo") << "1 2 3 4 5 91 7" << 2 << QByteArray("Valore 91 non ammesso\n");
+        QTest::newRow("senza jolly") << "1 2 3 4 5 6" << 2 << QByteArray("Valore 0 non ammesso\n");
+        QTest::newRow("tre cifre") << "1 2 3 4 5 6 100" << 1 << QByteArray();
+        QTest::newRow("otto numeri") << "1 2 3 4 5 6 7 8" << 1 << QByteArray();
+    }
+    void verificaRifiutata() {
+        QFETCH(QString, vincente);
+        QFETCH(int, stato);
+        QFETCH(QByteArray, messaggio);
+        const QString sistema = m_dir.filePath("nove.sec");
+        QCOMPARE(esegui({"sviluppa", "--numeri", "1-9", "-o", sistema}).stato, 0);
+        const Esito e = esegui({"verifica", sistema, "--vincente", vincente});
+        QCOMPARE(e.stato, stato);
+        QVERIFY(e.uscita.isEmpty());
+        if (!messaggio.isEmpty())
+            QCOMPARE(e.errori, messaggio);
+    }
+
+    // pubblica writes the folder, nginx serves it, archivio aggiorna brings it into the data folder.
+    void pubblicaEAggiorna() {
+        const QString pubblico = m_dir.filePath("pubblico");
+        QCOMPARE(esegui({"pubblica", "--archivio", DatiReali, "--versione", "1.2", "-o", pubblico}).stato, 1);
+        QCOMPARE(esegui({"pubblica", "--archivio", DatiReali, "--versione", "1.2.0", "-o", pubblico}).stato, 0);
+        QCOMPARE(Contenuto(pubblico + "/ver.txt"), QByteArray("1.2.0\r\n"));
+        QCOMPARE(Contenuto(pubblico + "/archivio.txt"), Contenuto(DatiReali));
+        ServerPubblicazione server(pubblico);
+        QVERIFY2(server.avviato(), qPrintable(server.errore()));
+        usaServer(server.indirizzo());
+
+        QCOMPARE(esegui({"archivio", "aggiorna"}).stato, 0);
+        QCOMPARE(QFileInfo(fileArchivio()).size(), 2855 * 20);
+        const Esito elenco = esegui({"archivio", "elenca"});
+        QCOMPARE(elenco.stato, 0);
+        QList<QByteArray> righe = elenco.uscita.split('\n');
+        QCOMPARE(righe.takeLast(), QByteArray());
+        QCOMPARE(righe.size(), 2855);
+        QCOMPARE(righe.front(), QByteArray(" 23/05/2026 | 083 | 14 29 34 57 59 69 | 20 | 16"));
+        QCOMPARE(righe.back(), QByteArray(" 02/01/2009 | 001 | 16 19 29 34 48 64 | 53 | 34"));
+
+        // A list broken half-way, then no server at all: the archive file stays as it was.
+        const QByteArray prima = Contenuto(fileArchivio());
+        const QByteArray reali = Contenuto(DatiReali);
+        QVERIFY(Scrivi(pubblico + "/archivio.txt", reali.left(reali.indexOf('\n', 50'000) + 1) + "9|x|1|2|tre|4|5|6|7|8\r\n"));
+        Esito e = esegui({"archivio", "aggiorna"});
+        QCOMPARE(e.stato, 5);
+        QCOMPARE(e.errori, QByteArray("Error 13 (Type mismatch) in procedure LoadArchivioTMP of Form frmUpdate\n"
+                                      "Errore durante il download dell'aggiornamento\n"));
+        usaServer(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()));
+        e = esegui({"archivio", "aggiorna"});
+        QCOMPARE(e.stato, 5);
+        QCOMPARE(e.errori, QByteArray("Errore durante il download dell'aggiornamento\n"));
+        QCOMPARE(Contenuto(fileArchivio()), prima);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRisultati)
+#include "tst_cli_risultati.moc"
