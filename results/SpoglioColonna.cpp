@@ -27,7 +27,7 @@ void Registra(EsitoSpoglio& esito, int colonna, int punti, bool jolly) {
 int ValoreCasella(const QString& testo) {
     int valore = 0;
     for (const QChar c : testo) {
-        if (!c.isDigit() || c.unicode() > u'9')
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             break;
         valore = valore * 10 + (c.unicode() - u'0');
         if (valore > 99'999)
