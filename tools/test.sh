@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and runs every test headless.
+# With --sanitize: the same in build-sanitize/, with AddressSanitizer and UndefinedBehaviorSanitizer,
+# any finding fatal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-bash tools/build.sh
 export QT_QPA_PLATFORM=offscreen
+if [ "${1:-}" = "--sanitize" ]; then
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSESTINA_SANITIZE=ON \
+        -DSESTINA_BENCH=OFF -DSESTINA_WERROR=ON
+    cmake --build build-sanitize -j "$(nproc)"
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+    exit 0
+fi
+bash tools/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
