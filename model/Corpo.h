@@ -19,6 +19,9 @@ struct Corpo {
     QString stampanteTabulato;
     bool chiusuraInCorso = false;
     Flag stampaAnnullata = Falso;
+    // Slip kind of the printing dialog: 0 two-column, 1 five-column; the calibration command reads it too.
+    std::int32_t tipoScheda = 0;
+    std::uint8_t colonnePerScheda = 2;
     // Colour round of the random Prediction order; it carries on from one opening to the next.
     int coloreOrdineCasuale = 0;
 };
