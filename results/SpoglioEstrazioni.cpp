@@ -172,11 +172,13 @@ bool Regolare(const std::uint8_t* c, std::uint8_t* ordinati) {
     return true;
 }
 
-// Counts of the five- and six-sets the draws ask about; every other set is passed over.
+// Counts of the four-, five- and six-sets the draws ask about; every other set is passed over.
+// A column's sets are mostly not asked for: a filter of one bit per hash, small enough to stay in
+// the cache, turns them away before the table is read.
 class Richieste final {
 public:
     static std::uint64_t Chiave(int dimensione, std::uint32_t rango) {
-        return std::uint64_t{rango} << 3 | unsigned(dimensione);
+        return std::uint64_t{rango} << 3 | static_cast<unsigned>(dimensione);
     }
 
     void prepara(std::size_t quante) {
@@ -184,9 +186,19 @@ public:
         m_spostamento = 64 - bit;
         m_chiavi.assign(std::size_t{1} << bit, Vuota);
         m_conteggi.assign(m_chiavi.size(), 0);
+        const int bitFiltro = std::max(12, static_cast<int>(std::bit_width(quante * 16)));
+        m_spostamentoFiltro = 64 - bitFiltro;
+        m_filtro.assign((std::size_t{1} << bitFiltro) / 64, 0);
     }
-    void richiedi(std::uint64_t chiave) { m_chiavi[posizione(chiave)] = chiave; }
+    void richiedi(std::uint64_t chiave) {
+        m_chiavi[posizione(chiave)] = chiave;
+        const std::size_t f = bitFiltro(chiave);
+        m_filtro[f >> 6] |= std::uint64_t{1} << (f & 63);
+    }
     void incrementa(std::uint64_t chiave) {
+        const std::size_t f = bitFiltro(chiave);
+        if (!((m_filtro[f >> 6] >> (f & 63)) & 1))
+            return;
         const std::size_t i = posizione(chiave);
         if (m_chiavi[i] == chiave)
             ++m_conteggi[i];
@@ -205,9 +217,14 @@ private:
             i = (i + 1) & maschera;
         return i;
     }
+    std::size_t bitFiltro(std::uint64_t chiave) const {
+        return static_cast<std::size_t>((chiave * 0xC2B2AE3D27D4EB4Full) >> m_spostamentoFiltro);
+    }
     int m_spostamento = 60;
+    int m_spostamentoFiltro = 52;
     std::vector<std::uint64_t> m_chiavi;
     std::vector<std::uint32_t> m_conteggi;
+    std::vector<std::uint64_t> m_filtro;
 };
 
 // A regular draw in the positions of the numbers the columns use: the drawn ones that some column
@@ -218,8 +235,8 @@ struct DrawCompatta {
     int jolly = -1;
 };
 
-// The counts of a System's regular columns: every subset of one to four numbers by direct tables,
-// the five- and six-sets through Richieste. Numbers are renumbered 0..m-1 over those the columns
+// The counts of a System's regular columns: every subset of one to three numbers by direct tables,
+// the larger ones through Richieste. Numbers are renumbered 0..m-1 over those the columns
 // use, so the tables are as small as the System.
 class Conteggi final {
 public:
@@ -234,7 +251,7 @@ public:
         for (int n = 1; n <= NumeriGioco; ++n)
             if (usato[static_cast<std::size_t>(n)])
                 m_posizione[static_cast<std::size_t>(n)] = m_usati++;
-        for (int k = 1; k <= 4; ++k)
+        for (int k = 1; k <= 3; ++k)
             m_tavole[static_cast<std::size_t>(k)].assign(C(m_usati, k), 0);
     }
 
@@ -251,8 +268,18 @@ public:
         return true;
     }
 
-    // What one draw will ask: its five-sets, itself, and each five-set with the Jolly.
+    // What one draw will ask: its four- and five-sets, itself, and each five-set with the Jolly.
     template <typename F> static void PerRichiesta(const DrawCompatta& dc, F&& f) {
+        for (unsigned maschera = 0; maschera < (1u << dc.quanti); ++maschera) {
+            if (std::popcount(maschera) != 4)
+                continue;
+            int quattro[4];
+            int n = 0;
+            for (int i = 0; i < dc.quanti; ++i)
+                if (maschera & (1u << i))
+                    quattro[n++] = dc.d[i];
+            f(Richieste::Chiave(4, Rango(quattro, 4)));
+        }
         if (dc.quanti == 6)
             f(Richieste::Chiave(6, Rango(dc.d, 6)));
         for (int escluso = 0; escluso < dc.quanti && dc.quanti >= 5; ++escluso) {
@@ -281,7 +308,6 @@ public:
         auto& t1 = m_tavole[1];
         auto& t2 = m_tavole[2];
         auto& t3 = m_tavole[3];
-        auto& t4 = m_tavole[4];
         for (int i = 0; i < 6; ++i) {
             const std::uint32_t r1 = C(a[i], 1);
             ++t1[r1];
@@ -293,7 +319,7 @@ public:
                     ++t3[r3];
                     for (int n = l + 1; n < 6; ++n) {
                         const std::uint32_t r4 = r3 + C(a[n], 4);
-                        ++t4[r4];
+                        m_richieste.incrementa(Richieste::Chiave(4, r4));
                         for (int o = n + 1; o < 6; ++o) {
                             const std::uint32_t r5 = r4 + C(a[o], 5);
                             m_richieste.incrementa(Richieste::Chiave(5, r5));
@@ -318,7 +344,7 @@ public:
                     scelti[k++] = dc.d[i];
             const std::uint32_t r = Rango(scelti, k);
             somme[static_cast<std::size_t>(k)] +=
-                k <= 4 ? m_tavole[static_cast<std::size_t>(k)][r] : m_richieste.conteggio(Richieste::Chiave(k, r));
+                k <= 3 ? m_tavole[static_cast<std::size_t>(k)][r] : m_richieste.conteggio(Richieste::Chiave(k, r));
         }
         Istogramma h{};
         for (int k = 0; k <= 6; ++k) {
@@ -342,7 +368,7 @@ public:
 private:
     std::array<int, 256> m_posizione{};
     int m_usati = 0;
-    std::array<std::vector<std::uint32_t>, 5> m_tavole;
+    std::array<std::vector<std::uint32_t>, 4> m_tavole;
     Richieste m_richieste;
 };
 

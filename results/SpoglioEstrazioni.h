@@ -64,9 +64,9 @@ struct EsitoSpoglioEstrazioni {
 };
 
 // Scores columns 1..numeroColonne against every draw of the range (empty records skipped). The
-// columns' subsets of one to four numbers are counted once, and so are the five- and six-sets the
-// draws will ask about; each draw then reads the counts of its own subsets, so its cost does not
-// depend on the size of the System. Columns that repeat a number or hold one outside 1..90, and
+// columns' subsets of one to three numbers are counted once, and so are the larger sets the draws
+// will ask about; each draw then reads the counts of its own subsets, so its cost does not depend
+// on the size of the System. Columns that repeat a number or hold one outside 1..90, and
 // draws that do, are scored one by one.
 EsitoSpoglioEstrazioni SpogliaEstrazioni(const Sistema& s, const ArchivioEstrazioni& archivio,
                                          IntervalloSpoglio intervallo, Interfaccia& ui);

@@ -1,6 +1,7 @@
 #include "Comandi.h"
 #include "ComandiPropri.h"
 #include "ComandiRisultati.h"
+#include "ComandiStatistiche.h"
 #include "ErroreUso.h"
 #include "RichiestaSviluppo.h"
 
@@ -176,6 +177,9 @@ const QList<ComandoProprio>& ComandiPropri() {
         {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n", EseguiVerifica},
         {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
         {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z -o CARTELLA\n", EseguiPubblica},
+        {"spoglio", "  sestinaplan-cli spoglio FILE.sec [--archivio FILE.dat] [--dal DATA --al DATA]\n",
+         EseguiSpoglioEstrazioni},
+        {"statistiche", "  sestinaplan-cli statistiche [--archivio FILE.dat] --csv OUT.csv\n", EseguiStatistiche},
     };
     return comandi;
 }

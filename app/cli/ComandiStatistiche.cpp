@@ -1,0 +1,137 @@
+#include "ComandiStatistiche.h"
+
+#include "Console.h"
+#include "ErroreUso.h"
+#include "InterfacciaConsole.h"
+#include "UscitaStandard.h"
+
+#include <Archivio.h>
+#include <Cartelle.h>
+#include <Errore.h>
+#include <ErroriFile.h>
+#include <FileSistema.h>
+#include <Sistema.h>
+#include <SpoglioEstrazioni.h>
+#include <Statistiche.h>
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace sestina::cli {
+namespace {
+
+QStringList Analizza(QCommandLineParser& parser, const QStringList& argomenti) {
+    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
+        throw ErroreUso(parser.errorText());
+    return parser.positionalArguments();
+}
+
+QString Unico(const QCommandLineParser& parser, const QString& nome) {
+    const QStringList valori = parser.values(nome);
+    if (valori.size() > 1)
+        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
+    return valori.isEmpty() ? QString() : valori.front();
+}
+
+// The archive file (or a draw list, .txt), by default the data folder's. A file that is missing is
+// refused rather than created, as the window would: a command must not leave files behind.
+bool LeggiArchivio(ArchivioEstrazioni& archivio, QString percorso, Interfaccia& ui) {
+    if (percorso.isEmpty())
+        percorso = PercorsoArchivio(CartellaDatiPredefinita());
+    if (!QFileInfo(percorso).isFile()) {
+        MostraErrore(ui, ErroreDiApertura(percorso), QStringLiteral("LoadArchivioEstrazioni"),
+                     QStringLiteral("frmUpdate"));
+        return false;
+    }
+    if (QFileInfo(percorso).suffix().toLower() == QStringLiteral("txt"))
+        return LoadArchivioTMP(archivio, percorso, ui) == EsitoLista::Letta;
+    return LoadArchivioEstrazioni(archivio, percorso, ui);
+}
+
+const QString ProceduraSpoglio = QStringLiteral("SpoglioArchivioEstrazioni");
+const QString FinestraSpoglio = QStringLiteral("frmSpoglioEstrazioni");
+
+} // namespace
+
+int EseguiSpoglioEstrazioni(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("dal"), QString(), QStringLiteral("DATA")});
+    parser.addOption({QStringLiteral("al"), QString(), QStringLiteral("DATA")});
+    const QStringList file = Analizza(parser, argomenti);
+    if (file.size() != 1)
+        throw ErroreUso(QStringLiteral("spoglio vuole un solo file"));
+    QString dal = Unico(parser, QStringLiteral("dal"));
+    QString al = Unico(parser, QStringLiteral("al"));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    auto s = std::make_unique<Sistema>();
+    try {
+        if (!ApriSistema(*s, file.front(), ui))
+            return esito::FileRifiutato;
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+        return esito::FileRifiutato;
+    }
+    ArchivioEstrazioni archivio;
+    if (!LeggiArchivio(archivio, Unico(parser, QStringLiteral("archivio")), ui))
+        return esito::FileRifiutato;
+    const QStringList date = DateEstrazioni(archivio);
+    if (date.size() > LimiteDateSpoglio) {
+        ui.messaggio(TestoArchivioTroppoGrande(), TitoloArchivioTroppoGrande(), Icona::Critica, Pulsanti::Ok);
+        return esito::FileRifiutato;
+    }
+
+    EsitoSpoglioEstrazioni risultato;
+    UscitaStandard uscita;
+    // No draw at all: like the window, nothing to scrutinise and a summary of zeros.
+    if (!date.isEmpty()) {
+        IntervalloSpoglio intervallo;
+        try {
+            intervallo = TrovaIntervallo(archivio, dal.isEmpty() ? date.front() : dal, al.isEmpty() ? date.back() : al);
+        } catch (const Errore& e) {
+            MostraErrore(ui, e, ProceduraSpoglio, FinestraSpoglio);
+            return esito::FileRifiutato;
+        }
+        risultato = SpogliaEstrazioni(*s, archivio, intervallo, ui);
+        for (int r = 0; r < static_cast<int>(risultato.righe.size()) + RigheFisseSpoglio; ++r)
+            uscita.riga(CelleGrigliaSpoglio(archivio, risultato, r).join(QLatin1Char('\t')));
+    }
+    for (const auto& [titolo, valore] : RiepilogoSpoglio(risultato))
+        uscita.riga(titolo + QLatin1Char('\t') + valore);
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int EseguiStatistiche(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("FILE")});
+    if (!Analizza(parser, argomenti).isEmpty())
+        throw ErroreUso(QStringLiteral("statistiche non vuole argomenti"));
+    const QString csv = Unico(parser, QStringLiteral("csv"));
+    if (csv.isEmpty())
+        throw ErroreUso(QStringLiteral("statistiche vuole --csv FILE.csv"));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    ArchivioEstrazioni archivio;
+    if (!LeggiArchivio(archivio, Unico(parser, QStringLiteral("archivio")), ui))
+        return esito::FileRifiutato;
+    const Statistiche st = CalcolaStatistiche(archivio);
+    if (!ScriviFileStatistiche(csv, st.csv)) {
+        MostraErrore(ui, ErroreDiScrittura(csv), QStringLiteral("refreshStat"), QStringLiteral("frmStatistiche"));
+        return esito::Fallito;
+    }
+    UscitaStandard uscita;
+    for (const TipoStatistica tipo : TutteLeStatistiche) {
+        uscita.riga(TitoloStatistica(tipo));
+        for (const Barra& b : BarreStatistica(st.tabelle, tipo))
+            uscita.riga(b.etichetta);
+    }
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+} // namespace sestina::cli
