@@ -1,4 +1,5 @@
 #include "Comandi.h"
+#include "ComandiGaranzia.h"
 #include "ComandiPropri.h"
 #include "ComandiRisultati.h"
 #include "ComandiStatistiche.h"
@@ -180,6 +181,7 @@ const QList<ComandoProprio>& ComandiPropri() {
         {"spoglio", "  sestinaplan-cli spoglio FILE.sec [--archivio FILE.dat] [--dal DATA --al DATA]\n",
          EseguiSpoglioEstrazioni},
         {"statistiche", "  sestinaplan-cli statistiche [--archivio FILE.dat] --csv OUT.csv\n", EseguiStatistiche},
+        {"garanzia", "  sestinaplan-cli garanzia FILE.sec\n", EseguiGaranzia},
     };
     return comandi;
 }
