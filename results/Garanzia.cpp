@@ -179,11 +179,22 @@ private:
     bool m_annullata = false;
 };
 
+EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore);
+
 } // namespace
 
 EsitoGaranzia CalcolaGaranzia(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore) {
-    EsitoGaranzia esito;
     s.sviluppoAnnullato = Falso;
+    EsitoGaranzia esito = Calcola(s, ui, osservatore);
+    // The flag belongs to the development: a cancelled guarantee must not leave it raised.
+    s.sviluppoAnnullato = Falso;
+    return esito;
+}
+
+namespace {
+
+EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore) {
+    EsitoGaranzia esito;
 
     // The Prediction's distinct numbers of 1..90 in ascending order, and each number's position.
     std::array<int, 91> posizione;
@@ -248,6 +259,8 @@ EsitoGaranzia CalcolaGaranzia(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& 
     osservatore.fine(integrale, cammino.elaborate(), s.numeroColonne);
     return esito;
 }
+
+} // namespace
 
 QString TestoGaranzia(const RigaGaranzia& riga) {
     if (riga.garanzia < 0)

@@ -17,6 +17,7 @@
 #include "frmAbout.h"
 #include "frmArchivio.h"
 #include "frmCalcolo.h"
+#include "frmGaranzia.h"
 #include "frmConsecutivi.h"
 #include "frmFiltri.h"
 #include "frmFisse.h"
@@ -178,6 +179,11 @@ void frmMAIN::creaMenu() {
     connect(voce(m_menuOperazioni, "menuEstrazioni", QStringLiteral("&Archivio Estrazioni")), &QAction::triggered, this,
             &frmMAIN::ArchivioEstrazioni);
     m_nonDisponibili << voce(m_menuOperazioni, "menuStatistiche", QStringLiteral("S&tatistiche"));
+    QAction* garanzia = voce(m_menuOperazioni, "menuGaranzia", QStringLiteral("&Garanzia del Sistema"));
+    connect(garanzia, &QAction::triggered, this, &frmMAIN::GaranziaDelSistema);
+    // Columns also go without a change of the developed state (Modifiche empties them after it).
+    connect(m_menuOperazioni, &QMenu::aboutToShow, garanzia,
+            [this, garanzia] { garanzia->setEnabled(m_corpo.sistema.numeroColonne > 0); });
     m_menuOperazioni->addSeparator();
     connect(voce(m_menuOperazioni, "menumodifiche", QStringLiteral("&Modifiche")), &QAction::triggered, this,
             &frmMAIN::ModificaSistema);
@@ -404,6 +410,7 @@ void frmMAIN::applicaStato() {
     imposta("menucalcolo", !sviluppato);
     for (const char* nome : {"menuMescola", "menumodifiche", "menuspoglio", "menuvisualizza"})
         imposta(nome, sviluppato);
+    imposta("menuGaranzia", s.numeroColonne > 0);
     m_menuStampa->menuAction()->setEnabled(sviluppato);
     for (QObject* o : m_nonDisponibili)
         if (auto* azione = qobject_cast<QAction*>(o))
@@ -452,6 +459,19 @@ void frmMAIN::Elabora() {
     unsetCursor();
     if (sviluppato)
         LockGUI();
+}
+
+void frmMAIN::GaranziaDelSistema() {
+    if (m_corpo.sistema.numeroColonne <= 0)
+        return;
+    auto* finestra = findChild<frmGaranzia*>(QStringLiteral("frmGaranzia"), Qt::FindDirectChildrenOnly);
+    if (!finestra)
+        finestra = new frmGaranzia(m_corpo.sistema, m_ui, this);
+    MostraModeless(*finestra);
+    // As while developing: nothing may change the System under the walk.
+    setEnabled(false);
+    finestra->calcola();
+    setEnabled(true);
 }
 
 void frmMAIN::ModificaSistema() {

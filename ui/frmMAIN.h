@@ -71,6 +71,7 @@ private:
     void applicaStato();
 
     void Elabora();
+    void GaranziaDelSistema();
     void ModificaSistema();
     void MescolaColonne();
     void Salva();

@@ -166,6 +166,7 @@ private Q_SLOTS:
         };
         e = CalcolaGaranzia(*m_s, annulla, registro);
         QVERIFY(e.annullata);
+        QCOMPARE(m_s->sviluppoAnnullato, Falso);
         QVERIFY(std::accumulate(e.righe[0].migliori.begin(), e.righe[0].migliori.end(), qint64{0}) <
                 e.righe[0].sottoinsiemi);
         // A new run starts afresh.

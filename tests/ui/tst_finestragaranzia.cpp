@@ -1,0 +1,106 @@
+#include "Cartelle.h"
+#include "Corpo.h"
+#include "DialoghiFinti.h"
+#include "FakeInterfaccia.h"
+#include "Formato.h"
+#include "Garanzia.h"
+#include "Modali.h"
+#include "Sviluppo.h"
+#include "frmGaranzia.h"
+#include "frmMAIN.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sestina;
+
+class TestFinestraGaranzia : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Corpo> m_corpo;
+    std::unique_ptr<FakeInterfaccia> m_ui;
+
+    void sviluppa(int quanti, int livello) {
+        AzzeraSistema(m_corpo->sistema, false);
+        for (int n = 0; n < quanti; ++n)
+            m_corpo->sistema.GrigliaNumeriClick(n * 3);
+        m_corpo->sistema.condRidotto = Vero;
+        m_corpo->sistema.livelloRiduzione = static_cast<std::uint8_t>(livello);
+        OsservatoreSviluppo nessuno;
+        QVERIFY(Elabora(m_corpo->sistema, *m_ui, nessuno));
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_corpo = std::make_unique<Corpo>();
+        m_ui = std::make_unique<FakeInterfaccia>();
+    }
+
+    // The table shows the library's rows as the command prints them, grouped in the locale.
+    void tabella() {
+        sviluppa(12, 1);
+        frmGaranzia finestra(m_corpo->sistema, *m_ui);
+        finestra.show();
+        QVERIFY(finestra.calcola());
+        QVERIFY(finestra.isEnabled());
+        auto* griglia = figlio<QTableWidget>(&finestra, "grdGaranzia");
+        QCOMPARE(griglia->rowCount(), 5);
+        OsservatoreSviluppo nessuno;
+        const EsitoGaranzia atteso = CalcolaGaranzia(m_corpo->sistema, *m_ui, nessuno);
+        for (int r = 0; r < 5; ++r) {
+            QStringList celle;
+            for (int c = 0; c < griglia->columnCount(); ++c)
+                celle << griglia->item(r, c)->text();
+            const RigaGaranzia& riga = atteso.righe[static_cast<std::size_t>(r)];
+            QCOMPARE(celle.first(), QString::number(riga.p));
+            QCOMPARE(celle[1], FormattaIntero(riga.sottoinsiemi));
+            QCOMPARE(celle.last(), TestoGaranzia(riga));
+        }
+        QCOMPARE(griglia->item(0, 9)->text(), QStringLiteral("5 se 6"));
+        QVERIFY(figlio<QLabel>(&finestra, "lblSistema")->text().startsWith(QStringLiteral("Ridotto N-1: ")));
+    }
+
+    // The progress window's cancel empties the table and says so; the flag is not left raised.
+    void annullamento() {
+        sviluppa(26, 2);
+        m_ui->durante = [this, dopo = m_ui->eventi](int n) {
+            if (n == dopo + 2)
+                m_corpo->sistema.sviluppoAnnullato = Vero;
+        };
+        frmGaranzia finestra(m_corpo->sistema, *m_ui);
+        QVERIFY(!finestra.calcola());
+        QCOMPARE(figlio<QTableWidget>(&finestra, "grdGaranzia")->rowCount(), 0);
+        QCOMPARE(figlio<QLabel>(&finestra, "lblEsito")->text(), QStringLiteral("Calcolo annullato"));
+        QCOMPARE(m_corpo->sistema.sviluppoAnnullato, Falso);
+    }
+
+    // The main window's item follows the System's columns and opens the window with its table.
+    void voceDelMenu() {
+        QTemporaryDir cartella;
+        CreaAlberoCartelle(cartella.path());
+        m_corpo->cartellaDati = cartella.path();
+        DialoghiFinti dialoghi;
+        Modali modali;
+        frmMAIN principale(*m_corpo, *m_ui, dialoghi);
+        principale.show();
+        auto* voce = figlio<QAction>(&principale, "menuGaranzia");
+        QCOMPARE(voce->text(), QStringLiteral("&Garanzia del Sistema"));
+        QVERIFY(!voce->isEnabled());
+        sviluppa(7, 1);
+        principale.LockGUI();
+        QVERIFY(voce->isEnabled());
+        voce->trigger();
+        auto* finestra = figlio<frmGaranzia>(&principale, "frmGaranzia");
+        QVERIFY(finestra->isVisible());
+        QCOMPARE(figlio<QTableWidget>(finestra, "grdGaranzia")->item(0, 9)->text(), QStringLiteral("5 se 6"));
+        m_corpo->chiusuraInCorso = true;
+    }
+};
+
+QTEST_MAIN(TestFinestraGaranzia)
+#include "tst_finestragaranzia.moc"
