@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "OpzioniComando.h"
 #include "UscitaStandard.h"
 
 #include <Archivio.h>
@@ -24,20 +25,6 @@
 
 namespace sestina::cli {
 namespace {
-
-// Parses the options of one command; positional arguments are returned.
-QStringList Analizza(QCommandLineParser& parser, const QStringList& argomenti) {
-    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
-        throw ErroreUso(parser.errorText());
-    return parser.positionalArguments();
-}
-
-QString Unico(const QCommandLineParser& parser, const QString& nome) {
-    const QStringList valori = parser.values(nome);
-    if (valori.size() > 1)
-        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
-    return valori.isEmpty() ? QString() : valori.front();
-}
 
 // The seven boxes of the check as the user would type them: at most two digits each.
 std::array<QString, 7> CaselleVincente(const QString& testo) {
