@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Estrazione.h"
+#include "Matrice.h"
 #include "Sistema.h"
 
 #include <QString>
@@ -12,6 +13,7 @@ struct Corpo {
     Sistema sistema;
     ColonnaSpoglio colonnaSpoglio{};
     ArchivioEstrazioni archivioEstrazioni;
+    std::vector<VoceCatalogo> catalogoMatrici;
     QString cartellaDati;
     QString fileConfigurazione;
     QString edizione = QStringLiteral("Freeware");
