@@ -20,6 +20,7 @@ inline constexpr std::array<TipoStatistica, 6> TutteLeStatistiche = {
 struct FrequenzaNumero {
     int numero = 0;
     int conteggio = 0;
+    bool operator==(const FrequenzaNumero&) const = default;
 };
 
 struct TabelleStatistiche {

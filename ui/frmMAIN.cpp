@@ -21,10 +21,15 @@
 #include "frmConsecutivi.h"
 #include "frmFiltri.h"
 #include "frmFisse.h"
+#include "frmImpostazioni.h"
 #include "frmPari.h"
 #include "frmRidotto.h"
 #include "frmSomma.h"
 #include "frmSpoglio.h"
+#include "frmSpoglioEstrazioni.h"
+#include "frmStampa.h"
+#include "frmStatistiche.h"
+#include "frmTabulato.h"
 #include "frmVisualizza.h"
 
 #include <QCheckBox>
@@ -117,7 +122,8 @@ void frmMAIN::creaMenu() {
             &frmMAIN::EsportaExtrema);
     file->addSeparator();
     m_nonDisponibili << voce(file, "mnu_Elenco", QStringLiteral("&Elenco Sistemi Immediati"));
-    m_nonDisponibili << voce(file, "menuImpostazioni", QStringLiteral("&Impostazioni"));
+    connect(voce(file, "menuImpostazioni", QStringLiteral("&Impostazioni")), &QAction::triggered, this,
+            &frmMAIN::Impostazioni);
     file->addSeparator();
     QAction* uscita = voce(file, "menuuscita", QStringLiteral("&Uscita"));
     connect(uscita, &QAction::triggered, this, &QWidget::close);
@@ -173,12 +179,13 @@ void frmMAIN::creaMenu() {
             &frmMAIN::Spoglio);
     QAction* spoglioEstrazioni = voce(m_menuOperazioni, "menuSpoglioEstrazioni", QStringLiteral("Spoglio Estrazion&i"));
     spoglioEstrazioni->setVisible(false);
-    m_nonDisponibili << spoglioEstrazioni;
+    connect(spoglioEstrazioni, &QAction::triggered, this, &frmMAIN::SpoglioEstrazioni);
     connect(voce(m_menuOperazioni, "menuvisualizza", QStringLiteral("&Visualizza")), &QAction::triggered, this,
             [this] { Visualizza(false); });
     connect(voce(m_menuOperazioni, "menuEstrazioni", QStringLiteral("&Archivio Estrazioni")), &QAction::triggered, this,
             &frmMAIN::ArchivioEstrazioni);
-    m_nonDisponibili << voce(m_menuOperazioni, "menuStatistiche", QStringLiteral("S&tatistiche"));
+    connect(voce(m_menuOperazioni, "menuStatistiche", QStringLiteral("S&tatistiche")), &QAction::triggered, this,
+            &frmMAIN::Statistiche);
     QAction* garanzia = voce(m_menuOperazioni, "menuGaranzia", QStringLiteral("&Garanzia del Sistema"));
     connect(garanzia, &QAction::triggered, this, &frmMAIN::GaranziaDelSistema);
     // Columns also go without a change of the developed state (Modifiche empties them after it).
@@ -189,8 +196,10 @@ void frmMAIN::creaMenu() {
             &frmMAIN::ModificaSistema);
 
     m_menuStampa = menu("menustampa", QStringLiteral("&Stampa"));
-    m_nonDisponibili << voce(m_menuStampa, "menutabulato", QStringLiteral("Stampa &Tabulato"));
-    m_nonDisponibili << voce(m_menuStampa, "menuschedine", QStringLiteral("Stampa &Schedine"));
+    connect(voce(m_menuStampa, "menutabulato", QStringLiteral("Stampa &Tabulato")), &QAction::triggered, this,
+            &frmMAIN::Tabulato);
+    connect(voce(m_menuStampa, "menuschedine", QStringLiteral("Stampa &Schedine")), &QAction::triggered, this,
+            &frmMAIN::Schedine);
 
     QAction* info = menuBar()->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("menuinfo"));
@@ -261,7 +270,9 @@ void frmMAIN::creaComandi(QWidget* centrale) {
     for (QPushButton* p : {archivio, modifiche, adatta, spoglio, visualizza, cancella, calcolo, tabulato, schedine})
         colonna->addWidget(p);
     colonna->addStretch();
-    m_nonDisponibili << adatta << tabulato << schedine;
+    m_nonDisponibili << adatta;
+    connect(tabulato, &QPushButton::clicked, this, &frmMAIN::Tabulato);
+    connect(schedine, &QPushButton::clicked, this, &frmMAIN::Schedine);
     connect(archivio, &QPushButton::clicked, this, &frmMAIN::ArchivioEstrazioni);
     connect(spoglio, &QPushButton::clicked, this, &frmMAIN::Spoglio);
     connect(modifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
@@ -585,6 +596,7 @@ void frmMAIN::Info() {
 
 void frmMAIN::caricaFinestreNascoste() {
     finestraArchivio();
+    finestraStatistiche();
 }
 
 frmArchivio& frmMAIN::finestraArchivio() {
@@ -594,6 +606,8 @@ frmArchivio& frmMAIN::finestraArchivio() {
         };
         m_archivio = std::make_unique<frmArchivio>(m_corpo, m_ui, scarica);
         m_archivio->impostaSpoglio([this] { finestraSpoglio().aggiorna(); });
+        m_archivio->impostaStatistiche([this] { finestraStatistiche().refreshStat(); },
+                                       [this] { MostraModeless(finestraStatistiche()); });
     }
     return *m_archivio;
 }
@@ -604,6 +618,30 @@ frmSpoglio& frmMAIN::finestraSpoglio() {
     return *m_spoglio;
 }
 
+frmStatistiche& frmMAIN::finestraStatistiche() {
+    if (!m_statistiche)
+        m_statistiche = std::make_unique<frmStatistiche>(m_corpo, m_ui);
+    return *m_statistiche;
+}
+
+frmSpoglioEstrazioni& frmMAIN::finestraSpoglioEstrazioni() {
+    if (!m_spoglioEstrazioni)
+        m_spoglioEstrazioni = std::make_unique<frmSpoglioEstrazioni>(m_corpo, m_ui);
+    return *m_spoglioEstrazioni;
+}
+
+void frmMAIN::SpoglioEstrazioni() {
+    if (m_corpo.sistema.numeroColonne <= 0)
+        return;
+    finestraSpoglioEstrazioni().populateCmbEstrazioni();
+    MostraModeless(finestraSpoglioEstrazioni());
+}
+
+void frmMAIN::Statistiche() {
+    finestraStatistiche().refreshStat();
+    MostraModeless(finestraStatistiche());
+}
+
 void frmMAIN::Spoglio() {
     if (m_corpo.sistema.sistemaSviluppato == 0)
         return;
@@ -612,6 +650,34 @@ void frmMAIN::Spoglio() {
 
 void frmMAIN::ArchivioEstrazioni() {
     MostraModeless(finestraArchivio());
+}
+
+void frmMAIN::Schedine() {
+    if (m_corpo.sistema.sistemaSviluppato == 0)
+        return;
+    setEnabled(false);
+    if (!m_stampa) {
+        m_stampa = std::make_unique<frmStampa>(m_corpo, m_ui, m_dialoghi);
+        connect(m_stampa.get(), &frmStampa::chiusa, this, [this] { setEnabled(true); });
+    } else {
+        m_stampa->optTipoScheda_Click(0); // each opening starts again from the two-column slip
+    }
+    MostraModeless(*m_stampa);
+}
+
+void frmMAIN::Tabulato() {
+    if (m_corpo.sistema.sistemaSviluppato == 0)
+        return;
+    frmTabulato finestra(m_corpo, m_ui, m_dialoghi, this);
+    finestra.exec();
+}
+
+void frmMAIN::Impostazioni() {
+    {
+        frmImpostazioni finestra(m_corpo, m_ui, this);
+        finestra.exec();
+    }
+    ReadConfiguration();
 }
 
 void frmMAIN::closeEvent(QCloseEvent* evento) {

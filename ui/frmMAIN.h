@@ -19,6 +19,9 @@ class GrigliaEtichette;
 class Interfaccia;
 class frmArchivio;
 class frmSpoglio;
+class frmStampa;
+class frmSpoglioEstrazioni;
+class frmStatistiche;
 
 // The main window: the 90-number grid, the SuperStar box, the command buttons,
 // the menus and the status bar. It renders the shared System and calls the
@@ -51,6 +54,9 @@ public:
     frmArchivio& finestraArchivio();
     // The check window, created hidden when first needed.
     frmSpoglio& finestraSpoglio();
+    // The statistics window, loaded hidden at start-up after the archive.
+    frmStatistiche& finestraStatistiche();
+    frmSpoglioEstrazioni& finestraSpoglioEstrazioni();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -85,6 +91,11 @@ private:
     void Info();
     void Spoglio();
     void ArchivioEstrazioni();
+    void Schedine();
+    void Tabulato();
+    void Impostazioni();
+    void SpoglioEstrazioni();
+    void Statistiche();
 
     Corpo& m_corpo;
     Interfaccia& m_ui;
@@ -107,6 +118,9 @@ private:
     // The modeless windows live as long as the main window.
     std::unique_ptr<frmSpoglio> m_spoglio;
     std::unique_ptr<frmArchivio> m_archivio;
+    std::unique_ptr<frmStampa> m_stampa;
+    std::unique_ptr<frmStatistiche> m_statistiche;
+    std::unique_ptr<frmSpoglioEstrazioni> m_spoglioEstrazioni;
 };
 
 } // namespace sestina

@@ -2,15 +2,18 @@
 #include "ComandiGaranzia.h"
 #include "ComandiPropri.h"
 #include "ComandiRisultati.h"
+#include "ComandiStampa.h"
 #include "ComandiStatistiche.h"
 #include "ErroreUso.h"
 #include "RichiestaSviluppo.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace sestina::cli {
@@ -178,6 +181,14 @@ const QList<ComandoProprio>& ComandiPropri() {
         {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n", EseguiVerifica},
         {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
         {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z -o CARTELLA\n", EseguiPubblica},
+        {"schedine",
+         "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] (--pdf FILE.pdf | --stampante NOME)\n",
+         EseguiSchedine},
+        {"taratura", "  sestinaplan-cli taratura --tipo 2|5 (--pdf FILE.pdf | --stampante NOME)\n", EseguiTaratura},
+        {"tabulato",
+         "  sestinaplan-cli tabulato FILE.sec [--copie N] [--senza-pronostico] [--senza-colonne] [--bianco-nero]\n"
+         "                           (--pdf FILE.pdf | --stampante NOME)\n",
+         EseguiTabulato},
         {"spoglio", "  sestinaplan-cli spoglio FILE.sec [--archivio FILE.dat] [--dal DATA --al DATA]\n",
          EseguiSpoglioEstrazioni},
         {"statistiche", "  sestinaplan-cli statistiche [--archivio FILE.dat] --csv OUT.csv\n", EseguiStatistiche},
@@ -189,7 +200,15 @@ const QList<ComandoProprio>& ComandiPropri() {
 } // namespace sestina::cli
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The print commands measure and draw text, which takes the GUI application; offscreen is enough.
+    std::unique_ptr<QCoreApplication> app;
+    if (sestina::cli::ComandoDiStampa(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("sestinaplan-cli"));
     return sestina::cli::Esegui(QCoreApplication::arguments());
 }

@@ -1,0 +1,202 @@
+#include "Tabulato.h"
+
+#include "Corpo.h"
+#include "Errore.h"
+#include "Formato.h"
+#include "Interfaccia.h"
+#include "SuperficieStampa.h"
+#include "TestiStampa.h"
+
+#include <QLocale>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sestina {
+namespace {
+
+constexpr double Margine = 120;
+constexpr double Passo = 250;
+constexpr double XLogo = 4000;
+
+const QString Separatore(96, QChar(0x2014));
+
+// "€ ###,###,###.00": no digit before the decimal mark below 1.
+QString ImportoTabulato(float importo) {
+    QString cifre = QLocale().toString(static_cast<double>(importo), 'f', 2);
+    if (std::abs(importo) < 1.0f && cifre.startsWith(QLatin1Char('0')))
+        cifre.remove(0, 1);
+    return QStringLiteral("€ ") + cifre;
+}
+
+void Riga(SuperficieStampa& s, const QString& testo, bool aCapo = true) {
+    s.spostaA(Margine, s.y());
+    s.stampa(testo, aCapo);
+}
+
+void Scendi(SuperficieStampa& s, double quanto) {
+    s.spostaA(Margine, s.y() + quanto);
+}
+
+void Pronostico(SuperficieStampa& s, Sistema& sis) {
+    Riga(s, Separatore);
+    Riga(s, QStringLiteral("Pronostico Sistema"));
+    Riga(s, Separatore);
+    AggiornaPronostico(sis);
+    s.spostaA(Margine, s.y());
+    for (int i = 0; i < sis.numeriInGioco; ++i) {
+        s.stampa(DueCifre(sis.pronostico[static_cast<std::size_t>(i)]) + QLatin1Char(' '), false);
+        if ((i + 1) % 31 == 0)
+            Scendi(s, Passo);
+    }
+    Scendi(s, Passo);
+    Riga(s, Separatore);
+    Riga(s, QStringLiteral("Condizioni sistema "));
+    Riga(s, Separatore);
+    if (sis.condSomma)
+        Riga(s, QStringLiteral("Somma   : Da %1 A %2").arg(sis.sommaDa).arg(sis.sommaA));
+    else
+        Riga(s, QStringLiteral("Somma   : Da -- ") + QStringLiteral(" A --"));
+    QString pari = QStringLiteral("Pari    : ");
+    QString dispari = QStringLiteral("Dispari : ");
+    if (sis.condPariDispari)
+        for (int k = 0; k <= 6; ++k)
+            if (sis.pariAmmessi[static_cast<std::size_t>(k)]) {
+                pari += DueCifre(k) + QLatin1Char(' ');
+                dispari += DueCifre(6 - k) + QLatin1Char(' ');
+            }
+    Riga(s, pari);
+    Riga(s, dispari);
+    QString fisse = QStringLiteral("Fisse   : ");
+    if (sis.condFisse)
+        for (int n = 1; n <= 90; ++n)
+            if (sis.numeriFissi[static_cast<std::size_t>(n)] == 1)
+                fisse += DueCifre(n) + QLatin1Char(' ');
+    Riga(s, fisse);
+    Riga(s, QStringLiteral("Consecutivi : ") +
+                (sis.condConsecutivi ? FormattaPresenze(sis.consecutiviAmmessi) : QString()));
+    Scendi(s, Passo);
+}
+
+void Colonne(SuperficieStampa& s, const Corpo& corpo, int limitePrimaPagina) {
+    const Sistema& sis = corpo.sistema;
+    const int colonne = std::clamp(sis.numeroColonne, 0, LimiteColonne);
+    const int blocchi = (colonne + ColonnePerBlocco - 1) / ColonnePerBlocco;
+    Riga(s, QStringLiteral("Sviluppo"));
+    int contatore = 0;
+    bool primaPagina = true;
+    for (int b = 1; b <= blocchi; ++b) {
+        const int prima = (b - 1) * ColonnePerBlocco + 1;
+        const int ultima = std::min(colonne, prima + ColonnePerBlocco - 1);
+        Riga(s, Separatore);
+        for (int p = 0; p < 6; ++p) {
+            s.spostaA(Margine, s.y());
+            for (int c = prima; c <= ultima; ++c) {
+                s.stampa(DueCifre(sis.colonne.colonna(c)[p]) + QLatin1Char(' '), false);
+                s.stampa(QStringLiteral("| "), false);
+            }
+            Scendi(s, Passo);
+        }
+        Riga(s, Separatore);
+        Scendi(s, Passo);
+        ++contatore;
+        const int limite = primaPagina ? limitePrimaPagina : 7;
+        if (b != blocchi && contatore % limite == 0) {
+            s.nuovaPagina();
+            s.spostaA(Margine, Passo);
+            s.impostaGrassetto(true);
+            s.stampa(QStringLiteral("Pag. %1 del sistema %2 - %3").arg(s.pagina()).arg(sis.nomeSistema, RigaCrediti),
+                     true);
+            s.impostaGrassetto(false);
+            s.stampa(QString(), true);
+            if (primaPagina) {
+                primaPagina = false;
+                contatore = 0;
+            }
+        }
+    }
+}
+
+void Copia(SuperficieStampa& s, Corpo& corpo, const OpzioniTabulato& o, const QImage& logo) {
+    Sistema& sis = corpo.sistema;
+    s.impostaFont(CarattereTabulato, 10, true);
+    s.spostaA(Margine, Passo);
+    s.stampa(QStringLiteral("Pag. %1 %2 - %3").arg(s.pagina()).arg(corpo.intestazioneStampa, RigaCrediti), true);
+    s.impostaGrassetto(false);
+    Riga(s, Separatore);
+    Riga(s, QStringLiteral("Nome Sistema ") + sis.nomeSistema, false);
+    s.immagine(logo, XLogo, s.y());
+    Scendi(s, 500);
+    Riga(s, QStringLiteral("Colonne Sistema ") + QString::number(sis.numeroColonne));
+    Scendi(s, Passo);
+    Riga(s, QStringLiteral("Importo Sistema ") +
+                ImportoTabulato(sis.costoColonna * static_cast<float>(std::max(0, sis.numeroColonne))));
+    Scendi(s, Passo);
+    Riga(s, QStringLiteral("Numeri in gioco %1").arg(sis.numeriInGioco) + QChar(9) + QStringLiteral("Tipo Sistema ") +
+                sis.tipoSistema);
+    Scendi(s, Passo);
+    if (o.pronostico)
+        Pronostico(s, sis);
+    s.impostaDimensione(10);
+    if (o.colonne)
+        Colonne(s, corpo, o.pronostico ? 5 : 6);
+    s.fineDocumento();
+}
+
+} // namespace
+
+bool StampaTabulato(Corpo& corpo, const OpzioniTabulato& o, const QImage& logo, SuperficieStampa& s, Interfaccia& ui) {
+    s.selezionaStampante(corpo.stampanteTabulato);
+    if (!o.colonne && !o.pronostico) {
+        ui.messaggio(QStringLiteral("Nessuna scelta selezionata"), QStringLiteral(" E R R O R E "), Icona::Esclamazione,
+                     Pulsanti::Ok);
+        return false;
+    }
+    try {
+        s.impostaUnita(Unita::Twip);
+        for (int copia = 0; copia < std::clamp(o.copie, 1, 20); ++copia)
+            Copia(s, corpo, o, logo);
+    } catch (const Errore& e) {
+        ui.messaggio(QStringLiteral("Error %1 (%2) in procedure Stampa Tabulato").arg(e.numero()).arg(e.descrizione()),
+                     TitoloApplicazione, Icona::Nessuna, Pulsanti::Ok);
+        try {
+            s.fineDocumento();
+        } catch (const Errore&) {
+        }
+        return false;
+    }
+    return true;
+}
+
+QImage LogoTabulato(bool colori) {
+    // 40 x 12 mm at 300 dpi.
+    QImage logo(472, 142, QImage::Format_ARGB32);
+    logo.setDotsPerMeterX(11811);
+    logo.setDotsPerMeterY(11811);
+    logo.fill(Qt::white);
+    QPainter p(&logo);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor fondo = colori ? QColor(194, 24, 91) : QColor(0, 0, 0);
+    const QColor stella = colori ? QColor(255, 193, 7) : QColor(255, 255, 255);
+    p.setPen(Qt::NoPen);
+    p.setBrush(fondo);
+    p.drawRoundedRect(QRectF(4, 4, 464, 134), 24, 24);
+    p.setBrush(stella);
+    QPolygonF punta;
+    for (int i = 0; i < 10; ++i) {
+        const double r = i % 2 == 0 ? 48 : 20;
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        punta << QPointF(74 + r * std::cos(a), 72 + r * std::sin(a));
+    }
+    p.drawPolygon(punta);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(64);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(130, 0, 330, 142), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Sestinaplan"));
+    return logo;
+}
+
+} // namespace sestina

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace sestina {
+
+class SuperficieStampa;
+
+// A job lays out on the surface it is given; false when it did not complete.
+using LavoroStampa = std::function<bool(SuperficieStampa&)>;
+
+// On the default printer, or on the installed printer with device name stampante; each document
+// the job ends is its own print job.
+bool StampaSuStampante(const LavoroStampa& lavoro, const QString& stampante = {});
+
+// Into one PDF file (A4 portrait, margins 0), documents following each other. The file is written
+// beside its place and moved there only when the job completed, so a refused or failed job leaves
+// whatever was there before.
+bool ScriviPdf(const QString& file, const LavoroStampa& lavoro);
+
+} // namespace sestina

@@ -1,0 +1,279 @@
+#include "Configurazione.h"
+#include "Corpo.h"
+#include "Errore.h"
+#include "FakeInterfaccia.h"
+#include "ImpostazioniStampa.h"
+#include "SuperficieRegistrata.h"
+#include "Tabulato.h"
+#include "classINI.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sestina;
+
+namespace {
+
+constexpr double Margine = 120 * 25.4 / 1440;
+
+// Blocks on each printed page of document 0: six rows of numbers each.
+QList<int> BlocchiPerPagina(const SuperficieRegistrata& s, int documento = 0) {
+    static const QRegularExpression numero(QStringLiteral("^\\d\\d $"));
+    QList<int> righe;
+    for (const auto& m : s.segni()) {
+        if (m.documento != documento || m.tipo != SuperficieRegistrata::Tipo::Testo)
+            continue;
+        if (qAbs(m.area.left() - Margine) < 1e-6 && numero.match(m.testo).hasMatch()) {
+            while (righe.size() < m.pagina)
+                righe << 0;
+            ++righe[m.pagina - 1];
+        }
+    }
+    for (int& r : righe)
+        r /= 6;
+    return righe;
+}
+
+QStringList Testi(const SuperficieRegistrata& s, const QString& inizio, int documento = 0) {
+    QStringList t;
+    for (const auto& m : s.segni())
+        if (m.documento == documento && m.tipo == SuperficieRegistrata::Tipo::Testo && m.testo.startsWith(inizio))
+            t << m.testo;
+    return t;
+}
+
+} // namespace
+
+class TestTabulato final : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Corpo> m_corpo;
+    FakeInterfaccia m_ui;
+
+    void Sviluppato(int colonne) {
+        Sistema& s = m_corpo->sistema;
+        for (int n = 1; n <= 8; ++n)
+            s.GrigliaNumeriClick(n - 1);
+        for (int i = 1; i <= colonne; ++i)
+            s.colonne.scrivi(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 80)});
+        s.numeroColonne = colonne;
+        s.costoColonna = 1.0f;
+    }
+    bool Stampa(SuperficieRegistrata& s, bool pronostico, bool colonne = true, int copie = 1) {
+        return StampaTabulato(*m_corpo, {colonne, pronostico, copie}, LogoTabulato(false), s, m_ui);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_corpo = std::make_unique<Corpo>();
+        m_corpo->sistema.nomeSistema = QStringLiteral("Prova");
+        m_ui = FakeInterfaccia{};
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void blocchiEPagine_data() {
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<bool>("pronostico");
+        QTest::addColumn<QList<int>>("pagine");
+        QTest::newRow("19") << 19 << true << QList<int>{1};
+        QTest::newRow("20") << 20 << true << QList<int>{2};
+        QTest::newRow("5x19+1 con pronostico") << 5 * 19 + 1 << true << QList<int>{5, 1};
+        QTest::newRow("5x19+1 senza pronostico") << 5 * 19 + 1 << false << QList<int>{6};
+        QTest::newRow("6x19+1 con pronostico") << 6 * 19 + 1 << true << QList<int>{5, 2};
+        QTest::newRow("6x19+1 senza pronostico") << 6 * 19 + 1 << false << QList<int>{6, 1};
+        QTest::newRow("12x19 con pronostico") << 12 * 19 << true << QList<int>{5, 7};
+        QTest::newRow("12x19+1 con pronostico") << 12 * 19 + 1 << true << QList<int>{5, 7, 1};
+    }
+    void blocchiEPagine() {
+        QFETCH(int, colonne);
+        QFETCH(bool, pronostico);
+        QFETCH(QList<int>, pagine);
+        Sviluppato(colonne);
+        SuperficieRegistrata s;
+        QVERIFY(Stampa(s, pronostico));
+        QCOMPARE(BlocchiPerPagina(s), pagine);
+        QCOMPARE(s.pagineDocumenti(), QList<int>{static_cast<int>(pagine.size())}); // no empty last page
+        QCOMPARE(Testi(s, "Pag. ").size(), pagine.size());
+        if (pagine.size() > 1)
+            QVERIFY(Testi(s, "Pag. 2 del sistema Prova - ").size() == 1);
+        QCOMPARE(Testi(s, "Pronostico Sistema").size(), pronostico ? 1 : 0);
+    }
+
+    void bloccoDiUnaColonna() {
+        Sviluppato(20);
+        SuperficieRegistrata s;
+        Stampa(s, false);
+        // Block 2 holds column 20 alone: each row is its number, then the bar.
+        const QList<SuperficieRegistrata::Segno>& m = s.segni();
+        qsizetype ultimoNumero = -1;
+        for (qsizetype i = 0; i < m.size(); ++i)
+            if (m[i].testo == QStringLiteral("26 "))
+                ultimoNumero = i;
+        QVERIFY(ultimoNumero > 0);
+        QCOMPARE(m[ultimoNumero + 1].testo, QStringLiteral("| "));
+        QCOMPARE(m[ultimoNumero - 1].testo, QStringLiteral("| "));
+        QCOMPARE(m[ultimoNumero].area.left(), Margine); // alone on its row
+    }
+
+    void treCopie() {
+        Sviluppato(6 * 19 + 1);
+        SuperficieRegistrata s;
+        QVERIFY(Stampa(s, true, true, 3));
+        QCOMPARE(s.pagineDocumenti(), (QList<int>{2, 2, 2}));
+        for (int d = 0; d < 3; ++d) {
+            QCOMPARE(BlocchiPerPagina(s, d), (QList<int>{5, 2}));
+            QVERIFY(Testi(s, "Pag. 1 ", d).size() == 1);
+        }
+    }
+
+    void intestazioneEImporto_data() {
+        QTest::addColumn<float>("costo");
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<QString>("importo");
+        QTest::newRow("migliaia") << 1234.5f << 1 << QStringLiteral("Importo Sistema € 1.234,50");
+        QTest::newRow("sotto l'unita'") << 0.5f << 1 << QStringLiteral("Importo Sistema € ,50");
+        QTest::newRow("28 colonne") << 1.5f << 28 << QStringLiteral("Importo Sistema € 42,00");
+    }
+    void intestazioneEImporto() {
+        QFETCH(float, costo);
+        QFETCH(int, colonne);
+        QFETCH(QString, importo);
+        Sviluppato(colonne);
+        m_corpo->sistema.costoColonna = costo;
+        m_corpo->sistema.tipoSistema = QStringLiteral("Integrale");
+        SuperficieRegistrata s;
+        Stampa(s, false);
+        QCOMPARE(Testi(s, "Importo"), QStringList{importo});
+        QCOMPARE(Testi(s, "Colonne Sistema"), QStringList{QStringLiteral("Colonne Sistema %1").arg(colonne)});
+        QCOMPARE(Testi(s, "Numeri in gioco"), QStringList{"Numeri in gioco 8\tTipo Sistema Integrale"});
+        const auto& primo = s.segni().front();
+        QVERIFY(primo.grassetto);
+        QCOMPARE(primo.font, QStringLiteral("Courier New"));
+        QCOMPARE(primo.area.topLeft(), QPointF(Margine, 250 * 25.4 / 1440));
+        bool logo = false;
+        for (const auto& m : s.segni())
+            logo = logo || (m.tipo == SuperficieRegistrata::Tipo::Immagine &&
+                            qAbs(m.area.left() - 4000 * 25.4 / 1440) < 1e-9 && qAbs(m.area.width() - 40) < 0.1);
+        QVERIFY(logo);
+    }
+
+    void condizioni() {
+        Sviluppato(3);
+        Sistema& sis = m_corpo->sistema;
+        for (int n = 9; n <= 40; ++n)
+            sis.GrigliaNumeriClick(n - 1); // 40 numbers in play
+        sis.condPariDispari = Vero;
+        sis.pariAmmessi[2] = Vero;
+        sis.pariAmmessi[3] = Vero;
+        sis.condSomma = Falso;
+        sis.sommaDa = 100;
+        sis.condFisse = Vero;
+        sis.numeriFissi[7] = 1;
+        sis.numeriFissi[12] = 1;
+        sis.condConsecutivi = Vero;
+        sis.consecutiviAmmessi = 0b0000110;
+        SuperficieRegistrata s;
+        Stampa(s, true);
+        QCOMPARE(Testi(s, "Pari "), QStringList{"Pari    : 02 03 "});
+        QCOMPARE(Testi(s, "Dispari"), QStringList{"Dispari : 04 03 "});
+        QCOMPARE(Testi(s, "Somma"), QStringList{"Somma   : Da --  A --"});
+        QCOMPARE(Testi(s, "Fisse"), QStringList{"Fisse   : 07 12 "});
+        QCOMPARE(Testi(s, "Consecutivi"), QStringList{"Consecutivi : 01 02"});
+        // The Prediction: 31 numbers on the first line, 9 on the second.
+        QList<double> righe;
+        int perRiga[2] = {0, 0};
+        bool dentro = false;
+        for (const auto& m : s.segni()) {
+            if (m.testo == QStringLiteral("Pronostico Sistema"))
+                dentro = true;
+            if (m.testo.startsWith(QStringLiteral("Condizioni")))
+                break;
+            if (dentro && QRegularExpression(QStringLiteral("^\\d\\d $")).match(m.testo).hasMatch()) {
+                if (righe.isEmpty() || righe.back() != m.area.top())
+                    righe << m.area.top();
+                ++perRiga[std::min<qsizetype>(righe.size() - 1, 1)];
+            }
+        }
+        QCOMPARE(righe.size(), 2);
+        QCOMPARE(perRiga[0], 31);
+        QCOMPARE(perRiga[1], 9);
+    }
+
+    void rifiutiEGuasti() {
+        Sviluppato(40);
+        SuperficieRegistrata vuota;
+        QVERIFY(!Stampa(vuota, false, false));
+        QCOMPARE(m_ui.messaggi.size(), 1);
+        QCOMPARE(m_ui.messaggi[0].testo, QStringLiteral("Nessuna scelta selezionata"));
+        QCOMPARE(m_ui.messaggi[0].titolo, QStringLiteral(" E R R O R E "));
+        QCOMPARE(vuota.quantiSegni(), 0);
+
+        SuperficieRegistrata guasta;
+        guasta.guastaDopo(40);
+        QVERIFY(!Stampa(guasta, true));
+        QCOMPARE(m_ui.messaggi.size(), 2);
+        QCOMPARE(m_ui.messaggi[1].testo, QStringLiteral("Error 482 (Printer error) in procedure Stampa Tabulato"));
+        QCOMPARE(guasta.pagineDocumenti().size(), 1);
+    }
+
+    void stampanteDelTabulato() {
+        Sviluppato(2);
+        m_corpo->stampanteTabulato = QStringLiteral("Ufficio");
+        SuperficieRegistrata s({"Casa", "Ufficio"});
+        Stampa(s, true);
+        QCOMPARE(s.stampanteSelezionata(), QStringLiteral("Ufficio"));
+    }
+
+    void prezziInCentesimi_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("centesimi");
+        QTest::newRow("1,50") << "1,50"
+                              << "150";
+        QTest::newRow("0,5") << "0,5"
+                             << "50";
+        QTest::newRow("1,00") << "1,00"
+                              << "100";
+        QTest::newRow("1,1") << "1,1"
+                             << "110";
+        QTest::newRow("vuoto") << ""
+                               << "";
+        QTest::newRow("lettere") << "a"
+                                 << "";
+    }
+    void prezziInCentesimi() {
+        QFETCH(QString, testo);
+        QFETCH(QString, centesimi);
+        if (centesimi.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(Errore, PrezzoInCentesimi(testo));
+            return;
+        }
+        QCOMPARE(PrezzoInCentesimi(testo), centesimi);
+    }
+
+    // Keys are written in order: a bad second price leaves the first written and the rest as they were.
+    void salvataggioDelleImpostazioni() {
+        QTemporaryDir dir;
+        m_corpo->fileConfigurazione = dir.filePath("impostazioni.cfg");
+        SalvaImpostazioni(m_corpo->fileConfigurazione, {"1,00", "1,50", "RICEVITORIA", "Casa"});
+        QVERIFY(LeggiConfigurazione(*m_corpo, m_ui));
+        QCOMPARE(PrezzoMostrato(m_corpo->sistema.costoColonnaSS), QStringLiteral("1,50"));
+        QVERIFY_THROWS_EXCEPTION(Errore,
+                                 SalvaImpostazioni(m_corpo->fileConfigurazione, {"0,5", "", "ALTRA", "Ufficio"}));
+        classINI ini;
+        ini.FileINI(m_corpo->fileConfigurazione);
+        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_se", {}), QStringLiteral("50"));
+        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_ss", {}), QStringLiteral("150"));
+        QCOMPARE(ini.getProperty("Impostazioni", "intestazione_stampa", {}), QStringLiteral("RICEVITORIA"));
+        QCOMPARE(ini.getProperty("Impostazioni", "stampante_tabulato", {}), QStringLiteral("Casa"));
+        QVERIFY(LeggiConfigurazione(*m_corpo, m_ui));
+        QCOMPARE(m_corpo->sistema.costoColonnaSE, 0.5f);
+    }
+};
+
+QTEST_MAIN(TestTabulato)
+#include "tst_tabulato.moc"

@@ -1,0 +1,274 @@
+#include "Corpo.h"
+#include "DialoghiFinti.h"
+#include "FakeInterfaccia.h"
+#include "Modali.h"
+#include "SuperficieRegistrata.h"
+#include "TaraturaScheda.h"
+#include "classINI.h"
+#include "frmImpostazioni.h"
+#include "frmMAIN.h"
+#include "frmPrnInCorso.h"
+#include "frmStampa.h"
+#include "frmTabulato.h"
+#include "frmTaratura.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sestina;
+
+namespace {
+
+// Runs the windows' jobs on a recording surface, one per job.
+struct StampanteRegistrata {
+    std::shared_ptr<QList<std::shared_ptr<SuperficieRegistrata>>> lavori =
+        std::make_shared<QList<std::shared_ptr<SuperficieRegistrata>>>();
+    Stampante stampante() const {
+        return [l = lavori](const LavoroStampa& lavoro) {
+            l->append(std::make_shared<SuperficieRegistrata>());
+            return lavoro(*l->back());
+        };
+    }
+    int rettangoli(qsizetype i) const {
+        int n = 0;
+        for (const auto& m : lavori->at(i)->segni())
+            n += m.tipo == SuperficieRegistrata::Tipo::Rettangolo;
+        return n;
+    }
+};
+
+} // namespace
+
+class TestStampa final : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_cartella;
+    std::unique_ptr<Corpo> m_corpo;
+    std::unique_ptr<FakeInterfaccia> m_ui;
+    DialoghiFinti m_dialoghi;
+
+    void Sviluppato(int colonne) {
+        Sistema& s = m_corpo->sistema;
+        for (int n = 1; n <= 8; ++n)
+            s.GrigliaNumeriClick(n - 1);
+        for (int i = 1; i <= colonne; ++i)
+            s.colonne.scrivi(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 80)});
+        s.numeroColonne = colonne;
+        s.sistemaSviluppato = Vero;
+    }
+    QString messaggio() { return m_ui->messaggi.isEmpty() ? QString() : m_ui->messaggi.takeFirst().testo; }
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+    void init() {
+        m_cartella = std::make_unique<QTemporaryDir>();
+        m_corpo = std::make_unique<Corpo>();
+        m_corpo->cartellaDati = m_cartella->path();
+        m_corpo->fileConfigurazione = m_cartella->filePath("impostazioni.cfg");
+        m_ui = std::make_unique<FakeInterfaccia>();
+    }
+
+    void sceltaDellaScheda() {
+        Sviluppato(7);
+        frmStampa f(*m_corpo, *m_ui, m_dialoghi);
+        f.show();
+        QCOMPARE(figlio<QLabel>(&f, "labSchede")->text(), QStringLiteral("4"));
+        QCOMPARE(figlio<QLineEdit>(&f, "txtA")->text(), QStringLiteral("4"));
+        QVERIFY(figlio<QLabel>(&f, "imgScheda_0")->isVisible());
+        figlio<QRadioButton>(&f, "optTipoScheda_1")->click();
+        QCOMPARE(m_corpo->tipoScheda, 1);
+        QCOMPARE(m_corpo->colonnePerScheda, 5);
+        QCOMPARE(figlio<QLineEdit>(&f, "txtDa")->text(), QStringLiteral("1"));
+        QCOMPARE(figlio<QLineEdit>(&f, "txtA")->text(), QStringLiteral("2"));
+        QVERIFY(!figlio<QLabel>(&f, "imgScheda_0")->isVisible());
+        QVERIFY(figlio<QLabel>(&f, "imgScheda_1")->isVisible());
+        QCOMPARE(figlio<QRadioButton>(&f, "optTipoScheda_1")->palette().color(QPalette::Button), QColor(255, 255, 0));
+    }
+
+    void tastiDeiCampi() {
+        Sviluppato(7);
+        frmStampa f(*m_corpo, *m_ui, m_dialoghi);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto* da = figlio<QLineEdit>(&f, "txtDa");
+        da->setFocus();
+        da->clear();
+        QTest::keyClicks(da, "1x2-");
+        QCOMPARE(da->text(), QStringLiteral("12"));
+        QCOMPARE(m_ui->beep_, 2);
+        QTest::keyClick(da, Qt::Key_Return);
+        QVERIFY(figlio<QLineEdit>(&f, "txtA")->hasFocus());
+        QTest::keyClick(figlio<QLineEdit>(&f, "txtA"), Qt::Key_Enter);
+        QVERIFY(figlio<QPushButton>(&f, "cmdStampa")->hasFocus());
+    }
+
+    // The progress window's stop is asked, and a Yes takes effect before the next slip.
+    void interruzione_data() {
+        QTest::addColumn<bool>("si");
+        QTest::addColumn<int>("pagine");
+        QTest::newRow("Si") << true << 2;
+        QTest::newRow("No") << false << 4;
+    }
+    void interruzione() {
+        QFETCH(bool, si);
+        QFETCH(int, pagine);
+        Sviluppato(7);
+        frmStampa f(*m_corpo, *m_ui, m_dialoghi);
+        StampanteRegistrata stampante;
+        f.impostaStampante(stampante.stampante());
+        f.show();
+        QString etichetta;
+        m_ui->durante = [&](int n) {
+            if (n != 3)
+                return;
+            auto* progresso = f.findChild<frmPrnInCorso*>();
+            QVERIFY(progresso && progresso->isVisible());
+            QCOMPARE(progresso->windowTitle(), QStringLiteral("Stampa in corso..."));
+            etichetta = figlio<QLabel>(progresso, "Label1")->text();
+            m_ui->rispondi(si ? Risposta::Si : Risposta::No);
+            QTest::mouseClick(figlio<QPushButton>(progresso, "cmdInterrompi"), Qt::LeftButton);
+        };
+        QTest::mouseClick(figlio<QPushButton>(&f, "cmdStampa"), Qt::LeftButton);
+        QCOMPARE(etichetta, QStringLiteral("Scheda n. 00002"));
+        QCOMPARE(m_ui->messaggi.size(), 1);
+        QCOMPARE(m_ui->messaggi[0].testo, QStringLiteral("Sicuro di interrompere la stampa ?"));
+        QCOMPARE(m_ui->beep_, 1);
+        QCOMPARE(stampante.lavori->size(), 1);
+        QCOMPARE(stampante.lavori->at(0)->pagineDocumenti(), QList<int>{pagine});
+        QVERIFY(!f.findChild<frmPrnInCorso*>());
+        QVERIFY(f.isEnabled());
+    }
+
+    void pdfDelleSchede() {
+        Sviluppato(7);
+        frmStampa f(*m_corpo, *m_ui, m_dialoghi);
+        const QString file = m_cartella->filePath("schede.pdf");
+        m_dialoghi.risposte.push_back(file);
+        figlio<QLineEdit>(&f, "txtDa")->setText("5");
+        f.cmdPdf_Click(); // refused before the file dialog
+        QCOMPARE(messaggio(), QStringLiteral("'DA' è maggiore di 'A'"));
+        QVERIFY(!QFile::exists(file));
+        figlio<QLineEdit>(&f, "txtDa")->setText("2");
+        f.cmdPdf_Click();
+        QVERIFY(m_ui->messaggi.isEmpty());
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+    // No printer (no print server answers here): the windows say so, and still save and test.
+    void taraturaSenzaStampanti() {
+        TaraturaScheda t = TaraturaPredefinita(TipoScheda::DueColonne);
+        t.pannelloTop = 103.34f;
+        SalvaTaratura(m_cartella->path(), TipoScheda::DueColonne, t);
+        frmTaratura f(TipoScheda::DueColonne, *m_corpo, *m_ui, m_dialoghi);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Taratura Scheda 2 Colonne"));
+        QCOMPARE(messaggio(), QStringLiteral("Attenzione nessuna stampante installata"));
+        QCOMPARE(figlio<QComboBox>(&f, "cmbStampante")->count(), 0);
+        QCOMPARE(figlio<QLineEdit>(&f, "labTop")->text(), QStringLiteral("103,3"));
+        QVERIFY(!figlio<QScrollBar>(&f, "VsX")->isEnabled());
+        QVERIFY(figlio<QRadioButton>(&f, "optColor_1")->isChecked());
+        figlio<QRadioButton>(&f, "optColor_0")->click();
+        f.cmdSalva_Click();
+        const TaraturaScheda l = LeggiTaratura(m_cartella->path(), TipoScheda::DueColonne);
+        QCOMPARE(l.pannelloTop, 103.3f);
+        QCOMPARE(l.qualita, QualitaNormale);
+        StampanteRegistrata stampante;
+        f.impostaStampante(stampante.stampante());
+        f.cmdTest_Click();
+        QCOMPARE(stampante.rettangoli(0), 2 * 91);
+    }
+
+    void passiCinqueColonne() {
+        frmTaratura f(TipoScheda::CinqueColonne, *m_corpo, *m_ui, m_dialoghi);
+        messaggio();
+        QCOMPARE(figlio<QScrollBar>(&f, "vsLeft")->maximum(), 30000);
+        figlio<QScrollBar>(&f, "vsLeft")->setValue(725);
+        QCOMPARE(f.taratura().pannelloLeft, 7.25f);
+        QCOMPARE(figlio<QLineEdit>(&f, "labLeft")->text(), QStringLiteral("7,25"));
+        QVERIFY(!QFile::exists(FileTaratura(m_cartella->path(), TipoScheda::CinqueColonne))); // not saved
+    }
+
+    void impostazioni() {
+        m_corpo->sistema.costoColonnaSE = 1.0f;
+        m_corpo->sistema.costoColonnaSS = 1.5f;
+        m_corpo->intestazioneStampa = QStringLiteral("RICEVITORIA");
+        frmImpostazioni f(*m_corpo, *m_ui);
+        QCOMPARE(messaggio(), QStringLiteral("Attenzione nessuna stampante installata"));
+        QCOMPARE(figlio<QLineEdit>(&f, "txtCostoCol")->text(), QStringLiteral("1,00"));
+        QCOMPARE(figlio<QLineEdit>(&f, "txtCostoColSS")->text(), QStringLiteral("1,50"));
+        QCOMPARE(figlio<QLineEdit>(&f, "txtCostoCol")->maxLength(), 4);
+        QCOMPARE(figlio<QLineEdit>(&f, "mskIntestazione")->maxLength(), 55);
+        figlio<QLineEdit>(&f, "txtCostoColSS")->setText("");
+        f.cmdSalva_Click();
+        QCOMPARE(messaggio(),
+                 QStringLiteral("Error 13 (Type mismatch) in procedure cmdSalva_Click of Form frmImpostazioni"));
+        figlio<QLineEdit>(&f, "txtCostoColSS")->setText("0,5");
+        f.cmdSalva_Click();
+        QVERIFY(m_ui->messaggi.isEmpty());
+        classINI ini;
+        ini.FileINI(m_corpo->fileConfigurazione);
+        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_se", {}), QStringLiteral("100"));
+        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_ss", {}), QStringLiteral("50"));
+        QCOMPARE(ini.getProperty("Impostazioni", "intestazione_stampa", {}), QStringLiteral("RICEVITORIA"));
+        QCOMPARE(m_corpo->sistema.costoColonnaSS, 1.5f); // the opener reads the file again
+    }
+
+    void tabulato() {
+        Sviluppato(40);
+        frmTabulato f(*m_corpo, *m_ui, m_dialoghi);
+        StampanteRegistrata stampante;
+        f.impostaStampante(stampante.stampante());
+        QCOMPARE(figlio<QScrollBar>(&f, "VsCopie")->minimum(), 1);
+        QCOMPARE(figlio<QScrollBar>(&f, "VsCopie")->maximum(), 20);
+        figlio<QScrollBar>(&f, "VsCopie")->setValue(3);
+        QCOMPARE(figlio<QLabel>(&f, "labCopie")->text(), QStringLiteral("3"));
+        f.cmdStampa_Click();
+        QCOMPARE(stampante.lavori->at(0)->pagineDocumenti(), (QList<int>{1, 1, 1}));
+        figlio<QCheckBox>(&f, "chkCol")->setChecked(false);
+        figlio<QCheckBox>(&f, "chkProno")->setChecked(false);
+        f.cmdStampa_Click();
+        QCOMPARE(messaggio(), QStringLiteral("Nessuna scelta selezionata"));
+    }
+
+    void finestraPrincipale() {
+        frmMAIN principale(*m_corpo, *m_ui, m_dialoghi);
+        principale.show();
+        m_ui->messaggi.clear();
+        auto* schedine = figlio<QPushButton>(&principale, "cmdSchedine");
+        QVERIFY(!schedine->isEnabled());
+        Sviluppato(7);
+        principale.LockGUI();
+        QVERIFY(schedine->isEnabled());
+        QVERIFY(figlio<QPushButton>(&principale, "cmdTabulato")->isEnabled());
+        QVERIFY(schedine->toolTip().isEmpty());
+        schedine->click();
+        QVERIFY(!principale.isEnabled());
+        QWidget* stampa = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmStampa") && w->isVisible())
+                stampa = w;
+        QVERIFY(stampa);
+        stampa->close();
+        QVERIFY(principale.isEnabled());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // No print server answers, so the printer lists are empty whatever the machine has.
+    qputenv("CUPS_SERVER", "/nonexistent/sestina-cups.sock");
+    QApplication app(argc, argv);
+    TestStampa t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "tst_stampa.moc"

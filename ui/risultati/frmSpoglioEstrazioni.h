@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStackedLayout;
+
+namespace sestina {
+
+struct Corpo;
+class GrigliaSpoglio;
+class Interfaccia;
+class ModelloSpoglio;
+
+// The archive scrutiny ("Spoglio Estrazioni"): the System against a range of archived draws, one
+// grid row per draw under the header and totals rows, and a summary of the best scores.
+class frmSpoglioEstrazioni final : public QWidget {
+    Q_OBJECT
+public:
+    frmSpoglioEstrazioni(Corpo& corpo, Interfaccia& ui, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmSpoglioEstrazioni)
+    ~frmSpoglioEstrazioni() override;
+
+    // Fills the two range lists with the archive's dates; false when the archive is too large.
+    bool populateCmbEstrazioni();
+    void cmdSpoglioEstrazioni_Click();
+    void SpoglioArchivioEstrazioni();
+    // The grid's selection as text: rows of TAB-separated cells, each ending in CR LF.
+    void CopyMSHFlexGridToClipBoard();
+
+    const ModelloSpoglio& modello() const { return *m_modello; }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void mostraGriglia(bool visibile);
+    void scriviRiepilogo();
+    void dimensionaColonne();
+
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    ModelloSpoglio* m_modello;
+    GrigliaSpoglio* m_flexGrid;
+    QStackedLayout* m_pila;
+    QLabel* m_lblElaborazione;
+    QComboBox* m_cmbDal;
+    QComboBox* m_cmbAl;
+    QPushButton* m_cmdSpoglio;
+    QList<QLabel*> m_riepilogo;
+};
+
+} // namespace sestina
