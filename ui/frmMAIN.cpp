@@ -22,6 +22,8 @@
 #include "frmFiltri.h"
 #include "frmFisse.h"
 #include "frmImpostazioni.h"
+#include "frmMatr.h"
+#include "Catalogo.h"
 #include "frmPari.h"
 #include "frmRidotto.h"
 #include "frmSomma.h"
@@ -121,7 +123,8 @@ void frmMAIN::creaMenu() {
     connect(voce(file, "menuEsportaExtrema", QStringLiteral("Esporta Extre&ma")), &QAction::triggered, this,
             &frmMAIN::EsportaExtrema);
     file->addSeparator();
-    m_nonDisponibili << voce(file, "mnu_Elenco", QStringLiteral("&Elenco Sistemi Immediati"));
+    connect(voce(file, "mnu_Elenco", QStringLiteral("&Elenco Sistemi Immediati")), &QAction::triggered, this,
+            &frmMAIN::ElencoSistemiImmediati);
     connect(voce(file, "menuImpostazioni", QStringLiteral("&Impostazioni")), &QAction::triggered, this,
             &frmMAIN::Impostazioni);
     file->addSeparator();
@@ -168,7 +171,8 @@ void frmMAIN::creaMenu() {
     }
 
     m_menuOperazioni = menu("menuoperazioni", QStringLiteral("&Operazioni"));
-    m_nonDisponibili << voce(m_menuOperazioni, "menuadattamatrice", QStringLiteral("&Adatta matrice"));
+    connect(voce(m_menuOperazioni, "menuadattamatrice", QStringLiteral("&Adatta matrice")), &QAction::triggered, this,
+            &frmMAIN::AdattaMatrice);
     m_menuOperazioni->addSeparator();
     connect(voce(m_menuOperazioni, "menuMescola", QStringLiteral("&Mescola Colonne")), &QAction::triggered, this,
             &frmMAIN::MescolaColonne);
@@ -270,7 +274,7 @@ void frmMAIN::creaComandi(QWidget* centrale) {
     for (QPushButton* p : {archivio, modifiche, adatta, spoglio, visualizza, cancella, calcolo, tabulato, schedine})
         colonna->addWidget(p);
     colonna->addStretch();
-    m_nonDisponibili << adatta;
+    connect(adatta, &QPushButton::clicked, this, &frmMAIN::AdattaMatrice);
     connect(tabulato, &QPushButton::clicked, this, &frmMAIN::Tabulato);
     connect(schedine, &QPushButton::clicked, this, &frmMAIN::Schedine);
     connect(archivio, &QPushButton::clicked, this, &frmMAIN::ArchivioEstrazioni);
@@ -669,6 +673,39 @@ void frmMAIN::Tabulato() {
     if (m_corpo.sistema.sistemaSviluppato == 0)
         return;
     frmTabulato finestra(m_corpo, m_ui, m_dialoghi, this);
+    finestra.exec();
+}
+
+std::function<bool(const QString&, const QString&)> frmMAIN::scaricaDalServer() {
+    return [this](const QString& pagina, const QString& percorso) {
+        return DownloadFile(IndirizzoServer(m_corpo.fileConfigurazione) + pagina, percorso, true, m_ui);
+    };
+}
+
+void frmMAIN::AdattaMatrice() {
+    Sistema& s = m_corpo.sistema;
+    if (s.sistemaSviluppato != 0 || s.numeriInGioco < 6)
+        return;
+    AggiornaPronostico(s);
+    CaricaCatalogoMatrici(m_corpo, s.numeriInGioco);
+    frmMatr finestra(m_corpo, m_ui, scaricaDalServer(), this);
+    finestra.modalitaAdatta();
+    finestra.exec();
+    if (!finestra.adattata())
+        return;
+    for (QAction* azione : m_vociCondizioni)
+        if (azione->objectName() == QLatin1String("menuFisse"))
+            azione->setChecked(s.condFisse != 0);
+        else if (azione->objectName() == QLatin1String("menuRidotto"))
+            azione->setChecked(s.condRidotto != 0);
+    if (s.numeroColonne > 0)
+        LockGUI();
+    ViewStatusBar();
+}
+
+void frmMAIN::ElencoSistemiImmediati() {
+    CaricaCatalogoMatrici(m_corpo, 0);
+    frmMatr finestra(m_corpo, m_ui, scaricaDalServer(), this);
     finestra.exec();
 }
 

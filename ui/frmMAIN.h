@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -94,6 +95,9 @@ private:
     void Schedine();
     void Tabulato();
     void Impostazioni();
+    void AdattaMatrice();
+    void ElencoSistemiImmediati();
+    std::function<bool(const QString& pagina, const QString& percorso)> scaricaDalServer();
     void SpoglioEstrazioni();
     void Statistiche();
 

@@ -8,6 +8,7 @@
 
 #include <Archivio.h>
 #include <Cartelle.h>
+#include <Catalogo.h>
 #include <Download.h>
 #include <Errore.h>
 #include <ErroriFile.h>
@@ -163,9 +164,11 @@ int EseguiPubblica(const QStringList& argomenti) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("versione"), QString(), QStringLiteral("X.Y.Z")});
+    parser.addOption({QStringLiteral("matrici"), QString(), QStringLiteral("CARTELLA")});
     parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("CARTELLA")});
     if (!Analizza(parser, argomenti).isEmpty())
         throw ErroreUso(QStringLiteral("pubblica non vuole argomenti"));
+    const QString matrici = Unico(parser, QStringLiteral("matrici"));
     const QString fileArchivio = Unico(parser, QStringLiteral("archivio"));
     const QString versione = Unico(parser, QStringLiteral("versione"));
     const QString cartella = Unico(parser, QStringLiteral("o"));
@@ -183,6 +186,10 @@ int EseguiPubblica(const QStringList& argomenti) {
     if (!QDir().mkpath(cartella) || !ScriviFile(uscita.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n") ||
         !ScriviFile(uscita.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio))) {
         MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("ver.txt"))), QStringLiteral("pubblica"));
+        return esito::Fallito;
+    }
+    if (!matrici.isEmpty() && !PubblicaMatrici(matrici, cartella)) {
+        MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("matrici"))), QStringLiteral("pubblica"));
         return esito::Fallito;
     }
     return esito::Riuscito;

@@ -8,7 +8,7 @@ namespace sestina::cli {
 int EseguiVerifica(const QStringList& argomenti);
 // archivio aggiorna | elenca: the archive window's update, and its list newest first.
 int EseguiArchivio(const QStringList& argomenti);
-// pubblica --archivio FILE --versione X.Y.Z -o CARTELLA: the folder a publisher serves.
+// pubblica --archivio FILE --versione X.Y.Z [--matrici CARTELLA] -o CARTELLA: the folder a publisher serves.
 int EseguiPubblica(const QStringList& argomenti);
 
 } // namespace sestina::cli

@@ -1,5 +1,6 @@
 #include "Comandi.h"
 #include "ComandiGaranzia.h"
+#include "ComandiMatrici.h"
 #include "ComandiPropri.h"
 #include "ComandiRisultati.h"
 #include "ComandiStampa.h"
@@ -180,7 +181,10 @@ const QList<ComandoProprio>& ComandiPropri() {
     static const QList<ComandoProprio> comandi = {
         {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n", EseguiVerifica},
         {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
-        {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z -o CARTELLA\n", EseguiPubblica},
+        {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z [--matrici CARTELLA] -o CARTELLA\n",
+         EseguiPubblica},
+        {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca)\n", EseguiMatrici},
+        {"adatta", "  sestinaplan-cli adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec\n", EseguiAdatta},
         {"schedine",
          "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] (--pdf FILE.pdf | --stampante NOME)\n",
          EseguiSchedine},

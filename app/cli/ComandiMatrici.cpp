@@ -1,0 +1,161 @@
+#include "ComandiMatrici.h"
+
+#include "Console.h"
+#include "ErroreUso.h"
+#include "InterfacciaConsole.h"
+#include "OpzioniComando.h"
+#include "UscitaStandard.h"
+
+#include <Adattamento.h>
+#include <Cartelle.h>
+#include <Catalogo.h>
+#include <Corpo.h>
+#include <Download.h>
+#include <FileMatrice.h>
+#include <FileSistema.h>
+#include <Sistema.h>
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <deque>
+
+namespace sestina::cli {
+namespace {
+
+// The prompts of the adaptation answered from the command line: the fixed numbers in the order
+// given, then the proposals (the Prediction's order); the confirmation is accepted.
+class RisposteAdattamento final : public Interfaccia {
+public:
+    RisposteAdattamento(Interfaccia& console, const std::vector<int>& fisse)
+        : m_console(console), m_fisse(fisse.begin(), fisse.end()) {}
+
+    Risposta messaggio(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti) override {
+        if (pulsanti == Pulsanti::OkAnnulla)
+            return Risposta::Ok;
+        return m_console.messaggio(testo, titolo, icona, pulsanti);
+    }
+    std::optional<QString> chiedi(const QString&, const QString&, const QString& proposta) override {
+        if (m_fisse.empty())
+            return proposta;
+        const int n = m_fisse.front();
+        m_fisse.pop_front();
+        return QString::number(n);
+    }
+    void beep() override {}
+    void occupato(bool) override {}
+    void elaboraEventi() override {}
+
+private:
+    Interfaccia& m_console;
+    std::deque<int> m_fisse;
+};
+
+// "17,5,3" or "17 5 3": numbers 1..90 in the order written, each once.
+std::vector<int> NumeriInOrdine(const QString& testo, const QString& opzione) {
+    std::vector<int> numeri;
+    for (const QString& voce : testo.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = voce.toInt(&ok);
+        if (!ok || n < 1 || n > NumeriGioco)
+            throw ErroreUso(QStringLiteral("%1: \"%2\" non e' un numero da 1 a 90").arg(opzione, voce));
+        if (std::find(numeri.begin(), numeri.end(), n) != numeri.end())
+            throw ErroreUso(QStringLiteral("%1: %2 ripetuto").arg(opzione).arg(n));
+        numeri.push_back(n);
+    }
+    return numeri;
+}
+
+void ImpostaPronostico(Sistema& s, const std::vector<int>& numeri) {
+    for (const int n : numeri)
+        s.GrigliaNumeriClick(n - 1);
+    for (std::size_t i = 0; i < numeri.size(); ++i)
+        s.pronostico[i] = static_cast<std::uint8_t>(numeri[i]);
+}
+
+} // namespace
+
+int EseguiMatrici(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    const QStringList azione = Analizza(parser, argomenti);
+    if (azione.size() != 1 || (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
+        throw ErroreUso(QStringLiteral("matrici vuole aggiorna oppure elenca"));
+    Console console;
+    InterfacciaConsole ui(console);
+    const QString cartellaDati = CartellaDatiPredefinita();
+    const QString cartella = CartellaMatrici(cartellaDati);
+    if (azione.front() == QStringLiteral("aggiorna")) {
+        const QString server = IndirizzoServer(PercorsoConfigurazione(cartellaDati));
+        const auto scarica = [&](const QString& pagina, const QString& percorso) {
+            return DownloadFile(server + pagina, percorso, true, ui);
+        };
+        if (!AggiornaMatrici(scarica, CartellaTemp(), cartella).listaScaricata) {
+            ui.messaggio(QStringLiteral("Errore durante il download dell'aggiornamento"), QStringLiteral("Matrici"),
+                         Icona::Critica, Pulsanti::Ok);
+            return esito::DownloadFallito;
+        }
+    }
+    UscitaStandard uscita;
+    for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))
+        if (!voce.nomeFile.isEmpty())
+            uscita.riga(RigaCatalogo(voce) + QLatin1Char('\t') + voce.nomeFile);
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int EseguiAdatta(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("LISTA")});
+    parser.addOption({QStringLiteral("fisse"), QString(), QStringLiteral("LISTA")});
+    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("OUT.sec")});
+    const QStringList file = Analizza(parser, argomenti);
+    const QString uscitaSistema = Unico(parser, QStringLiteral("o"));
+    if (file.size() != 1 || uscitaSistema.isEmpty() || !parser.isSet(QStringLiteral("numeri")))
+        throw ErroreUso(QStringLiteral("adatta vuole FILE.mspl, --numeri LISTA e -o OUT.sec"));
+    const std::vector<int> numeri = NumeriInOrdine(Unico(parser, QStringLiteral("numeri")), QStringLiteral("--numeri"));
+    const std::vector<int> fisse = NumeriInOrdine(Unico(parser, QStringLiteral("fisse")), QStringLiteral("--fisse"));
+    for (const int n : fisse)
+        if (std::find(numeri.begin(), numeri.end(), n) == numeri.end())
+            throw ErroreUso(QStringLiteral("--fisse: %1 non e' tra i numeri").arg(n));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    const QByteArray byte = [&] {
+        QFile f(file.front());
+        return f.open(QIODevice::ReadOnly) && f.size() <= DimensioneMassimaMatrice ? f.readAll() : QByteArray();
+    }();
+    const MATRIX_HEADER h = IntestazioneDaByte(byte);
+    QString rifiuto = DifettoMatrice(byte);
+    if (rifiuto.isEmpty() && h.VERSION_TAG != EtichettaVersioneMatrice)
+        rifiuto = QStringLiteral("Versione non valida");
+    if (rifiuto.isEmpty() && !CrcMatriceValido(byte))
+        rifiuto = QStringLiteral("Matrice Corrotta");
+    if (rifiuto.isEmpty() && static_cast<std::size_t>(h.NUMBERS_OF_MATRIX_V) != numeri.size())
+        rifiuto = QStringLiteral("La matrice vuole %1 numeri").arg(h.NUMBERS_OF_MATRIX_V);
+    if (rifiuto.isEmpty() && fisse.size() > h.FIXED_NUMBERS_OF_MATRIX_F)
+        rifiuto = QStringLiteral("La matrice ha %1 fisse").arg(h.FIXED_NUMBERS_OF_MATRIX_F);
+    if (!rifiuto.isEmpty()) {
+        console.messaggio(rifiuto);
+        return esito::FileRifiutato;
+    }
+    const std::optional<MATRIX_STRUCTURE> matrice = LeggiMatrice(file.front());
+    if (!matrice)
+        return esito::FileRifiutato;
+
+    auto corpo = std::make_unique<Corpo>();
+    Sistema& s = corpo->sistema;
+    ImpostaPronostico(s, numeri);
+    RisposteAdattamento risposte(ui, fisse);
+    if (!AdattaVoce(s, *matrice, risposte))
+        return esito::LimiteSuperato;
+    if (s.numeroColonne > 0)
+        s.sistemaSviluppato = Vero;
+    if (!SalvaFile(s, uscitaSistema, ui))
+        return esito::Fallito;
+    UscitaStandard uscita;
+    uscita.riga(QStringLiteral("%1\t%2").arg(s.numeroColonne).arg(s.tipoSistema));
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+} // namespace sestina::cli

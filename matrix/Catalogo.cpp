@@ -1,0 +1,175 @@
+#include "Catalogo.h"
+
+#include "Corpo.h"
+#include "Download.h"
+#include "FileMatrice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace sestina {
+namespace {
+
+constexpr int LunghezzaMassimaNome = 64;
+constexpr qint64 DimensioneMassimaLista = 1024 * 1024;
+
+QString Due(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+bool ScriviIntero(const QString& percorso, const QByteArray& byte) {
+    QSaveFile file(percorso);
+    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
+        return true;
+    file.cancelWriting();
+    return false;
+}
+
+bool CopiaIntera(const QString& da, const QString& a) {
+    QFile sorgente(da);
+    if (!sorgente.open(QIODevice::ReadOnly) || sorgente.size() > DimensioneMassimaMatrice)
+        return false;
+    return ScriviIntero(a, sorgente.readAll());
+}
+
+VoceCatalogo Voce(const QString& nome, const QByteArray& file) {
+    VoceCatalogo voce;
+    voce.nomeFile = nome;
+    voce.intestazione = IntestazioneDaByte(file.first(std::min<qsizetype>(file.size(), DimensioneIntestazioneMatrice)));
+    voce.versioneValida = voce.intestazione.VERSION_TAG == EtichettaVersioneMatrice ? Vero : Falso;
+    voce.crcValido = CrcMatriceValido(file) ? Vero : Falso;
+    voce.difetto = DifettoMatrice(file);
+    return voce;
+}
+
+QByteArray LeggiPerCatalogo(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // An oversized file is judged by its header alone; its CRC is not read.
+    return file.size() > DimensioneMassimaMatrice ? file.read(DimensioneIntestazioneMatrice) : file.readAll();
+}
+
+} // namespace
+
+QStringList ElencaFile(const QString& cartella, const QString& filtro) {
+    QStringList nomi = QDir(cartella).entryList({filtro}, QDir::Files | QDir::Hidden, QDir::Unsorted);
+    if (nomi.isEmpty())
+        nomi << QString();
+    return nomi;
+}
+
+QString CartellaMatrici(const QString& cartellaDati) { return cartellaDati + QStringLiteral("/matrici"); }
+
+std::vector<VoceCatalogo> CatalogoDellaCartella(const QString& cartellaMatrici, int numeri) {
+    const QStringList nomi = ElencaFile(cartellaMatrici, QStringLiteral("*.mspl"));
+    std::vector<VoceCatalogo> catalogo;
+    for (const QString& nome : nomi) {
+        if (nome.isEmpty())
+            continue;
+        VoceCatalogo voce = Voce(nome, LeggiPerCatalogo(QDir(cartellaMatrici).filePath(nome)));
+        const MATRIX_HEADER& h = voce.intestazione;
+        if ((numeri != 0 && h.NUMBERS_OF_MATRIX_V != numeri) || h.LENGTH_OF_COLUMN_K != 6 || h.PICK_UP_NUMBERS_M != 6)
+            continue;
+        catalogo.push_back(std::move(voce));
+    }
+    if (catalogo.empty())
+        catalogo.resize(static_cast<std::size_t>(nomi.size()));
+    for (std::size_t i = 0; i < catalogo.size(); ++i)
+        for (std::size_t j = i + 1; j < catalogo.size(); ++j)
+            if (catalogo[i].intestazione.NUMBERS_OF_MATRIX_V > catalogo[j].intestazione.NUMBERS_OF_MATRIX_V)
+                std::swap(catalogo[i], catalogo[j]);
+    return catalogo;
+}
+
+void CaricaCatalogoMatrici(Corpo& corpo, int numeri) {
+    corpo.catalogoMatrici = CatalogoDellaCartella(CartellaMatrici(corpo.cartellaDati), numeri);
+}
+
+QString RigaCatalogo(const VoceCatalogo& voce) {
+    const MATRIX_HEADER& h = voce.intestazione;
+    return QStringLiteral(" %1 | %2 | %3 | %4 | %5 | %6 | %7")
+        .arg(Due(h.NUMBERS_OF_MATRIX_V), Due(h.LENGTH_OF_COLUMN_K), Due(h.GARANTY_T), Due(h.PICK_UP_NUMBERS_M),
+             Due(h.FIXED_NUMBERS_OF_MATRIX_F), QStringLiteral("%1").arg(h.COLUMNS_OF_MATRIX_C, 6),
+             QString::fromLatin1(h.PERCENTAGE_COVER));
+}
+
+bool NomePubblicatoValido(const QString& nome) {
+    if (nome.isEmpty() || nome.size() > LunghezzaMassimaNome || nome.contains(QLatin1String("..")) ||
+        nome == QLatin1String("."))
+        return false;
+    for (const QChar c : nome)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/') || c == QLatin1Char('\\') ||
+            c == QLatin1Char(':'))
+            return false;
+    return true;
+}
+
+QString NomeLocaleMatrice(const QString& nomePubblicato) {
+    QString nome = nomePubblicato;
+    return nome.replace(QStringLiteral(".DAT"), QStringLiteral(".mspl"), Qt::CaseSensitive);
+}
+
+EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp, const QString& cartellaMatrici) {
+    EsitoMatrici esito;
+    const QString lista = cartellaTemp + QStringLiteral("sestinaplanmatrici.txt");
+    if (!scarica(PaginaListaMatrici, lista))
+        return esito;
+    QFile file(lista);
+    if (!file.open(QIODevice::ReadOnly))
+        return esito;
+    esito.listaScaricata = true;
+    const QList<QByteArray> righe = file.read(DimensioneMassimaLista).split('\n');
+    file.close();
+    if (!QDir().mkpath(cartellaMatrici))
+        return esito;
+    const QDir matrici(cartellaMatrici);
+    for (const QByteArray& riga : righe) {
+        const QString nome = QString::fromLatin1(riga).trimmed().toUpper();
+        if (nome.isEmpty())
+            continue;
+        const QString scaricato = cartellaTemp + nome;
+        if (!NomePubblicatoValido(nome) || !scarica(PaginaDownloadMatrice + nome, scaricato)) {
+            ++esito.saltate;
+            continue;
+        }
+        const QString locale = NomeLocaleMatrice(nome);
+        const bool copiato = CopiaIntera(scaricato, matrici.filePath(locale));
+        QFile::remove(scaricato);
+        if (!copiato) {
+            ++esito.saltate;
+            continue;
+        }
+        // The same name in another case is the same matrix: it gives way to the new one.
+        for (const QString& esistente : matrici.entryList(QDir::Files | QDir::Hidden))
+            if (esistente.compare(locale, Qt::CaseInsensitive) == 0 && esistente != locale)
+                QFile::remove(matrici.filePath(esistente));
+        ++esito.scaricate;
+    }
+    return esito;
+}
+
+bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubblicazione) {
+    // What the publisher's server agrees to hand out.
+    static const QRegularExpression servibile(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_-]*$"));
+    const QDir uscita(cartellaPubblicazione + QStringLiteral("/matrici"));
+    if (!QDir().mkpath(uscita.path()))
+        return false;
+    QByteArray lista;
+    const QDir sorgente(cartellaMatrici);
+    for (const QString& nome : sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name)) {
+        const QString base = QFileInfo(nome).completeBaseName();
+        if (!servibile.match(base).hasMatch())
+            continue;
+        const QString pubblicato = base.toUpper() + QStringLiteral(".DAT");
+        if (!CopiaIntera(sorgente.filePath(nome), uscita.filePath(pubblicato)))
+            return false;
+        lista += pubblicato.toLatin1() + "\r\n";
+    }
+    return ScriviIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+}
+
+} // namespace sestina

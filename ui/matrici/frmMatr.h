@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Catalogo.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace sestina {
+
+struct Corpo;
+class Interfaccia;
+
+// The matrices found in the matrix folder, the details of the one selected, the download of the
+// published ones and the adaptation of one to the Prediction. Browse mode as built; the main
+// window calls modalitaAdatta() before showing it for an adaptation.
+class frmMatr final : public QDialog {
+    Q_OBJECT
+public:
+    frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmMatr)
+
+    void modalitaAdatta();
+    // True once the System holds the columns of a matrix.
+    bool adattata() const { return m_adattata; }
+
+    void RiempiLista();
+    void flSPL_Click(int indice);
+    void cmdAdattaMatrice_Click();
+    void cmdUpdateMatrix_Click();
+    void cmdOpenDir_Click();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QLineEdit* casella(const char* nome, const QString& didascalia, int riga, int colonna);
+    void mostraStato(QLabel* etichetta, bool valido, const QString& testo);
+    void svuotaDettagli();
+
+    Corpo& m_corpo;
+    Interfaccia& m_ui;
+    ScaricaPagina m_scarica;
+    bool m_adattata = false;
+
+    QListWidget* m_flSPL;
+    QGroupBox* m_frameInfo;
+    std::vector<QLineEdit*> m_caselle;
+    QLineEdit* m_txtNumMatrix;
+    QLineEdit* m_txtLenCol;
+    QLineEdit* m_txtGaranty;
+    QLineEdit* m_txtPickUp;
+    QLineEdit* m_txtFixedNum;
+    QLineEdit* m_txtColMatrix;
+    QLineEdit* m_txtPercentage;
+    QLineEdit* m_txtAuthor;
+    QLineEdit* m_txtDescription;
+    QLineEdit* m_txtFileName;
+    QLabel* m_lblChkVersion;
+    QLabel* m_lblOK;
+    QLabel* m_lblDifetto;
+    QPushButton* m_cmdAdattaMatrice;
+    QPushButton* m_cmdUpdateMatrix;
+    QPushButton* m_cmdOpenDir;
+};
+
+} // namespace sestina
