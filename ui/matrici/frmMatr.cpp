@@ -138,6 +138,7 @@ bool frmMatr::eventFilter(QObject* oggetto, QEvent* evento) {
 }
 
 void frmMatr::modalitaAdatta() {
+    m_modalitaAdatta = true;
     m_cmdAdattaMatrice->setVisible(true);
     m_cmdUpdateMatrix->setVisible(false);
     m_cmdOpenDir->setVisible(false);
@@ -193,7 +194,7 @@ void frmMatr::flSPL_Click(int indice) {
     mostraStato(m_lblChkVersion, voce.versioneValida != 0, QStringLiteral("Versione non valida"));
     mostraStato(m_lblOK, voce.crcValido != 0, QStringLiteral("Matrice Corrotta"));
     m_lblDifetto->setText(voce.difetto.isEmpty() ? QString() : QStringLiteral("Non adattabile: ") + voce.difetto);
-    m_cmdAdattaMatrice->setEnabled(voce.versioneValida != 0 && voce.crcValido != 0 && voce.difetto.isEmpty());
+    m_cmdAdattaMatrice->setEnabled(m_modalitaAdatta && voce.versioneValida != 0 && voce.crcValido != 0 && voce.difetto.isEmpty());
 }
 
 void frmMatr::cmdAdattaMatrice_Click() {

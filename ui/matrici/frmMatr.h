@@ -48,6 +48,7 @@ private:
     Interfaccia& m_ui;
     ScaricaPagina m_scarica;
     bool m_adattata = false;
+    bool m_modalitaAdatta = false;
 
     QListWidget* m_flSPL;
     QGroupBox* m_frameInfo;
