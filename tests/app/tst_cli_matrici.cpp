@@ -1,0 +1,130 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <Catalogo.h>
+#include <FakeInterfaccia.h>
+#include <FileMatrice.h>
+#include <FileSistema.h>
+#include <ProvaSuFile.h>
+#include <ServerPubblicazione.h>
+#include <Sistema.h>
+
+#include <memory>
+
+using namespace sestina;
+
+namespace {
+
+const QString Dati = QStringLiteral(SESTINA_TEST_DATA "/matrici");
+
+struct Esito {
+    int stato = -1;
+    QByteArray uscita;
+    QByteArray errori;
+};
+
+} // namespace
+
+// The matrix commands with the data folder and the temporary folder of this run only.
+class TestCliMatrici : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString dati() const { return m_dir.filePath(QStringLiteral("Sestinaplan")); }
+
+    Esito esegui(const QStringList& argomenti) {
+        QProcess p;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
+        ambiente.insert(QStringLiteral("TMPDIR"), m_dir.path());
+        p.setProcessEnvironment(ambiente);
+        p.start(QStringLiteral(SESTINA_CLI), argomenti);
+        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
+        return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+
+private Q_SLOTS:
+    // pubblica writes the folder nginx serves; matrici aggiorna fetches it and lists the catalogue.
+    void pubblicaEAggiorna() {
+        const QString sorgente = m_dir.filePath(QStringLiteral("sorgente"));
+        QVERIFY(QDir().mkpath(sorgente));
+        QVERIFY(QFile::copy(Dati + QStringLiteral("/valida.mspl"), sorgente + QStringLiteral("/dieci.mspl")));
+        const QString pubblico = m_dir.filePath(QStringLiteral("pubblico"));
+        QVERIFY(Scrivi(m_dir.filePath("lista.txt"), "1|01/01/2020|1|2|3|4|5|6|7|8\r\n"));
+        QCOMPARE(esegui({"pubblica", "--archivio", m_dir.filePath("lista.txt"), "--versione", "1.0.0", "--matrici",
+                         sorgente, "-o", pubblico})
+                     .stato,
+                 0);
+        ServerPubblicazione server(pubblico);
+        QVERIFY2(server.avviato(), qPrintable(server.errore()));
+        QVERIFY(QDir().mkpath(dati()));
+        QVERIFY(Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8()));
+        const Esito e = esegui({"matrici", "aggiorna"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray(" 10 | 06 | 05 | 06 | 00 |      4 | 75%       \tDIECI.mspl\n"));
+        QCOMPARE(esegui({"matrici", "elenca"}).uscita, e.uscita);
+
+        QVERIFY(Scrivi(dati() + "/impostazioni.cfg",
+                       "[Impostazioni]\r\nindirizzo_server=http://127.0.0.1:" + QByteArray::number(PortaLibera())));
+        const Esito fallito = esegui({"matrici", "aggiorna"});
+        QCOMPARE(fallito.stato, 5);
+        QVERIFY(fallito.errori.contains("Errore durante il download dell'aggiornamento"));
+    }
+
+    // The numbers in the order written, the fixed ones brought to the front; the saved System
+    // reopens with the matrix's columns.
+    void adatta() {
+        const QString matrice = m_dir.filePath(QStringLiteral("fisse.mspl"));
+        QVERIFY(SalvaMatrice(CreaMatrice(8, 4, 2, {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 6, 7, 8}, {2, 4, 5, 6, 7, 8}}, {}),
+                             matrice));
+        const QString sistema = m_dir.filePath(QStringLiteral("fisse.sec"));
+        const Esito e =
+            esegui({"adatta", matrice, "--numeri", "40,3,17,9,22,5,61,80", "--fisse", "5 17", "-o", sistema});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("3\tRidotto N-2\n"));
+        auto s = std::make_unique<Sistema>();
+        FakeInterfaccia ui;
+        QVERIFY(ApriSistema(*s, sistema, ui));
+        QCOMPARE(s->numeroColonne, 3);
+        // Prediction 40 3 17 9 22 5 61 80; 5 exchanged with the first, then 17 with the second.
+        QCOMPARE(s->colonne.leggi(1), (Colonna{5, 17, 3, 9, 22, 40}));
+        QCOMPARE(s->colonne.leggi(3), (Colonna{17, 9, 22, 40, 61, 80}));
+        QCOMPARE(s->quantiFissi, 2);
+        QCOMPARE(s->numeriFissi[5] + s->numeriFissi[17], 2);
+    }
+
+    void rifiuti_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QByteArray>("errore");
+        const QString valida = Dati + "/valida.mspl";
+        QTest::newRow("corrotta") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1-10"} << 1 << QByteArray();
+        QTest::newRow("crc") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1,2,3,4,5,6,7,8,9,10"} << 2
+                             << QByteArray("Matrice Corrotta");
+        QTest::newRow("posizione") << QStringList{Dati + "/rotte/posizione-zero.mspl", "--numeri", "1,2,3,4,5,6,7,8,9,10"}
+                                   << 2 << QByteArray("Posizione fuori intervallo");
+        QTest::newRow("numeri") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9"} << 2
+                                << QByteArray("La matrice vuole 10 numeri");
+        QTest::newRow("fisse") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9,10", "--fisse", "3"} << 2
+                               << QByteArray("La matrice ha 0 fisse");
+        QTest::newRow("fissa fuori") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9,10", "--fisse", "11"} << 1
+                                     << QByteArray("--fisse: 11");
+        QTest::newRow("ripetuto") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9,9"} << 1
+                                  << QByteArray("--numeri: 9 ripetuto");
+    }
+    void rifiuti() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(int, stato);
+        QFETCH(QByteArray, errore);
+        const QString uscita = m_dir.filePath(QStringLiteral("rifiuto.sec"));
+        const Esito e = esegui(QStringList{"adatta"} + argomenti + QStringList{"-o", uscita});
+        QCOMPARE(e.stato, stato);
+        QVERIFY2(e.errori.contains(errore), e.errori.constData());
+        QVERIFY(!QFile::exists(uscita));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliMatrici)
+#include "tst_cli_matrici.moc"
