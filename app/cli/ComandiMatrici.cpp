@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "ListaNumeri.h"
 #include "OpzioniComando.h"
 #include "UscitaStandard.h"
 
@@ -13,9 +14,12 @@
 #include <Download.h>
 #include <FileMatrice.h>
 #include <FileSistema.h>
+#include <GeneraMatrice.h>
 #include <Sistema.h>
 
 #include <QCommandLineParser>
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -75,7 +79,62 @@ void ImpostaPronostico(Sistema& s, const std::vector<int>& numeri) {
         s.pronostico[i] = static_cast<std::uint8_t>(numeri[i]);
 }
 
+// The search's progress on one rewritten line of standard error.
+class ProgressoRicerca final : public OsservatoreOttimizzazione {
+public:
+    explicit ProgressoRicerca(Console& console) : m_console(console) {}
+    void progresso(int colonne, std::uint64_t costo) override {
+        m_console.progresso(QStringLiteral("Colonne %1, sestine scoperte %2").arg(colonne).arg(costo));
+    }
+    bool annullato() override { return false; }
+
+private:
+    Console& m_console;
+};
+
 } // namespace
+
+int EseguiMatriceGenera(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("V")});
+    parser.addOption({QStringLiteral("garanzia"), QString(), QStringLiteral("T")});
+    parser.addOption({QStringLiteral("secondi"), QString(), QStringLiteral("S")});
+    parser.addOption({QStringLiteral("seme"), QString(), QStringLiteral("N")});
+    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("FILE.mspl")});
+    if (!Analizza(parser, argomenti).isEmpty())
+        throw ErroreUso(QStringLiteral("matrice-genera non vuole argomenti"));
+    const QString uscita = Unico(parser, QStringLiteral("o"));
+    if (uscita.isEmpty() || !parser.isSet(QStringLiteral("numeri")) || !parser.isSet(QStringLiteral("garanzia")))
+        throw ErroreUso(QStringLiteral("matrice-genera vuole --numeri V, --garanzia T e -o FILE.mspl"));
+    RichiestaOttimizzazione richiesta;
+    richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
+                              QStringLiteral("--numeri"));
+    richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
+    if (parser.isSet(QStringLiteral("secondi")))
+        richiesta.secondi = LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
+    if (parser.isSet(QStringLiteral("seme")))
+        richiesta.seme = static_cast<std::uint64_t>(
+            LeggiIntero(Unico(parser, QStringLiteral("seme")), 0, 2'000'000'000, QStringLiteral("--seme")));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    ProgressoRicerca progresso(console);
+    QElapsedTimer orologio;
+    orologio.start();
+    const std::optional<MATRIX_STRUCTURE> matrice = GeneraMatrice(richiesta, progresso, QDate::currentDate());
+    console.chiudiProgresso();
+    if (!matrice) {
+        console.messaggio(QStringLiteral("Nessuna matrice trovata"));
+        return esito::FileRifiutato;
+    }
+    if (!SalvaMatrice(*matrice, uscita)) {
+        console.messaggio(QStringLiteral("Impossibile scrivere ") + uscita);
+        return esito::Fallito;
+    }
+    UscitaStandard righe;
+    righe.riga(QStringLiteral("%1\t%2").arg(matrice->intestazione.COLUMNS_OF_MATRIX_C).arg(orologio.elapsed() / 1000.0, 0, 'f', 1));
+    return righe.svuota() ? esito::Riuscito : esito::Fallito;
+}
 
 int EseguiMatrici(const QStringList& argomenti) {
     QCommandLineParser parser;

@@ -9,4 +9,7 @@ int EseguiMatrici(const QStringList& argomenti);
 // adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec: the adaptation of the matrix window.
 int EseguiAdatta(const QStringList& argomenti);
 
+// matrice-genera --numeri V --garanzia T [--secondi S] [--seme N] -o FILE.mspl: the optimiser.
+int EseguiMatriceGenera(const QStringList& argomenti);
+
 } // namespace sestina::cli

@@ -1,0 +1,435 @@
+#include "Ottimizzatore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <thread>
+
+namespace sestina {
+namespace {
+
+using Maschere = std::vector<Blocco>;
+
+// The positions of a mask, one bit each.
+Maschere Elementi(Blocco m) {
+    Maschere e;
+    while (m) {
+        e.push_back(m & (~m + 1));
+        m &= m - 1;
+    }
+    return e;
+}
+
+// Every union of k of the given bits.
+void Unioni(const Maschere& elementi, int k, Maschere& uscita) {
+    uscita.clear();
+    const int n = static_cast<int>(elementi.size());
+    if (k < 0 || k > n)
+        return;
+    std::array<int, 6> i{};
+    for (int j = 0; j < k; ++j)
+        i[static_cast<std::size_t>(j)] = j;
+    for (;;) {
+        Blocco m = 0;
+        for (int j = 0; j < k; ++j)
+            m |= elementi[static_cast<std::size_t>(i[static_cast<std::size_t>(j)])];
+        uscita.push_back(m);
+        int j = k - 1;
+        while (j >= 0 && i[static_cast<std::size_t>(j)] == n - k + j)
+            --j;
+        if (j < 0)
+            return;
+        ++i[static_cast<std::size_t>(j)];
+        for (int l = j + 1; l < k; ++l)
+            i[static_cast<std::size_t>(l)] = i[static_cast<std::size_t>(l - 1)] + 1;
+    }
+}
+
+Blocco Tutti(int v) { return v >= 32 ? ~Blocco{0} : (Blocco{1} << v) - 1; }
+
+// Calls f(rank) for every 6-subset meeting b in at least t positions; by symmetry these are also
+// the columns that meet a given 6-subset b in at least t.
+template <typename F> void PerOgniVicino(const Sestine& s, int t, Blocco b, F&& f) {
+    const Maschere dentro = Elementi(b);
+    const Maschere fuori = Elementi(Tutti(s.v()) & ~b);
+    Maschere x, y;
+    for (int i = t; i <= 6; ++i) {
+        Unioni(dentro, i, x);
+        Unioni(fuori, 6 - i, y);
+        for (const Blocco a : x)
+            for (const Blocco c : y)
+                f(s.rango(a | c));
+    }
+}
+
+// Max-gain greedy with the gains in a bucket queue: a list per gain, updated as subsets get covered.
+class CodaGuadagni final {
+public:
+    CodaGuadagni(std::uint32_t candidati, std::uint32_t guadagnoIniziale)
+        : m_guadagno(candidati, guadagnoIniziale), m_prossimo(candidati), m_precedente(candidati),
+          m_testa(guadagnoIniziale + 1, Nessuno), m_massimo(guadagnoIniziale) {
+        for (std::uint32_t c = 0; c < candidati; ++c)
+            inserisci(c);
+    }
+    std::uint32_t guadagno(std::uint32_t c) const { return m_guadagno[c]; }
+    void diminuisci(std::uint32_t c) {
+        togli(c);
+        --m_guadagno[c];
+        inserisci(c);
+    }
+    // The candidate of highest gain (the most recently lowered among equals); Nessuno when all are 0.
+    std::uint32_t migliore() {
+        while (m_massimo > 0 && m_testa[m_massimo] == Nessuno)
+            --m_massimo;
+        return m_massimo == 0 ? Nessuno : m_testa[m_massimo];
+    }
+    static constexpr std::uint32_t Nessuno = ~std::uint32_t{0};
+
+private:
+    void inserisci(std::uint32_t c) {
+        const std::uint32_t g = m_guadagno[c];
+        m_prossimo[c] = m_testa[g];
+        m_precedente[c] = Nessuno;
+        if (m_testa[g] != Nessuno)
+            m_precedente[m_testa[g]] = c;
+        m_testa[g] = c;
+    }
+    void togli(std::uint32_t c) {
+        const std::uint32_t g = m_guadagno[c];
+        if (m_precedente[c] != Nessuno)
+            m_prossimo[m_precedente[c]] = m_prossimo[c];
+        else
+            m_testa[g] = m_prossimo[c];
+        if (m_prossimo[c] != Nessuno)
+            m_precedente[m_prossimo[c]] = m_precedente[c];
+    }
+
+    std::vector<std::uint32_t> m_guadagno, m_prossimo, m_precedente, m_testa;
+    std::uint32_t m_massimo;
+};
+
+// The annealing state: b columns and, for every 6-subset, how many of them meet it in t or more.
+class Ricottura final {
+public:
+    Ricottura(const Sestine& s, int t, std::vector<Blocco> blocchi)
+        : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_posizione(s.quante(), Fuori) {
+        for (const Blocco b : m_blocchi)
+            PerOgniVicino(m_s, m_t, b, [&](std::uint32_t r) { ++m_conta[r]; });
+        for (std::uint32_t r = 0; r < m_s.quante(); ++r)
+            if (m_conta[r] == 0)
+                scopri(r);
+    }
+
+    std::uint64_t costo() const { return m_scoperti.size(); }
+    const std::vector<Blocco>& blocchi() const { return m_blocchi; }
+
+    // Anneals until no subset is missed, the work runs out or a stop; returns the work done.
+    std::uint64_t esegui(std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
+        double temperatura = TemperaturaIniziale;
+        std::uint64_t migliore = costo();
+        std::uint64_t senzaProgressi = 0;
+        std::uint64_t fatto = 0;
+        for (std::uint64_t m = 0; fatto < lavoro && costo() > 0; ++m) {
+            if ((m & 255) == 0 && ferma.load(std::memory_order_relaxed))
+                break;
+            fatto += mossa(caso, temperatura);
+            temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
+            if (costo() < migliore) {
+                migliore = costo();
+                senzaProgressi = 0;
+            } else if (++senzaProgressi > Riscaldo) {
+                temperatura = TemperaturaIniziale;
+                senzaProgressi = 0;
+            }
+        }
+        return fatto;
+    }
+
+private:
+    static constexpr std::uint32_t Fuori = ~std::uint32_t{0};
+    static constexpr double TemperaturaIniziale = 0.6;
+    static constexpr double TemperaturaMinima = 0.05;
+    static constexpr double Raffreddamento = 0.99995;
+    static constexpr std::uint64_t Riscaldo = 200'000;
+
+    void scopri(std::uint32_t r) {
+        m_posizione[r] = static_cast<std::uint32_t>(m_scoperti.size());
+        m_scoperti.push_back(r);
+    }
+    void copri(std::uint32_t r) {
+        const std::uint32_t p = m_posizione[r];
+        const std::uint32_t ultimo = m_scoperti.back();
+        m_scoperti[p] = ultimo;
+        m_posizione[ultimo] = p;
+        m_scoperti.pop_back();
+        m_posizione[r] = Fuori;
+    }
+
+    // Bit k-th of a mask, k from 0.
+    static Blocco Elemento(Blocco m, unsigned k) {
+        for (; k > 0; --k)
+            m &= m - 1;
+        return m & (~m + 1);
+    }
+    static Blocco ACaso(Blocco m, std::mt19937_64& caso) {
+        return Elemento(m, static_cast<unsigned>(caso() % static_cast<unsigned>(__builtin_popcount(m))));
+    }
+
+    // Moves one position of a column so that a missed subset becomes met, as far as one move can.
+    // Returns its work: the columns looked at and the subsets counted.
+    std::uint64_t mossa(std::mt19937_64& caso, double temperatura) {
+        const Blocco s = m_s.maschera(m_scoperti[caso() % m_scoperti.size()]);
+        std::size_t scelto = 0;
+        std::uint64_t visti = 0;
+        for (std::size_t i = 0; i < m_blocchi.size(); ++i)
+            if (__builtin_popcount(m_blocchi[i] & s) == m_t - 1 && caso() % ++visti == 0)
+                scelto = i;
+        if (visti == 0)
+            scelto = caso() % m_blocchi.size();
+        const Blocco b = m_blocchi[scelto];
+        std::uint64_t lavoro = m_blocchi.size();
+        if ((b & ~s) == 0 || (s & ~b) == 0)
+            return lavoro;
+        const Blocco x = ACaso(b & ~s, caso);
+        const Blocco y = ACaso(s & ~b, caso);
+        preparaScambio(b, x, y);
+        lavoro += 2 * m_dentro.size() * m_fuori.size();
+        const std::int64_t delta = variazione(x, y);
+        if (delta > 0 && std::generate_canonical<double, 53>(caso) >= std::exp(-static_cast<double>(delta) / temperatura))
+            return lavoro;
+        applica(x, y);
+        m_blocchi[scelto] = (b & ~x) | y;
+        return lavoro + 2 * m_dentro.size() * m_fuori.size();
+    }
+
+    // The subsets a swap x -> y in b can change: x or y, t-1 more of b, the rest outside both.
+    void preparaScambio(Blocco b, Blocco x, Blocco y) {
+        Unioni(Elementi(b & ~x), m_t - 1, m_dentro);
+        Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), 6 - m_t, m_fuori);
+    }
+    std::int64_t variazione(Blocco x, Blocco y) const {
+        std::int64_t delta = 0;
+        for (const Blocco a : m_dentro)
+            for (const Blocco c : m_fuori) {
+                delta += m_conta[m_s.rango(x | a | c)] == 1;
+                delta -= m_conta[m_s.rango(y | a | c)] == 0;
+            }
+        return delta;
+    }
+    void applica(Blocco x, Blocco y) {
+        for (const Blocco a : m_dentro)
+            for (const Blocco c : m_fuori) {
+                const std::uint32_t perso = m_s.rango(x | a | c);
+                if (--m_conta[perso] == 0)
+                    scopri(perso);
+                const std::uint32_t guadagnato = m_s.rango(y | a | c);
+                if (m_conta[guadagnato]++ == 0)
+                    copri(guadagnato);
+            }
+    }
+
+    const Sestine& m_s;
+    int m_t;
+    std::vector<Blocco> m_blocchi;
+    std::vector<std::uint32_t> m_conta;
+    std::vector<std::uint32_t> m_posizione;
+    std::vector<std::uint32_t> m_scoperti;
+    Maschere m_dentro, m_fuori;
+};
+
+// The column whose removal leaves the fewest subsets missed.
+std::size_t MenoUtile(const Sestine& s, int t, const std::vector<Blocco>& blocchi) {
+    std::vector<std::uint32_t> conta(s.quante(), 0);
+    for (const Blocco b : blocchi)
+        PerOgniVicino(s, t, b, [&](std::uint32_t r) { ++conta[r]; });
+    std::size_t migliore = 0;
+    std::uint64_t minimo = ~std::uint64_t{0};
+    for (std::size_t i = 0; i < blocchi.size(); ++i) {
+        std::uint64_t soli = 0;
+        PerOgniVicino(s, t, blocchi[i], [&](std::uint32_t r) { soli += conta[r] == 1; });
+        if (soli < minimo) {
+            minimo = soli;
+            migliore = i;
+        }
+    }
+    return migliore;
+}
+
+// Work per second of budget (columns looked at and subsets counted): this machine's pace, fixed so
+// that a budget means the same work everywhere.
+constexpr double LavoroPerSecondo = 60e6;
+
+// The greedy's work grows with C(v,6) times the subsets a column meets; past this, search starts
+// from the first-fit design instead.
+constexpr double LimiteLavoroGreedy = 6e8;
+
+struct Corsa {
+    std::vector<Blocco> migliore;
+    std::uint64_t costoCorrente = 0;
+};
+
+void Cerca(const Sestine& s, int t, std::vector<Blocco> partenza, std::uint64_t lavoro, std::uint64_t seme,
+           const std::atomic<bool>& ferma, Corsa& corsa) {
+    std::mt19937_64 caso(seme);
+    corsa.migliore = std::move(partenza);
+    std::uint64_t usate = 0;
+    int tentativi = 0;
+    while (usate < lavoro && corsa.migliore.size() > 1 && !ferma.load()) {
+        // One column fewer than the best: first the least useful one, after a failure a random one,
+        // so that each try starts from another place.
+        std::vector<Blocco> prova = corsa.migliore;
+        const std::size_t via = tentativi == 0 ? MenoUtile(s, t, prova) : caso() % prova.size();
+        prova.erase(prova.begin() + static_cast<std::ptrdiff_t>(via));
+        Ricottura r(s, t, std::move(prova));
+        corsa.costoCorrente = r.costo();
+        const std::uint64_t fetta = std::max((lavoro - usate) / 3, lavoro / 40 + 1);
+        usate += r.esegui(std::min(fetta, lavoro - usate), caso, ferma);
+        corsa.costoCorrente = r.costo();
+        if (r.costo() == 0) {
+            corsa.migliore = r.blocchi();
+            tentativi = 0;
+        } else {
+            ++tentativi;
+        }
+    }
+}
+
+} // namespace
+
+std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& s, int t) {
+    const auto iniziale = static_cast<std::uint32_t>(CoperteDaUnBlocco(s.v(), t));
+    CodaGuadagni coda(s.quante(), iniziale);
+    std::vector<bool> coperto(s.quante(), false);
+    std::vector<Blocco> blocchi;
+    for (std::uint32_t c = coda.migliore(); c != CodaGuadagni::Nessuno; c = coda.migliore()) {
+        blocchi.push_back(s.maschera(c));
+        PerOgniVicino(s, t, s.maschera(c), [&](std::uint32_t r) {
+            if (coperto[r])
+                return;
+            coperto[r] = true;
+            PerOgniVicino(s, t, s.maschera(r), [&](std::uint32_t candidato) { coda.diminuisci(candidato); });
+        });
+    }
+    return blocchi;
+}
+
+std::vector<Blocco> GreedyPrimoAdatto(const Sestine& s, int t) {
+    std::vector<bool> coperto(s.quante(), false);
+    std::vector<Blocco> blocchi;
+    for (std::uint32_t r = 0; r < s.quante(); ++r) {
+        if (coperto[r])
+            continue;
+        blocchi.push_back(s.maschera(r));
+        PerOgniVicino(s, t, s.maschera(r), [&](std::uint32_t q) { coperto[q] = true; });
+    }
+    return blocchi;
+}
+
+std::vector<Blocco> Costruzione(int v, int t) {
+    std::vector<Blocco> blocchi;
+    // Six drawn among g <= 5 groups of at most six: two of them share a group, and its column.
+    if (t == 2 && (v + 5) / 6 <= 5) {
+        const int gruppi = (v + 5) / 6;
+        for (int g = 0; g < gruppi; ++g) {
+            Blocco b = 0;
+            for (int p = g; p < v; p += gruppi)
+                b |= Blocco{1} << p;
+            // A short group is filled with positions of the others: a column always has six.
+            for (int p = 0; __builtin_popcount(b) < 6 && p < v; ++p)
+                b |= Blocco{1} << p;
+            blocchi.push_back(b);
+        }
+    }
+    return blocchi;
+}
+
+bool RicottoADimensioneFissa(const Sestine& s, int t, std::vector<Blocco>& blocchi, std::uint64_t lavoro,
+                             std::uint64_t seme, const std::atomic<bool>& ferma) {
+    std::mt19937_64 caso(seme);
+    Ricottura r(s, t, blocchi);
+    r.esegui(lavoro, caso, ferma);
+    blocchi = r.blocchi();
+    return r.costo() == 0;
+}
+
+std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore) {
+    const int v = richiesta.v;
+    const int t = richiesta.t;
+    if (v < VMinimoDisegno || v > VMassimoDisegno || t < 2 || t > 5)
+        return {};
+    const Sestine s(v);
+    std::vector<Blocco> partenza = Costruzione(v, t);
+    if (partenza.empty())
+        partenza = static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t)) <= LimiteLavoroGreedy
+                       ? GreedyMassimoGuadagno(s, t)
+                       : GreedyPrimoAdatto(s, t);
+    if (osservatore.annullato())
+        return partenza;
+    osservatore.progresso(static_cast<int>(partenza.size()), 0);
+
+    const int ricerche = std::max(1, richiesta.ricerche);
+    const auto lavoro = static_cast<std::uint64_t>(std::max(0.0, richiesta.secondi) * LavoroPerSecondo);
+    std::vector<Corsa> corse(static_cast<std::size_t>(ricerche));
+    std::atomic<bool> ferma{false};
+    std::vector<std::thread> altre;
+    for (int i = 1; i < ricerche; ++i)
+        altre.emplace_back([&, i] {
+            Cerca(s, t, partenza, lavoro, richiesta.seme + static_cast<std::uint64_t>(i), ferma,
+                  corse[static_cast<std::size_t>(i)]);
+        });
+    // The runs go on their own threads; this one reports their progress and passes on a stop.
+    std::atomic<bool> finita{false};
+    std::thread prima([&] {
+        Cerca(s, t, partenza, lavoro, richiesta.seme, ferma, corse[0]);
+        finita = true;
+    });
+    while (!finita.load()) {
+        if (osservatore.annullato())
+            ferma = true;
+        std::size_t minimo = partenza.size();
+        for (const Corsa& c : corse)
+            if (!c.migliore.empty())
+                minimo = std::min(minimo, c.migliore.size());
+        osservatore.progresso(static_cast<int>(minimo), corse[0].costoCorrente);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    prima.join();
+    for (std::thread& a : altre)
+        a.join();
+
+    std::vector<Blocco> migliore = partenza;
+    for (const Corsa& c : corse)
+        if (!c.migliore.empty() && c.migliore.size() < migliore.size())
+            migliore = c.migliore;
+    return migliore;
+}
+
+bool VerificaGaranzia(int v, int t, const std::vector<Blocco>& blocchi) {
+    if (v < 6 || v > VMassimoDisegno || blocchi.empty())
+        return false;
+    const std::uint64_t fuori = v >= 32 ? 0 : ~((std::uint64_t{1} << v) - 1);
+    for (const Blocco colonna : blocchi)
+        if (__builtin_popcount(colonna) != 6 || (colonna & fuori) != 0)
+            return false;
+    // Every 6-subset as nested positions, with no table shared with the search.
+    for (int a = 0; a < v; ++a)
+        for (int b = a + 1; b < v; ++b)
+            for (int c = b + 1; c < v; ++c)
+                for (int d = c + 1; d < v; ++d)
+                    for (int e = d + 1; e < v; ++e)
+                        for (int f = e + 1; f < v; ++f) {
+                            const std::uint32_t sei = (1u << a) | (1u << b) | (1u << c) | (1u << d) | (1u << e) |
+                                                      (1u << f);
+                            bool incontrata = false;
+                            for (const Blocco colonna : blocchi)
+                                if (__builtin_popcount(sei & colonna) >= t) {
+                                    incontrata = true;
+                                    break;
+                                }
+                            if (!incontrata)
+                                return false;
+                        }
+    return true;
+}
+
+} // namespace sestina

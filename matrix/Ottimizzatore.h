@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Copertura.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace sestina {
+
+// What a search reports while it runs, and how it is stopped. Called on the caller's thread only.
+class OsservatoreOttimizzazione {
+public:
+    virtual ~OsservatoreOttimizzazione() = default;
+    // colonne: the smallest design found so far (0: none yet); costo: 6-subsets still missed at the size
+    // being tried.
+    virtual void progresso(int colonne, std::uint64_t costo) = 0;
+    virtual bool annullato() = 0;
+};
+
+struct RichiestaOttimizzazione {
+    int v = 0;
+    int t = 0;
+    // The work allowed, in seconds of this machine's pace; counted in moves, not in clock time,
+    // so the same seed and budget give the same design everywhere.
+    double secondi = 60;
+    std::uint64_t seme = 1;
+    int ricerche = 2; // independent runs, one a core; the best is kept
+};
+
+// L(v,6,6,t): columns of six positions such that every six of the v positions meet one of them in
+// at least t. Empty when no design was found (a stop before the first).
+std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore);
+
+// The start of the search, exposed for the tests and the benchmark.
+// Max-gain greedy: each step takes the column covering the most still-missed 6-subsets.
+std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& sestine, int t);
+// The first-fit greedy of the plain reduced development, the yardstick.
+std::vector<Blocco> GreedyPrimoAdatto(const Sestine& sestine, int t);
+// Where the pigeonhole principle beats search (t = 2: groups of at most six).
+std::vector<Blocco> Costruzione(int v, int t);
+
+// One annealing run at a fixed number of columns: true when every 6-subset is met.
+bool RicottoADimensioneFissa(const Sestine& sestine, int t, std::vector<Blocco>& blocchi, std::uint64_t lavoro,
+                             std::uint64_t seme, const std::atomic<bool>& ferma);
+
+// The check written apart from the search: every 6-subset of 1..v, one by one.
+bool VerificaGaranzia(int v, int t, const std::vector<Blocco>& blocchi);
+
+} // namespace sestina
