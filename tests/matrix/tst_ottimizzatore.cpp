@@ -1,0 +1,187 @@
+#include "Adattamento.h"
+#include "Catalogo.h"
+#include "FakeInterfaccia.h"
+#include "FileMatrice.h"
+#include "Garanzia.h"
+#include "GeneraMatrice.h"
+#include "Sistema.h"
+#include "Sviluppo.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <set>
+
+using namespace sestina;
+
+namespace {
+
+class Muto final : public OsservatoreOttimizzazione {
+public:
+    void progresso(int colonne, std::uint64_t) override {
+        ultime = colonne;
+        ++chiamate;
+    }
+    bool annullato() override { return fermati; }
+    int ultime = 0;
+    int chiamate = 0;
+    bool fermati = false;
+};
+
+Blocco Maschera(std::initializer_list<int> posizioni) {
+    Blocco b = 0;
+    for (const int p : posizioni)
+        b |= Blocco{1} << (p - 1);
+    return b;
+}
+
+} // namespace
+
+class TestOttimizzatore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rangoEMaschera() {
+        const Sestine s(12);
+        QCOMPARE(s.quante(), 924u);
+        std::set<Blocco> viste;
+        for (std::uint32_t r = 0; r < s.quante(); ++r) {
+            QCOMPARE(__builtin_popcount(s.maschera(r)), 6);
+            QCOMPARE(s.rango(s.maschera(r)), r);
+            viste.insert(s.maschera(r));
+        }
+        QCOMPARE(viste.size(), std::size_t{924});
+        QCOMPARE(Sestine(30).rango(Maschera({25, 26, 27, 28, 29, 30})), 593'774u);
+    }
+
+    // Designs made by hand: the check accepts those that hold and refuses each one missing a subset.
+    void verificaAMano() {
+        // 12 numbers in two halves: six drawn put three in one half (or more), hence 3 if 6.
+        const std::vector<Blocco> meta = {Maschera({1, 2, 3, 4, 5, 6}), Maschera({7, 8, 9, 10, 11, 12})};
+        QVERIFY(VerificaGaranzia(12, 3, meta));
+        QVERIFY(!VerificaGaranzia(12, 4, meta)); // 3 + 3 is met in three only
+        QVERIFY(!VerificaGaranzia(12, 3, {meta[0]}));
+        // Two columns sharing nothing but not the halves: the check agrees with a count done here.
+        const std::vector<Blocco> storto = {Maschera({1, 2, 3, 4, 5, 7}), Maschera({6, 8, 9, 10, 11, 12})};
+        bool tiene = true;
+        for (std::uint32_t r = 0; r < Sestine(12).quante(); ++r) {
+            const Blocco sei = Sestine(12).maschera(r);
+            tiene = tiene && (__builtin_popcount(sei & storto[0]) >= 3 || __builtin_popcount(sei & storto[1]) >= 3);
+        }
+        QCOMPARE(VerificaGaranzia(12, 3, storto), tiene);
+        // 7 numbers, 5 if 6: every six of seven leaves out one number; the columns leaving out 1..6
+        // hold for all but the six without 7, which only the column without 7 meets in six.
+        std::vector<Blocco> sette;
+        for (int via = 1; via <= 7; ++via)
+            sette.push_back(Maschera({1, 2, 3, 4, 5, 6, 7}) & ~Maschera({via}));
+        QVERIFY(VerificaGaranzia(7, 6, sette));
+        sette.pop_back();
+        QVERIFY(!VerificaGaranzia(7, 6, sette));
+        QVERIFY(VerificaGaranzia(7, 5, {sette[0]}));
+        QVERIFY(!VerificaGaranzia(12, 2, {meta[0], meta[1] | (1u << 20)})); // a position beyond v
+        QVERIFY(!VerificaGaranzia(12, 2, {Maschera({1, 2, 3, 4, 5})}));    // five numbers
+    }
+
+    // Both greedy starts hold (max gain is not always the smaller); the groups construction holds for every v.
+    void partenze_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("t");
+        for (const auto& [v, t] : {std::pair{9, 5}, {10, 4}, {12, 3}, {14, 5}, {15, 4}})
+            QTest::addRow("%d numeri, %d se 6", v, t) << v << t;
+    }
+    void partenze() {
+        QFETCH(int, v);
+        QFETCH(int, t);
+        const Sestine s(v);
+        const auto primo = GreedyPrimoAdatto(s, t);
+        const auto massimo = GreedyMassimoGuadagno(s, t);
+        QVERIFY(VerificaGaranzia(v, t, primo));
+        QVERIFY(VerificaGaranzia(v, t, massimo));
+    }
+    void costruzione() {
+        for (int v = 7; v <= 30; ++v) {
+            const auto b = Costruzione(v, 2);
+            QCOMPARE(b.size(), std::size_t((v + 5) / 6));
+            QVERIFY(VerificaGaranzia(v, 2, b));
+        }
+    }
+
+    // The search: verified, smaller than its start, the same for the same seed; a stop still gives
+    // a verified design.
+    void ricerca() {
+        Muto muto;
+        const RichiestaOttimizzazione r{10, 5, 1.0, 7, 2};
+        const auto a = OttimizzaMatrice(r, muto);
+        QVERIFY(VerificaGaranzia(10, 5, a));
+        QVERIFY(a.size() < GreedyMassimoGuadagno(Sestine(10), 5).size());
+        QVERIFY(muto.chiamate > 0);
+        QCOMPARE(OttimizzaMatrice(r, muto), a);
+        muto.fermati = true;
+        QVERIFY(VerificaGaranzia(10, 5, OttimizzaMatrice(r, muto)));
+        QVERIFY(OttimizzaMatrice({6, 5, 1.0, 7, 2}, muto).empty());
+        QVERIFY(OttimizzaMatrice({10, 6, 1.0, 7, 2}, muto).empty());
+    }
+
+    // The file reads back with the matrix reader, and adapted to a Prediction its System guarantees
+    // what the header says, by the guarantee analysis of the System.
+    void fileEAdattamento() {
+        Muto muto;
+        const std::optional<MATRIX_STRUCTURE> m = GeneraMatrice({12, 4, 0.5, 3, 2}, muto, QDate(2026, 12, 7));
+        QVERIFY(m);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(NomeMatriceGenerata(12, 4));
+        QCOMPARE(QFileInfo(file).fileName(), QStringLiteral("12numeri-4se6.mspl"));
+        QVERIFY(SalvaMatrice(*m, file));
+        const std::vector<VoceCatalogo> catalogo = CatalogoDellaCartella(cartella.path(), 12);
+        QCOMPARE(catalogo.size(), 1u);
+        QCOMPARE(catalogo.front().crcValido, Vero);
+        QCOMPARE(catalogo.front().versioneValida, Vero);
+        QVERIFY(catalogo.front().difetto.isEmpty());
+        const MATRIX_HEADER& h = catalogo.front().intestazione;
+        QCOMPARE(h.FIXED_NUMBERS_OF_MATRIX_F, 0);
+        QCOMPARE(h.PERCENTAGE_COVER, QByteArray("100%      "));
+        QCOMPARE(h.DESCRIPTION.trimmed(), QByteArray("12 numeri, garanzia 4 se 6"));
+        QCOMPARE(DaDataOle(h.VALID_TO), QDate(2036, 12, 7));
+
+        const std::optional<MATRIX_STRUCTURE> letta = LeggiMatrice(file);
+        QVERIFY(letta);
+        auto s = std::make_unique<Sistema>();
+        for (int n = 31; n <= 42; ++n)
+            s->GrigliaNumeriClick(n - 1);
+        AggiornaPronostico(*s);
+        FakeInterfaccia ui;
+        QVERIFY(AdattaVoce(*s, *letta, ui));
+        QCOMPARE(s->tipoSistema, QStringLiteral("Ridotto N-2"));
+        OsservatoreSviluppo nessuno;
+        const EsitoGaranzia g = CalcolaGaranzia(*s, ui, nessuno);
+        QCOMPARE(g.righe[0].p, 6);
+        QVERIFY(g.righe[0].garanzia >= 4);
+    }
+
+    // Every shipped matrix: the reader's checks, then the guarantee of its name, subset by subset.
+    void matriciDistribuite() {
+        const QDir cartella(QStringLiteral(SESTINA_MATRICI_DISTRIBUITE));
+        for (int t = 2; t <= 5; ++t)
+            for (int v = 7; v <= 30; ++v) {
+                const QString nome = NomeMatriceGenerata(v, t);
+                QVERIFY2(VerificaCrcMatrice(cartella.filePath(nome)), qPrintable(nome));
+                const std::optional<MATRIX_STRUCTURE> m = LeggiMatrice(cartella.filePath(nome));
+                QVERIFY2(m, qPrintable(nome));
+                const MATRIX_HEADER& h = m->intestazione;
+                QCOMPARE(h.NUMBERS_OF_MATRIX_V, v);
+                QCOMPARE(h.GARANTY_T, t);
+                QCOMPARE(h.VERSION_TAG, EtichettaVersioneMatrice);
+                const auto c = static_cast<std::size_t>(h.COLUMNS_OF_MATRIX_C);
+                std::vector<Blocco> disegno(c, 0);
+                for (std::size_t p = 0; p < 6; ++p)
+                    for (std::size_t j = 0; j < c; ++j)
+                        disegno[j] |= Blocco{1} << (m->COLUMS[p * c + j] - 1);
+                QVERIFY2(VerificaGaranzia(v, t, disegno), qPrintable(nome));
+            }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOttimizzatore)
+#include "tst_ottimizzatore.moc"
