@@ -152,6 +152,22 @@ EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartel
     return esito;
 }
 
+int CopiaMatriciMancanti(const QString& origine, const QString& cartellaMatrici) {
+    const QDir sorgente(origine);
+    const QStringList distribuite = sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name);
+    if (distribuite.isEmpty() || !QDir().mkpath(cartellaMatrici))
+        return 0;
+    const QDir matrici(cartellaMatrici);
+    QStringList presenti;
+    for (const QString& nome : matrici.entryList(QDir::Files | QDir::Hidden))
+        presenti << nome.toLower();
+    int copiate = 0;
+    for (const QString& nome : distribuite)
+        if (!presenti.contains(nome.toLower()) && CopiaIntera(sorgente.filePath(nome), matrici.filePath(nome)))
+            ++copiate;
+    return copiate;
+}
+
 bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubblicazione) {
     // What the publisher's server agrees to hand out.
     static const QRegularExpression servibile(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_-]*$"));

@@ -48,6 +48,10 @@ struct EsitoMatrici {
 // does not arrive is skipped and the local one stays.
 EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp, const QString& cartellaMatrici);
 
+// The matrices shipped with the program (origine) copied into the user's folder, each only when no
+// file of its name (case aside) is there: a user's file is never overwritten. Returns how many.
+int CopiaMatriciMancanti(const QString& origine, const QString& cartellaMatrici);
+
 // The publisher's side: matrici/lista.txt and a copy of every *.mspl of cartellaMatrici under its
 // published name (upper case, ".DAT"), below cartellaPubblicazione.
 bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubblicazione);

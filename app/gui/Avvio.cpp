@@ -1,6 +1,7 @@
 #include "Avvio.h"
 
 #include "Cartelle.h"
+#include "Catalogo.h"
 #include "Corpo.h"
 #include "Download.h"
 #include "Versione.h"
@@ -11,6 +12,7 @@
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace sestina {
@@ -18,6 +20,16 @@ namespace sestina {
 QString TestoRigaDiComando(const QStringList& argomenti) {
     return argomenti.mid(1).join(QLatin1Char(' ')).trimmed();
 }
+
+namespace {
+
+// Installed beside the program under share/, or still in the source tree of a build.
+QString CartellaMatriciDistribuite() {
+    const QString installate = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sestinaplan/matrici");
+    return QDir(installate).exists() ? installate : QStringLiteral(SESTINA_MATRICI_SORGENTE);
+}
+
+} // namespace
 
 Avvio::Avvio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi) : m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi) {}
 
@@ -42,6 +54,8 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     CreaAlberoCartelle(m_corpo.cartellaDati);
     m_corpo.fileConfigurazione = PercorsoConfigurazione(m_corpo.cartellaDati);
     m_corpo.edizione = QStringLiteral("Freeware");
+    CopiaMatriciMancanti(opzioni.matriciDistribuite.isEmpty() ? CartellaMatriciDistribuite() : opzioni.matriciDistribuite,
+                         CartellaMatrici(m_corpo.cartellaDati));
 
     m_istanza = std::make_unique<IstanzaUnica>(m_corpo.cartellaDati);
     if (m_istanza->avvisaIstanzaInCorso())

@@ -61,7 +61,7 @@ private Q_SLOTS:
         FakeInterfaccia ui;
         DialoghiFinti dialoghi;
         Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(avvio.esegui(argomenti, {QString(), 0}));
+        QVERIFY(avvio.esegui(argomenti, {QString(), 0, {}}));
         QCOMPARE(corpo->sistema.numeroColonne, 0); // a file opens once the window shows, not before
         QTRY_COMPARE(avvio.principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
         QCOMPARE(corpo->sistema.nomeSistema == nome && corpo->sistema.sistemaSviluppato, nome != "nuovo.sec");
@@ -74,6 +74,27 @@ private Q_SLOTS:
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY2(w->isVisible() == (w == avvio.principale()), qPrintable(w->objectName()));
         QVERIFY(ui.messaggi.isEmpty());
+        corpo->chiusuraInCorso = true;
+    }
+
+    // The shipped matrices reach the user's folder, except where a file of the same name is there.
+    void matriciDistribuite() {
+        QTemporaryDir distribuite;
+        QVERIFY(Scrivi(distribuite.filePath("7numeri-2se6.mspl"), "nuova"));
+        QVERIFY(Scrivi(distribuite.filePath("8numeri-2se6.mspl"), "nuova"));
+        QTemporaryDir dati;
+        const QString matrici = dati.path() + QStringLiteral("/matrici");
+        QVERIFY(QDir().mkpath(matrici));
+        QVERIFY(Scrivi(matrici + "/7NUMERI-2SE6.mspl", "mia"));
+        auto corpo = std::make_unique<Corpo>();
+        FakeInterfaccia ui;
+        DialoghiFinti dialoghi;
+        Avvio avvio(*corpo, ui, dialoghi);
+        QVERIFY(avvio.esegui({"sestinaplan"}, {dati.path(), 0, distribuite.path()}));
+        QCOMPARE(QDir(matrici).entryList({"*.mspl"}, QDir::Files, QDir::Name),
+                 (QStringList{"7NUMERI-2SE6.mspl", "8numeri-2se6.mspl"}));
+        QCOMPARE(Contenuto(matrici + "/7NUMERI-2SE6.mspl"), QByteArray("mia"));
+        QCOMPARE(Contenuto(matrici + "/8numeri-2se6.mspl"), QByteArray("nuova"));
         corpo->chiusuraInCorso = true;
     }
 
@@ -110,7 +131,7 @@ private Q_SLOTS:
             w->close();
         });
         Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(!avvio.esegui({"sestinaplan"}, {QString(), 0}));
+        QVERIFY(!avvio.esegui({"sestinaplan"}, {QString(), 0, {}}));
         QCOMPARE(visto, (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
         QVERIFY(!avvio.principale());
         for (QWidget* w : QApplication::topLevelWidgets())
