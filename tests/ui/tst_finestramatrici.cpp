@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -127,6 +129,38 @@ private Q_SLOTS:
         figlio<QAction>(&principale, "mnu_Elenco")->trigger();
         QVERIFY(modali.tuttiGestiti());
         QVERIFY(QFile::exists(matrici() + QStringLiteral("/DIECI.mspl")));
+    }
+
+    // The optimiser from the window: a full run, then one stopped at once, which keeps the start's
+    // verified design; with too few numbers only a message.
+    void genera() {
+        CaricaCatalogoMatrici(*m_corpo, 0);
+        frmMatr f(*m_corpo, *m_ui, nessunServer());
+        f.show();
+        figlio<QPushButton>(&f, "cmdGenera")->click();
+        QVERIFY(m_ui->messaggi.takeFirst().testo.startsWith(QStringLiteral("Per generare una matrice servono da 7")));
+        for (int n = 1; n <= 10; ++n)
+            m_corpo->sistema.GrigliaNumeriClick(n * 7 - 1);
+        Modali modali;
+        for (const bool interrompi : {false, true}) {
+            modali.quandoAppare([interrompi](QWidget* w) {
+                QCOMPARE(w->windowTitle(), QStringLiteral("Genera Matrice di 10 numeri"));
+                figlio<QSpinBox>(w, "txtGaranzia")->setValue(5);
+                figlio<QSpinBox>(w, "txtSecondi")->setValue(1);
+                if (interrompi)
+                    QTimer::singleShot(0, figlio<QPushButton>(w, "cmdInterrompi"), &QPushButton::click);
+                figlio<QPushButton>(w, "cmdGenera")->click();
+            });
+            if (interrompi)
+                m_ui->rispondi(Risposta::Si); // replace the first one
+            figlio<QPushButton>(&f, "cmdGenera")->click();
+            QVERIFY(modali.tuttiGestiti());
+            QCOMPARE(f.windowTitle(), QStringLiteral("Matrici Disponibili (1)"));
+            QCOMPARE(figlio<QLineEdit>(&f, "txtFileName")->text(), QStringLiteral("10numeri-5se6.mspl"));
+            QCOMPARE(figlio<QLabel>(&f, "lblOK")->text(), QString());
+            QVERIFY(figlio<QLineEdit>(&f, "txtColMatrix")->text().toInt() <= (interrompi ? 20 : 15));
+        }
+        QVERIFY(m_ui->messaggi.takeFirst().testo.startsWith(QStringLiteral("La matrice 10numeri-5se6.mspl esiste già")));
     }
 
     // From the main window: the ordering window first, then the matrix takes the Prediction.

@@ -6,10 +6,12 @@
 #include "FileMatrice.h"
 #include "Finestre.h"
 #include "Interfaccia.h"
+#include "frmGeneraMatrice.h"
 #include "frmOrdinaPronostico.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,8 +88,12 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     m_cmdOpenDir = new QPushButton(QStringLiteral("Apri &Cartella"), this);
     m_cmdOpenDir->setObjectName(QStringLiteral("cmdOpenDir"));
     m_cmdOpenDir->setToolTip(QStringLiteral("Apre la cartella delle matrici"));
-    for (QPushButton* p : {m_cmdAdattaMatrice, m_cmdUpdateMatrix, m_cmdOpenDir})
+    m_cmdGenera = new QPushButton(QStringLiteral("&Genera matrice..."), this);
+    m_cmdGenera->setObjectName(QStringLiteral("cmdGenera"));
+    m_cmdGenera->setToolTip(QStringLiteral("Genera una matrice per i numeri in gioco"));
+    for (QPushButton* p : {m_cmdAdattaMatrice, m_cmdUpdateMatrix, m_cmdOpenDir, m_cmdGenera})
         p->setAutoDefault(false);
+    connect(m_cmdGenera, &QPushButton::clicked, this, &frmMatr::cmdGenera_Click);
     connect(m_cmdAdattaMatrice, &QPushButton::clicked, this, &frmMatr::cmdAdattaMatrice_Click);
     connect(m_cmdUpdateMatrix, &QPushButton::clicked, this, &frmMatr::cmdUpdateMatrix_Click);
     connect(m_cmdOpenDir, &QPushButton::clicked, this, &frmMatr::cmdOpenDir_Click);
@@ -99,6 +105,7 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     pulsanti->addWidget(m_cmdAdattaMatrice);
     pulsanti->addWidget(m_cmdUpdateMatrix);
     pulsanti->addWidget(m_cmdOpenDir);
+    pulsanti->addWidget(m_cmdGenera);
     pulsanti->addStretch(1);
     sinistra->addLayout(pulsanti);
     auto* tutto = new QHBoxLayout(this);
@@ -234,6 +241,26 @@ void frmMatr::cmdUpdateMatrix_Click() {
     setEnabled(true);
     if (!esito.listaScaricata)
         m_ui.messaggio(ErroreLista, windowTitle(), Icona::Critica, Pulsanti::Ok);
+}
+
+void frmMatr::cmdGenera_Click() {
+    const int v = m_corpo.sistema.numeriInGioco;
+    if (v < VMinimoDisegno || v > VMassimoDisegno) {
+        m_ui.messaggio(QStringLiteral("Per generare una matrice servono da %1 a %2 numeri in gioco")
+                           .arg(VMinimoDisegno)
+                           .arg(VMassimoDisegno),
+                       windowTitle(), Icona::Informazione, Pulsanti::Ok);
+        return;
+    }
+    frmGeneraMatrice genera(v, CartellaMatrici(m_corpo.cartellaDati), m_ui, this);
+    if (genera.exec() != QDialog::Accepted)
+        return;
+    CaricaCatalogoMatrici(m_corpo, m_modalitaAdatta ? v : 0);
+    RiempiLista();
+    const QString nome = QFileInfo(genera.fileScritto()).fileName();
+    for (std::size_t i = 0; i < m_corpo.catalogoMatrici.size(); ++i)
+        if (m_corpo.catalogoMatrici[i].nomeFile == nome)
+            m_flSPL->setCurrentRow(static_cast<int>(i));
 }
 
 void frmMatr::cmdOpenDir_Click() {

@@ -35,6 +35,7 @@ public:
     void cmdAdattaMatrice_Click();
     void cmdUpdateMatrix_Click();
     void cmdOpenDir_Click();
+    void cmdGenera_Click();
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
@@ -69,6 +70,7 @@ private:
     QPushButton* m_cmdAdattaMatrice;
     QPushButton* m_cmdUpdateMatrix;
     QPushButton* m_cmdOpenDir;
+    QPushButton* m_cmdGenera;
 };
 
 } // namespace sestina
