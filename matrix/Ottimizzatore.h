@@ -41,9 +41,13 @@ std::vector<Blocco> GreedyPrimoAdatto(const Sestine& sestine, int t);
 // Where the pigeonhole principle beats search (t = 2: groups of at most six).
 std::vector<Blocco> Costruzione(int v, int t);
 
-// One annealing run at a fixed number of columns: true when every 6-subset is met.
-bool RicottoADimensioneFissa(const Sestine& sestine, int t, std::vector<Blocco>& blocchi, std::uint64_t lavoro,
-                             std::uint64_t seme, const std::atomic<bool>& ferma);
+struct EsitoRicottura {
+    std::uint64_t scoperte = 0; // 6-subsets still missed; 0 when the design holds
+    std::uint64_t mosse = 0;
+};
+// One annealing run at a fixed number of columns, with its work in the budget's units.
+EsitoRicottura RicottoADimensioneFissa(const Sestine& sestine, int t, std::vector<Blocco>& blocchi,
+                                       std::uint64_t lavoro, std::uint64_t seme, const std::atomic<bool>& ferma);
 
 // The check written apart from the search: every 6-subset of 1..v, one by one.
 bool VerificaGaranzia(int v, int t, const std::vector<Blocco>& blocchi);
