@@ -18,7 +18,8 @@ MATRIX_STRUCTURE Matrice(int v, int colonne) {
     std::vector<std::array<std::uint8_t, 6>> c(static_cast<std::size_t>(colonne));
     for (int j = 0; j < colonne; ++j)
         for (int p = 0; p < 6; ++p)
-            c[static_cast<std::size_t>(j)][static_cast<std::size_t>(p)] = static_cast<std::uint8_t>((j * 7 + p * 5) % v + 1);
+            c[static_cast<std::size_t>(j)][static_cast<std::size_t>(p)] =
+                static_cast<std::uint8_t>((j * 7 + p * 5) % v + 1);
     return CreaMatrice(v, 4, 0, c, {QStringLiteral("95%"), QStringLiteral("Banco"), QStringLiteral("Prova"), {}, {}});
 }
 

@@ -75,8 +75,8 @@ bool AdattaMatrice(Sistema& s, const MATRIX_STRUCTURE& matrice, Interfaccia& ui,
         return false;
     };
     const int c = h.COLUMNS_OF_MATRIX_C;
-    const bool adatta = c >= 0 && h.NUMBERS_OF_MATRIX_V <= s.numeriInGioco && h.LENGTH_OF_COLUMN_K == 6 && h.GARANTY_T >= 1 && h.GARANTY_T <= 6 &&
-                        h.FIXED_NUMBERS_OF_MATRIX_F <= MassimoFisse &&
+    const bool adatta = c >= 0 && h.NUMBERS_OF_MATRIX_V <= s.numeriInGioco && h.LENGTH_OF_COLUMN_K == 6 &&
+                        h.GARANTY_T >= 1 && h.GARANTY_T <= 6 && h.FIXED_NUMBERS_OF_MATRIX_F <= MassimoFisse &&
                         matrice.COLUMS.size() >= 6 * static_cast<std::size_t>(std::max(c, 0));
     fisse.clear();
     const int f = adatta ? int{h.FIXED_NUMBERS_OF_MATRIX_F} : 0;
@@ -105,8 +105,8 @@ bool AdattaMatrice(Sistema& s, const MATRIX_STRUCTURE& matrice, Interfaccia& ui,
             ui.elaboraEventi();
         std::uint8_t* colonna = s.colonne.colonna(j + 1);
         for (int p = 0; p < 6; ++p) {
-            const std::uint8_t n = posizioni[static_cast<std::size_t>(p) * static_cast<std::size_t>(c) +
-                                             static_cast<std::size_t>(j)];
+            const std::uint8_t n =
+                posizioni[static_cast<std::size_t>(p) * static_cast<std::size_t>(c) + static_cast<std::size_t>(j)];
             colonna[p] = n >= 1 && n <= v ? s.pronostico[n - 1u] : std::uint8_t{0};
         }
     }

@@ -18,7 +18,9 @@ namespace {
 constexpr int LunghezzaMassimaNome = 64;
 constexpr qint64 DimensioneMassimaLista = 1024 * 1024;
 
-QString Due(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString Due(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 bool ScriviIntero(const QString& percorso, const QByteArray& byte) {
     QSaveFile file(percorso);
@@ -62,7 +64,9 @@ QStringList ElencaFile(const QString& cartella, const QString& filtro) {
     return nomi;
 }
 
-QString CartellaMatrici(const QString& cartellaDati) { return cartellaDati + QStringLiteral("/matrici"); }
+QString CartellaMatrici(const QString& cartellaDati) {
+    return cartellaDati + QStringLiteral("/matrici");
+}
 
 std::vector<VoceCatalogo> CatalogoDellaCartella(const QString& cartellaMatrici, int numeri) {
     const QStringList nomi = ElencaFile(cartellaMatrici, QStringLiteral("*.mspl"));
@@ -113,7 +117,8 @@ QString NomeLocaleMatrice(const QString& nomePubblicato) {
     return nome.replace(QStringLiteral(".DAT"), QStringLiteral(".mspl"), Qt::CaseSensitive);
 }
 
-EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp, const QString& cartellaMatrici) {
+EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp,
+                             const QString& cartellaMatrici) {
     EsitoMatrici esito;
     const QString lista = cartellaTemp + QStringLiteral("sestinaplanmatrici.txt");
     if (!scarica(PaginaListaMatrici, lista))

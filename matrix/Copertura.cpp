@@ -33,8 +33,8 @@ Sestine::Sestine(int v) : m_v(v) {
                         ++ordine;
                         parte += static_cast<std::uint32_t>(BinomialeEsteso(8 * byte + bit, ordine));
                     }
-                m_parte[static_cast<std::size_t>(byte)][static_cast<std::size_t>(prima)][static_cast<std::size_t>(valore)] =
-                    parte;
+                m_parte[static_cast<std::size_t>(byte)][static_cast<std::size_t>(prima)]
+                       [static_cast<std::size_t>(valore)] = parte;
             }
     m_maschere.assign(BinomialeEsteso(v, 6), 0);
     std::array<int, 6> c = {0, 1, 2, 3, 4, 5};

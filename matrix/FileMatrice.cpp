@@ -55,7 +55,9 @@ void AggiungiTesto(QByteArray& b, const QByteArray& testo, qsizetype larghezza) 
     b.append(testo.left(larghezza).leftJustified(larghezza, ' '));
 }
 
-qint64 ByteColonne(const MATRIX_HEADER& h) { return qint64{ColonnaK} * h.COLUMNS_OF_MATRIX_C; }
+qint64 ByteColonne(const MATRIX_HEADER& h) {
+    return qint64{ColonnaK} * h.COLUMNS_OF_MATRIX_C;
+}
 
 } // namespace
 
@@ -142,14 +144,16 @@ bool CrcMatriceValido(const QByteArray& file) {
     return GetByteArrayCrc32(file.first(n)) == qFromLittleEndian<std::uint32_t>(file.constData() + n);
 }
 
-bool VerificaCrcMatrice(const QString& percorso) { return CrcMatriceValido(LeggiFile(percorso)); }
+bool VerificaCrcMatrice(const QString& percorso) {
+    return CrcMatriceValido(LeggiFile(percorso));
+}
 
 QByteArray ScriviMatrice(const MATRIX_STRUCTURE& m) {
     const MATRIX_HEADER& h = m.intestazione;
     QByteArray b;
     b.reserve(DimensioneIntestazioneMatrice + static_cast<qsizetype>(m.COLUMS.size()) + 4);
-    for (const std::uint8_t v : {h.NUMBERS_OF_MATRIX_V, h.LENGTH_OF_COLUMN_K, h.GARANTY_T, h.PICK_UP_NUMBERS_M,
-                                 h.FIXED_NUMBERS_OF_MATRIX_F})
+    for (const std::uint8_t v :
+         {h.NUMBERS_OF_MATRIX_V, h.LENGTH_OF_COLUMN_K, h.GARANTY_T, h.PICK_UP_NUMBERS_M, h.FIXED_NUMBERS_OF_MATRIX_F})
         b.append(static_cast<char>(v));
     char c[4];
     qToLittleEndian(h.COLUMNS_OF_MATRIX_C, c);

@@ -5,7 +5,9 @@
 
 namespace sestina {
 
-QString NomeMatriceGenerata(int v, int t) { return QStringLiteral("%1numeri-%2se6.mspl").arg(v).arg(t); }
+QString NomeMatriceGenerata(int v, int t) {
+    return QStringLiteral("%1numeri-%2se6.mspl").arg(v).arg(t);
+}
 
 MATRIX_STRUCTURE MatriceDaDisegno(int v, int t, const std::vector<Blocco>& disegno, const QDate& oggi) {
     std::vector<std::array<std::uint8_t, 6>> colonne;

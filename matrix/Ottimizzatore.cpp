@@ -45,7 +45,9 @@ void Unioni(const Maschere& elementi, int k, Maschere& uscita) {
     }
 }
 
-Blocco Tutti(int v) { return v >= 32 ? ~Blocco{0} : (Blocco{1} << v) - 1; }
+Blocco Tutti(int v) {
+    return v >= 32 ? ~Blocco{0} : (Blocco{1} << v) - 1;
+}
 
 // Calls f(rank) for every 6-subset meeting b in at least t positions; by symmetry these are also
 // the columns that meet a given 6-subset b in at least t.
@@ -197,7 +199,8 @@ private:
         preparaScambio(b, x, y);
         lavoro += 2 * m_dentro.size() * m_fuori.size();
         const std::int64_t delta = variazione(x, y);
-        if (delta > 0 && std::generate_canonical<double, 53>(caso) >= std::exp(-static_cast<double>(delta) / temperatura))
+        if (delta > 0 &&
+            std::generate_canonical<double, 53>(caso) >= std::exp(-static_cast<double>(delta) / temperatura))
             return lavoro;
         applica(x, y);
         m_blocchi[scelto] = (b & ~x) | y;
@@ -422,8 +425,8 @@ bool VerificaGaranzia(int v, int t, const std::vector<Blocco>& blocchi) {
                 for (int d = c + 1; d < v; ++d)
                     for (int e = d + 1; e < v; ++e)
                         for (int f = e + 1; f < v; ++f) {
-                            const std::uint32_t sei = (1u << a) | (1u << b) | (1u << c) | (1u << d) | (1u << e) |
-                                                      (1u << f);
+                            const std::uint32_t sei =
+                                (1u << a) | (1u << b) | (1u << c) | (1u << d) | (1u << e) | (1u << f);
                             // Neighbouring subsets share five numbers: the last column that met
                             // one often meets the next, so it is tried first.
                             if (__builtin_popcount(sei & blocchi[ultima]) >= t)

@@ -111,7 +111,8 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
                               QStringLiteral("--numeri"));
     richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
     if (parser.isSet(QStringLiteral("secondi")))
-        richiesta.secondi = LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
+        richiesta.secondi =
+            LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
     if (parser.isSet(QStringLiteral("seme")))
         richiesta.seme = static_cast<std::uint64_t>(
             LeggiIntero(Unico(parser, QStringLiteral("seme")), 0, 2'000'000'000, QStringLiteral("--seme")));
@@ -132,14 +133,17 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
         return esito::Fallito;
     }
     UscitaStandard righe;
-    righe.riga(QStringLiteral("%1\t%2").arg(matrice->intestazione.COLUMNS_OF_MATRIX_C).arg(orologio.elapsed() / 1000.0, 0, 'f', 1));
+    righe.riga(QStringLiteral("%1\t%2")
+                   .arg(matrice->intestazione.COLUMNS_OF_MATRIX_C)
+                   .arg(orologio.elapsed() / 1000.0, 0, 'f', 1));
     return righe.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
 int EseguiMatrici(const QStringList& argomenti) {
     QCommandLineParser parser;
     const QStringList azione = Analizza(parser, argomenti);
-    if (azione.size() != 1 || (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
+    if (azione.size() != 1 ||
+        (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
         throw ErroreUso(QStringLiteral("matrici vuole aggiorna oppure elenca"));
     Console console;
     InterfacciaConsole ui(console);

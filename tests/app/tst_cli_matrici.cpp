@@ -60,7 +60,8 @@ private Q_SLOTS:
         ServerPubblicazione server(pubblico);
         QVERIFY2(server.avviato(), qPrintable(server.errore()));
         QVERIFY(QDir().mkpath(dati()));
-        QVERIFY(Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8()));
+        QVERIFY(
+            Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8()));
         const Esito e = esegui({"matrici", "aggiorna"});
         QCOMPARE(e.stato, 0);
         QCOMPARE(e.uscita, QByteArray(" 10 | 06 | 05 | 06 | 00 |      4 | 75%       \tDIECI.mspl\n"));
@@ -100,10 +101,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("stato");
         QTest::addColumn<QByteArray>("errore");
         const QString valida = Dati + "/valida.mspl";
-        QTest::newRow("corrotta") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1-10"} << 1 << QByteArray();
+        QTest::newRow("corrotta") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1-10"} << 1
+                                  << QByteArray();
         QTest::newRow("crc") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1,2,3,4,5,6,7,8,9,10"} << 2
                              << QByteArray("Matrice Corrotta");
-        QTest::newRow("posizione") << QStringList{Dati + "/rotte/posizione-zero.mspl", "--numeri", "1,2,3,4,5,6,7,8,9,10"}
+        QTest::newRow("posizione") << QStringList{Dati + "/rotte/posizione-zero.mspl", "--numeri",
+                                                  "1,2,3,4,5,6,7,8,9,10"}
                                    << 2 << QByteArray("Posizione fuori intervallo");
         QTest::newRow("numeri") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9"} << 2
                                 << QByteArray("La matrice vuole 10 numeri");

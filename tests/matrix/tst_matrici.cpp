@@ -21,7 +21,9 @@ namespace {
 
 const QString Dati = QStringLiteral(SESTINA_TEST_DATA "/matrici");
 
-QByteArray Valida() { return Contenuto(Dati + QStringLiteral("/valida.mspl")); }
+QByteArray Valida() {
+    return Contenuto(Dati + QStringLiteral("/valida.mspl"));
+}
 
 MATRIX_STRUCTURE Matrice(int v, int t, int f, int colonne) {
     std::vector<std::array<std::uint8_t, 6>> c;
@@ -74,7 +76,8 @@ private Q_SLOTS:
 
     // The file written by an independent script reads and writes back byte for byte.
     void letturaEScrittura() {
-        const std::optional<MATRIX_STRUCTURE> m = LeggiMatrice(QStringLiteral("  ") + Dati + QStringLiteral("/valida.mspl "));
+        const std::optional<MATRIX_STRUCTURE> m =
+            LeggiMatrice(QStringLiteral("  ") + Dati + QStringLiteral("/valida.mspl "));
         QVERIFY(m);
         const MATRIX_HEADER& h = m->intestazione;
         QCOMPARE(h.NUMBERS_OF_MATRIX_V, 10);
@@ -256,8 +259,8 @@ private Q_SLOTS:
         QTest::newRow("annulla la fissa") << 10 << 2 << 10 << true << QString();
         QTest::newRow("annulla la conferma") << 10 << 2 << 10 << false << QStringLiteral("Le Fisse del sistema sono");
         QTest::newRow("1.850.001 colonne") << 1'850'001 << 0 << 10 << false << troppe;
-        QTest::newRow("piu' numeri del pronostico") << 10 << 0 << 12 << false
-                                                    << QStringLiteral("La matrice non si adatta al pronostico");
+        QTest::newRow("piu' numeri del pronostico")
+            << 10 << 0 << 12 << false << QStringLiteral("La matrice non si adatta al pronostico");
     }
     void rifiuti() {
         QFETCH(int, colonne);
@@ -333,7 +336,8 @@ private Q_SLOTS:
 
         const EsitoMatrici senzaServer = AggiornaMatrici(
             [&](const QString& pagina, const QString& file) {
-                return DownloadFile(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()) + pagina, file, true, m_ui);
+                return DownloadFile(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()) + pagina, file, true,
+                                    m_ui);
             },
             temp.path() + QLatin1Char('/'), locali);
         QVERIFY(!senzaServer.listaScaricata);

@@ -81,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(!VerificaGaranzia(7, 6, sette));
         QVERIFY(VerificaGaranzia(7, 5, {sette[0]}));
         QVERIFY(!VerificaGaranzia(12, 2, {meta[0], meta[1] | (1u << 20)})); // a position beyond v
-        QVERIFY(!VerificaGaranzia(12, 2, {Maschera({1, 2, 3, 4, 5})}));    // five numbers
+        QVERIFY(!VerificaGaranzia(12, 2, {Maschera({1, 2, 3, 4, 5})}));     // five numbers
     }
 
     // Both greedy starts hold (max gain is not always the smaller); the groups construction holds for every v.

@@ -17,9 +17,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -80,11 +80,13 @@ private Q_SLOTS:
             const QString versione = figlio<QLabel>(&f, "lblChkVersion")->text();
             const QString crc = figlio<QLabel>(&f, "lblOK")->text();
             QCOMPARE(versione, voce.nomeFile == QStringLiteral("vecchia.mspl") ? QStringLiteral("Versione non valida")
-                                                                              : QString());
-            QCOMPARE(crc, voce.nomeFile == QStringLiteral("corrotta.mspl") ? QStringLiteral("Matrice Corrotta") : QString());
+                                                                               : QString());
+            QCOMPARE(crc,
+                     voce.nomeFile == QStringLiteral("corrotta.mspl") ? QStringLiteral("Matrice Corrotta") : QString());
             if (!crc.isEmpty())
                 QCOMPARE(figlio<QLabel>(&f, "lblOK")->palette().color(QPalette::Window), QColor(Qt::red));
-            QCOMPARE(figlio<QLabel>(&f, "lblDifetto")->text().isEmpty(), voce.nomeFile != QStringLiteral("guasta.mspl"));
+            QCOMPARE(figlio<QLabel>(&f, "lblDifetto")->text().isEmpty(),
+                     voce.nomeFile != QStringLiteral("guasta.mspl"));
             QVERIFY(!figlio<QPushButton>(&f, "cmdAdattaMatrice")->isEnabled());
         }
         // Enter walks the detail boxes.
@@ -114,7 +116,8 @@ private Q_SLOTS:
         QVERIFY(PubblicaMatrici(sorgente.path(), pubblico.path()));
         ServerPubblicazione server(pubblico.path());
         QVERIFY2(server.avviato(), qPrintable(server.errore()));
-        QVERIFY(Scrivi(m_corpo->fileConfigurazione, "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toLatin1()));
+        QVERIFY(
+            Scrivi(m_corpo->fileConfigurazione, "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toLatin1()));
         DialoghiFinti dialoghi;
         frmMAIN principale(*m_corpo, *m_ui, dialoghi);
         Modali modali;
@@ -160,7 +163,8 @@ private Q_SLOTS:
             QCOMPARE(figlio<QLabel>(&f, "lblOK")->text(), QString());
             QVERIFY(figlio<QLineEdit>(&f, "txtColMatrix")->text().toInt() <= (interrompi ? 20 : 15));
         }
-        QVERIFY(m_ui->messaggi.takeFirst().testo.startsWith(QStringLiteral("La matrice 10numeri-5se6.mspl esiste già")));
+        QVERIFY(
+            m_ui->messaggi.takeFirst().testo.startsWith(QStringLiteral("La matrice 10numeri-5se6.mspl esiste già")));
     }
 
     // From the main window: the ordering window first, then the matrix takes the Prediction.

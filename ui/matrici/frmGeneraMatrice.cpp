@@ -69,15 +69,17 @@ void frmGeneraMatrice::progresso(int colonne, std::uint64_t costo) {
     m_ui.elaboraEventi();
 }
 
-bool frmGeneraMatrice::annullato() { return m_interrotta; }
+bool frmGeneraMatrice::annullato() {
+    return m_interrotta;
+}
 
 void frmGeneraMatrice::cmdGenera_Click() {
     if (m_inCorso)
         return;
     m_inCorso = true;
     m_interrotta = false;
-    for (QWidget* w : {static_cast<QWidget*>(m_garanzia), static_cast<QWidget*>(m_secondi),
-                       static_cast<QWidget*>(m_cmdGenera)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_garanzia), static_cast<QWidget*>(m_secondi), static_cast<QWidget*>(m_cmdGenera)})
         w->setEnabled(false);
     m_cmdInterrompi->setEnabled(true);
     m_cmdInterrompi->setFocus();
@@ -93,8 +95,8 @@ void frmGeneraMatrice::cmdGenera_Click() {
     QApplication::restoreOverrideCursor();
     m_inCorso = false;
     m_cmdInterrompi->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(m_garanzia), static_cast<QWidget*>(m_secondi),
-                       static_cast<QWidget*>(m_cmdGenera)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_garanzia), static_cast<QWidget*>(m_secondi), static_cast<QWidget*>(m_cmdGenera)})
         w->setEnabled(true);
     if (!matrice) {
         m_ui.messaggio(QStringLiteral("Nessuna matrice trovata"), windowTitle(), Icona::Esclamazione, Pulsanti::Ok);

@@ -29,7 +29,9 @@ namespace {
 const QString NomeFinestra = QStringLiteral("frmMatr");
 const QString ErroreLista = QStringLiteral("Errore durante il download dell'aggiornamento");
 
-QString Decimale(int n) { return QString::number(n); }
+QString Decimale(int n) {
+    return QString::number(n);
+}
 
 } // namespace
 
@@ -201,7 +203,8 @@ void frmMatr::flSPL_Click(int indice) {
     mostraStato(m_lblChkVersion, voce.versioneValida != 0, QStringLiteral("Versione non valida"));
     mostraStato(m_lblOK, voce.crcValido != 0, QStringLiteral("Matrice Corrotta"));
     m_lblDifetto->setText(voce.difetto.isEmpty() ? QString() : QStringLiteral("Non adattabile: ") + voce.difetto);
-    m_cmdAdattaMatrice->setEnabled(m_modalitaAdatta && voce.versioneValida != 0 && voce.crcValido != 0 && voce.difetto.isEmpty());
+    m_cmdAdattaMatrice->setEnabled(m_modalitaAdatta && voce.versioneValida != 0 && voce.crcValido != 0 &&
+                                   voce.difetto.isEmpty());
 }
 
 void frmMatr::cmdAdattaMatrice_Click() {
