@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "OpzioniComando.h"
 
 #include <Cartelle.h>
 #include <Configurazione.h>
@@ -21,19 +22,6 @@
 
 namespace sestina::cli {
 namespace {
-
-QStringList Analizza(QCommandLineParser& parser, const QStringList& argomenti) {
-    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
-        throw ErroreUso(parser.errorText());
-    return parser.positionalArguments();
-}
-
-QString Unico(const QCommandLineParser& parser, const QString& nome) {
-    const QStringList valori = parser.values(nome);
-    if (valori.size() > 1)
-        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
-    return valori.isEmpty() ? QString() : valori.front();
-}
 
 TipoScheda LeggiTipo(const QCommandLineParser& parser) {
     const QString tipo = Unico(parser, QStringLiteral("tipo"));

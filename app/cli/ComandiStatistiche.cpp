@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "OpzioniComando.h"
 #include "UscitaStandard.h"
 
 #include <Archivio.h>
@@ -21,19 +22,6 @@
 
 namespace sestina::cli {
 namespace {
-
-QStringList Analizza(QCommandLineParser& parser, const QStringList& argomenti) {
-    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
-        throw ErroreUso(parser.errorText());
-    return parser.positionalArguments();
-}
-
-QString Unico(const QCommandLineParser& parser, const QString& nome) {
-    const QStringList valori = parser.values(nome);
-    if (valori.size() > 1)
-        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
-    return valori.isEmpty() ? QString() : valori.front();
-}
 
 // The archive file (or a draw list, .txt), by default the data folder's. A file that is missing is
 // refused rather than created, as the window would: a command must not leave files behind.
