@@ -8,6 +8,7 @@ pacchetti=(
     libbenchmark-dev
     xvfb xauth fonts-liberation2
     nginx-light
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 mancanti=()
