@@ -32,7 +32,8 @@ QRectF ScuriIn(const QImage& pagina, const QRectF& area) {
     if (maxX < 0)
         return {};
     // A pixel covers [i, i + 1): the box runs from the first dark pixel's edge to the last one's far edge.
-    return QRectF(QPointF(minX / PixelPerMm, minY / PixelPerMm), QPointF((maxX + 1) / PixelPerMm, (maxY + 1) / PixelPerMm));
+    return QRectF(QPointF(minX / PixelPerMm, minY / PixelPerMm),
+                  QPointF((maxX + 1) / PixelPerMm, (maxY + 1) / PixelPerMm));
 }
 
 QRectF Intorno(const QPointF& angolo) {
@@ -46,9 +47,9 @@ QString ControllaSegniPdf(const QString& pdf, const QList<QPointF>& segni, const
     QTemporaryDir cartella;
     const QString base = cartella.filePath(QStringLiteral("pagina"));
     QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"),
-                                                QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-singlefile"),
-                                                pdf, base});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"), QStringLiteral("-f"),
+                    QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, base});
     if (!pdftoppm.waitForFinished(60'000) || pdftoppm.exitCode() != 0)
         return QStringLiteral("pdftoppm failed: ") + QString::fromLocal8Bit(pdftoppm.readAllStandardError());
     // An A4 page at 600 dpi is above the reader's default allocation limit.
@@ -60,9 +61,9 @@ QString ControllaSegniPdf(const QString& pdf, const QList<QPointF>& segni, const
     for (const QPointF& a : segni) {
         const QRectF atteso(a, QSizeF(LatoSegnoMm, LatoSegnoMm));
         const QRectF trovato = ScuriIn(pagina, Intorno(a));
-        const double scarto = std::max({std::abs(trovato.left() - atteso.left()), std::abs(trovato.top() - atteso.top()),
-                                        std::abs(trovato.right() - atteso.right()),
-                                        std::abs(trovato.bottom() - atteso.bottom())});
+        const double scarto =
+            std::max({std::abs(trovato.left() - atteso.left()), std::abs(trovato.top() - atteso.top()),
+                      std::abs(trovato.right() - atteso.right()), std::abs(trovato.bottom() - atteso.bottom())});
         if (trovato.isNull() || scarto > tolleranza)
             errori << QStringLiteral("mark at %1,%2 mm found at %3,%4 to %5,%6")
                           .arg(a.x())

@@ -38,8 +38,8 @@ private Q_SLOTS:
         QTemporaryDir cartella;
         const QString pdf = cartella.filePath(QStringLiteral("scheda.pdf"));
         QVERIFY(ScriviPdf(pdf, [&](SuperficieStampa& superficie) {
-            return StampaSchede(*corpo, t, taratura, QStringLiteral("1"), QStringLiteral("1"), superficie, ui, nullptr) ==
-                   EsitoStampa::Stampata;
+            return StampaSchede(*corpo, t, taratura, QStringLiteral("1"), QStringLiteral("1"), superficie, ui,
+                                nullptr) == EsitoStampa::Stampata;
         }));
         const auto cella = [&](int pannello, int n) {
             return t == TipoScheda::DueColonne ? CellaDueColonne(taratura, pannello, n)
