@@ -69,7 +69,11 @@ class TestStampa final : public QObject {
     QString messaggio() { return m_ui->messaggi.isEmpty() ? QString() : m_ui->messaggi.takeFirst().testo; }
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        // No print server, whatever the machine runs: these tests are about the windows without printers.
+        qputenv("CUPS_SERVER", QTemporaryDir().filePath(QStringLiteral("nessun-server.sock")).toLocal8Bit());
+    }
     void init() {
         m_cartella = std::make_unique<QTemporaryDir>();
         m_corpo = std::make_unique<Corpo>();
