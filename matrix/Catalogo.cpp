@@ -2,13 +2,13 @@
 
 #include "Corpo.h"
 #include "Download.h"
+#include "FileIntero.h"
 #include "FileMatrice.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -22,19 +22,11 @@ QString Due(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-bool ScriviIntero(const QString& percorso, const QByteArray& byte) {
-    QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return false;
-}
-
 bool CopiaIntera(const QString& da, const QString& a) {
     QFile sorgente(da);
     if (!sorgente.open(QIODevice::ReadOnly) || sorgente.size() > DimensioneMassimaMatrice)
         return false;
-    return ScriviIntero(a, sorgente.readAll());
+    return ScriviFileIntero(a, sorgente.readAll());
 }
 
 VoceCatalogo Voce(const QString& nome, const QByteArray& file) {
@@ -190,7 +182,7 @@ bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubb
             return false;
         lista += pubblicato.toLatin1() + "\r\n";
     }
-    return ScriviIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+    return ScriviFileIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
 }
 
 } // namespace sestina

@@ -1,9 +1,9 @@
 #include "FileMatrice.h"
 
 #include "Cp1252.h"
+#include "FileIntero.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <array>
@@ -173,12 +173,7 @@ QByteArray ScriviMatrice(const MATRIX_STRUCTURE& m) {
 }
 
 bool SalvaMatrice(const MATRIX_STRUCTURE& matrice, const QString& percorso) {
-    const QByteArray byte = ScriviMatrice(matrice);
-    QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return false;
+    return ScriviFileIntero(percorso, ScriviMatrice(matrice));
 }
 
 MATRIX_STRUCTURE CreaMatrice(int v, int t, int f, const std::vector<std::array<std::uint8_t, 6>>& colonne,

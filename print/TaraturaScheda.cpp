@@ -3,10 +3,10 @@
 #include "Cp1252.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "FileIntero.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstring>
@@ -147,14 +147,8 @@ TaraturaScheda LeggiTaratura(const QString& cartellaDati, TipoScheda tipo) {
 
 void SalvaTaratura(const QString& cartellaDati, TipoScheda tipo, const TaraturaScheda& t) {
     const QString percorso = FileTaratura(cartellaDati, tipo);
-    QSaveFile file(percorso);
-    const QByteArray byte = CodificaTaratura(t);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!ScriviFileIntero(percorso, CodificaTaratura(t)))
         throw ErroreDiScrittura(percorso);
-    if (file.write(byte) != byte.size() || !file.commit()) {
-        file.cancelWriting();
-        throw ErroreDiScrittura(percorso);
-    }
 }
 
 int PosizioneScorrimento(float valore, int scala) {

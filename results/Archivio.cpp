@@ -3,13 +3,13 @@
 #include "Cp1252.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "FileIntero.h"
 #include "FormatColonna.h"
 #include "Interfaccia.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <limits>
@@ -34,7 +34,9 @@ QString DataDieciCaratteri(const QString& testo) {
     return testo.left(ByteData).leftJustified(ByteData, QLatin1Char(' '));
 }
 
-bool NumeroDelGioco(std::uint8_t n) { return n >= 1 && n <= 90; }
+bool NumeroDelGioco(std::uint8_t n) {
+    return n >= 1 && n <= 90;
+}
 
 bool Valida(const Estrazione& e) {
     for (int i = 1; i <= 6; ++i)
@@ -195,10 +197,8 @@ bool SaveArchivioEstrazioni(const ArchivioEstrazioni& archivio, const QString& p
     byte.reserve(static_cast<qsizetype>(archivio.size()) * ByteRecord);
     for (const Estrazione& e : archivio)
         ScriviRecord(byte, e);
-    QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
+    if (ScriviFileIntero(percorso, byte))
         return true;
-    file.cancelWriting();
     MostraErrore(ui, ConPercorso(ErroreDiScrittura(percorso), percorso), QStringLiteral("SaveArchivioEstrazioni"),
                  Finestra);
     return false;

@@ -1,11 +1,11 @@
 #include "Statistiche.h"
 
 #include "Cp1252.h"
+#include "FileIntero.h"
 #include "Formato.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -193,11 +193,7 @@ void PulisciFileStatistiche(const QString& cartellaTemp) {
 }
 
 bool ScriviFileStatistiche(const QString& percorso, const QByteArray& csv) {
-    QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return false;
+    return ScriviFileIntero(percorso, csv);
 }
 
 } // namespace sestina

@@ -12,6 +12,7 @@
 #include <Download.h>
 #include <Errore.h>
 #include <ErroriFile.h>
+#include <FileIntero.h>
 #include <FileSistema.h>
 #include <Sistema.h>
 #include <SpoglioColonna.h>
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -40,14 +40,6 @@ std::array<QString, 7> CaselleVincente(const QString& testo) {
         caselle[static_cast<std::size_t>(i)] = voci[i];
     }
     return caselle;
-}
-
-bool ScriviFile(const QString& percorso, const QByteArray& byte) {
-    QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return false;
 }
 
 bool VersioneValida(const QString& versione) {
@@ -128,7 +120,8 @@ int EseguiVerifica(const QStringList& argomenti) {
 int EseguiArchivio(const QStringList& argomenti) {
     QCommandLineParser parser;
     const QStringList azione = Analizza(parser, argomenti);
-    if (azione.size() != 1 || (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
+    if (azione.size() != 1 ||
+        (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
         throw ErroreUso(QStringLiteral("archivio vuole aggiorna oppure elenca"));
 
     Ambiente a;
@@ -144,9 +137,7 @@ int EseguiArchivio(const QStringList& argomenti) {
         return uscita.svuota() ? esito::Riuscito : esito::Fallito;
     }
     const QString server = IndirizzoServer(PercorsoConfigurazione(a.cartellaDati));
-    auto scarica = [&](const QString& percorso) {
-        return DownloadFile(server + PaginaArchivio, percorso, true, a.ui);
-    };
+    auto scarica = [&](const QString& percorso) { return DownloadFile(server + PaginaArchivio, percorso, true, a.ui); };
     switch (AggiornaArchivio(archivio, scarica, PercorsoDownloadArchivio(CartellaTemp()), fileArchivio, a.ui)) {
     case EsitoAggiornamento::Aggiornato:
         return esito::Riuscito;
@@ -183,8 +174,9 @@ int EseguiPubblica(const QStringList& argomenti) {
     if (!LeggiArchivioDaPubblicare(archivio, fileArchivio, ui))
         return esito::FileRifiutato;
     const QDir uscita(cartella);
-    if (!QDir().mkpath(cartella) || !ScriviFile(uscita.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n") ||
-        !ScriviFile(uscita.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio))) {
+    if (!QDir().mkpath(cartella) ||
+        !ScriviFileIntero(uscita.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n") ||
+        !ScriviFileIntero(uscita.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio))) {
         MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("ver.txt"))), QStringLiteral("pubblica"));
         return esito::Fallito;
     }
