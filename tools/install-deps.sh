@@ -9,6 +9,7 @@ pacchetti=(
     xvfb xauth fonts-liberation2
     nginx-light
     cups printer-driver-cups-pdf poppler-utils
+    lintian
 )
 
 mancanti=()

@@ -8,6 +8,9 @@ trap 'rm -rf "$radice"' EXIT
 (cd "$build" && cpack -G DEB -B "$radice/cpack" > "$radice/cpack.log") || { cat "$radice/cpack.log"; exit 1; }
 deb="$radice/cpack/sestinaplan_1.0.0_amd64.deb"
 dpkg-deb -f "$deb" Depends | grep -q "fonts-liberation2"
+if command -v lintian > /dev/null; then
+    lintian --fail-on error "$deb" 2> /dev/null || { echo "lintian reports errors"; exit 1; }
+fi
 dpkg-deb -x "$deb" "$radice/root"
 
 export XDG_DATA_HOME="$radice/dati" TMPDIR="$radice" QT_QPA_PLATFORM=offscreen
