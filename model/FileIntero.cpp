@@ -6,7 +6,9 @@ namespace sestina {
 
 bool ScriviFileIntero(const QString& percorso, const QByteArray& byte) {
     QSaveFile file(percorso);
-    if (file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size() && file.commit())
+    // Unbuffered, because a short write hidden in the buffer would be lost inside commit(), which
+    // would then replace the old file with a cut one.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(byte) == byte.size() && file.commit())
         return true;
     file.cancelWriting();
     return false;

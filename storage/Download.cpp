@@ -55,7 +55,8 @@ bool DownloadFile(const QString& url, const QString& percorso, bool svuotaCache,
         return false;
     try {
         QSaveFile destinazione(percorso);
-        if (!destinazione.open(QIODevice::WriteOnly))
+        // Unbuffered: a short write must fail here, not vanish inside commit().
+        if (!destinazione.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
 
         QNetworkAccessManager rete;
