@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and runs every test headless.
 # With --sanitize: the same in build-sanitize/, with AddressSanitizer and UndefinedBehaviorSanitizer,
-# any finding fatal.
+# any finding fatal. Under CI (CI=true) the sanitized run follows the plain one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -17,3 +17,6 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 bash tools/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+if [ "${CI:-}" = "true" ]; then
+    exec bash "$0" --sanitize
+fi
