@@ -107,6 +107,7 @@ bool CodaCups::avvia() {
         }
         QThread::msleep(50);
     }
+    m_avviato = true;
     m_errore =
         Esegui(QStringLiteral("lpadmin"), {QStringLiteral("-p"), m_coda, QStringLiteral("-E"), QStringLiteral("-v"),
                                            QStringLiteral("cups-pdf:/") + m_coda, QStringLiteral("-P"), Ppd});

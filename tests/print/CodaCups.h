@@ -19,6 +19,8 @@ public:
 
     // Empty when the queue is ready; otherwise why not (also when the machine cannot have one).
     QString errore() const { return m_errore; }
+    // The scheduler was listening: a queue that fails after that is a fault, not a missing tool.
+    bool avviato() const { return m_avviato; }
     QString coda() const { return m_coda; }
     QString uscita() const { return m_cartella.filePath(QStringLiteral("uscita")); }
     // The next PDF the queue writes, waiting up to attesaMs; empty when none came.
@@ -32,6 +34,7 @@ private:
     QString m_coda;
     QString m_confPdf;
     QString m_errore;
+    bool m_avviato = false;
 };
 
 } // namespace sestina

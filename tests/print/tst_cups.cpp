@@ -24,8 +24,11 @@ class TestCups : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         m_cups = std::make_unique<CodaCups>();
-        if (!m_cups->errore().isEmpty())
-            QSKIP(qPrintable(m_cups->errore()));
+        if (m_cups->errore().isEmpty())
+            return;
+        if (m_cups->avviato())
+            QFAIL(qPrintable(m_cups->errore()));
+        QSKIP(qPrintable(m_cups->errore()));
     }
     void cleanupTestCase() { m_cups.reset(); }
 
