@@ -69,6 +69,27 @@ std::unique_ptr<Corpo> CorpoDelleCartelle() {
     return corpo;
 }
 
+// The data folder's configuration and the System of percorso; null, with the exit status in
+// esitoApertura, when either cannot be read.
+std::unique_ptr<Corpo> CorpoConSistema(const QString& percorso, Interfaccia& ui, int& esitoApertura) {
+    auto corpo = CorpoDelleCartelle();
+    try {
+        if (!ApriSistema(corpo->sistema, percorso, ui)) {
+            esitoApertura = esito::FileRifiutato;
+            return nullptr;
+        }
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+        esitoApertura = esito::FileRifiutato;
+        return nullptr;
+    }
+    if (!LeggiConfigurazione(*corpo, ui)) {
+        esitoApertura = esito::Fallito;
+        return nullptr;
+    }
+    return corpo;
+}
+
 } // namespace
 
 bool ComandoDiStampa(int argc, char* argv[]) {
@@ -96,16 +117,10 @@ int EseguiSchedine(const QStringList& argomenti) {
     InterfacciaConsole ui(console);
     if (!StampanteInstallata(uscita, ui))
         return esito::FileRifiutato;
-    auto corpo = CorpoDelleCartelle();
-    try {
-        if (!ApriSistema(corpo->sistema, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
-        return esito::FileRifiutato;
-    }
-    if (!LeggiConfigurazione(*corpo, ui))
-        return esito::Fallito;
+    int esitoApertura = esito::Riuscito;
+    const auto corpo = CorpoConSistema(file.front(), ui, esitoApertura);
+    if (!corpo)
+        return esitoApertura;
     const int schede = NumeroSchede(corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
     const QString da = parser.isSet(QStringLiteral("da")) ? Unico(parser, QStringLiteral("da")) : QStringLiteral("1");
     const QString a = parser.isSet(QStringLiteral("a")) ? Unico(parser, QStringLiteral("a")) : QString::number(schede);
@@ -175,16 +190,10 @@ int EseguiTabulato(const QStringList& argomenti) {
     InterfacciaConsole ui(console);
     if (!StampanteInstallata(uscita, ui))
         return esito::FileRifiutato;
-    auto corpo = CorpoDelleCartelle();
-    try {
-        if (!ApriSistema(corpo->sistema, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
-        return esito::FileRifiutato;
-    }
-    if (!LeggiConfigurazione(*corpo, ui))
-        return esito::Fallito;
+    int esitoApertura = esito::Riuscito;
+    const auto corpo = CorpoConSistema(file.front(), ui, esitoApertura);
+    if (!corpo)
+        return esitoApertura;
     if (!uscita.stampante.isEmpty())
         corpo->stampanteTabulato = uscita.stampante;
     if (!opzioni.colonne && !opzioni.pronostico) {
