@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <utility>
 
 namespace sestina {
@@ -119,7 +120,7 @@ EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartel
     if (!file.open(QIODevice::ReadOnly))
         return esito;
     esito.listaScaricata = true;
-    const QList<QByteArray> righe = file.read(DimensioneMassimaLista).split('\n');
+    const QList<QByteArray> righe = file.read(std::min(DimensioneMassimaLista, file.size())).split('\n');
     file.close();
     if (!QDir().mkpath(cartellaMatrici))
         return esito;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -33,7 +34,8 @@ QByteArray LeggiFile(const QString& percorso, qint64 quanti = DimensioneMassimaM
     QFile file(percorso.trimmed());
     if (!file.open(QIODevice::ReadOnly) || file.size() > DimensioneMassimaMatrice)
         return {};
-    return file.read(quanti);
+    // read(n) reserves n bytes before it reads: ask only for what the file has.
+    return file.read(std::min(quanti, file.size()));
 }
 
 double Doppio(const char* p) {

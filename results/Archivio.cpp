@@ -34,6 +34,13 @@ QString DataDieciCaratteri(const QString& testo) {
     return testo.left(ByteData).leftJustified(ByteData, QLatin1Char(' '));
 }
 
+// The date without the blanks DataDieciCaratteri padded it with; any other character is the list's own.
+QString SenzaRiempimento(QString data) {
+    while (data.endsWith(QLatin1Char(' ')))
+        data.chop(1);
+    return data;
+}
+
 bool NumeroDelGioco(std::uint8_t n) {
     return n >= 1 && n <= 90;
 }
@@ -210,7 +217,7 @@ QByteArray ScriviListaEstrazioni(const ArchivioEstrazioni& archivio) {
     for (const Estrazione& e : archivio) {
         if (e.vuota())
             continue;
-        testo += QByteArray::number(e.concorso) + '|' + ACp1252(e.data.trimmed());
+        testo += QByteArray::number(e.concorso) + '|' + ACp1252(SenzaRiempimento(e.data));
         for (int i = 1; i <= 6; ++i)
             testo += '|' + QByteArray::number(e.estratti[static_cast<std::size_t>(i)]);
         testo += '|' + QByteArray::number(e.jolly) + '|' + QByteArray::number(e.superstar) + "\r\n";

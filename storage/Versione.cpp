@@ -23,7 +23,9 @@ qint64 ValoreParte(const QString& parte) {
     return valore;
 }
 
-QString PrimaRiga(const QString& percorso) {
+} // namespace
+
+QString PrimaRigaVersione(const QString& percorso) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         throw ErroreDiApertura(percorso);
@@ -33,10 +35,11 @@ QString PrimaRiga(const QString& percorso) {
     return QString::fromLatin1(riga);
 }
 
-} // namespace
-
 QString VersioneLocale() {
-    return QStringLiteral("%1.%2.%3").arg(SESTINA_VERSIONE_MAJOR).arg(SESTINA_VERSIONE_MINOR).arg(SESTINA_VERSIONE_REVISION);
+    return QStringLiteral("%1.%2.%3")
+        .arg(SESTINA_VERSIONE_MAJOR)
+        .arg(SESTINA_VERSIONE_MINOR)
+        .arg(SESTINA_VERSIONE_REVISION);
 }
 
 bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaServer) {
@@ -56,7 +59,7 @@ std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& u
     if (!DownloadFile(indirizzoServer + PaginaVersione, temporaneo, true, ui, limiti))
         return std::nullopt;
     try {
-        const QString remota = PrimaRiga(temporaneo);
+        const QString remota = PrimaRigaVersione(temporaneo);
         if (VersioneServerPiuRecente(VersioneLocale(), remota))
             return remota;
     } catch (const Errore& e) {

@@ -17,6 +17,10 @@ QString VersioneLocale();
 // far as the local version has parts: true when the server's is greater at the first difference.
 bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaServer);
 
+// The first line of a version file, line end removed, at most 4096 bytes; throws Errore when it
+// cannot be opened.
+QString PrimaRigaVersione(const QString& percorso);
+
 // The start-up check: fetches the version file from the server into the temporary folder. Returns
 // the server's first line when it announces a newer version (the file is then left in place);
 // otherwise nullopt, with the file deleted. A network failure is silent; an unreadable file shows

@@ -54,15 +54,11 @@ private Q_SLOTS:
         const QByteArray buono = Record(12, "02/01/2009", {1, 2, 3, 4, 5, 6, 7, 8});
         QTest::newRow("vuoto: un record vuoto") << QByteArray() << QList<int>{0};
         QTest::newRow("record e parziale in coda") << buono + buono.left(19) << QList<int>{12};
-        QTest::newRow("primo numero 0 tolto")
-            << Record(1, "x", {0, 2, 3, 4, 5, 6, 7, 8}) + buono << QList<int>{12};
-        QTest::newRow("numero oltre 90 tolto")
-            << Record(1, "x", {1, 2, 91, 4, 5, 6, 7, 8}) + buono << QList<int>{12};
+        QTest::newRow("primo numero 0 tolto") << Record(1, "x", {0, 2, 3, 4, 5, 6, 7, 8}) + buono << QList<int>{12};
+        QTest::newRow("numero oltre 90 tolto") << Record(1, "x", {1, 2, 91, 4, 5, 6, 7, 8}) + buono << QList<int>{12};
         QTest::newRow("jolly 0 tolto") << Record(1, "x", {1, 2, 3, 4, 5, 6, 0, 8}) + buono << QList<int>{12};
-        QTest::newRow("superstar 255 tolto")
-            << buono + Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 255}) << QList<int>{12};
-        QTest::newRow("concorso negativo tenuto")
-            << Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 9}) << QList<int>{-3};
+        QTest::newRow("superstar 255 tolto") << buono + Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 255}) << QList<int>{12};
+        QTest::newRow("concorso negativo tenuto") << Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 9}) << QList<int>{-3};
     }
     void fileArchivio() {
         QFETCH(QByteArray, byte);
@@ -96,6 +92,13 @@ private Q_SLOTS:
         QVERIFY(m_ui->messaggi.isEmpty());
     }
 
+    // Found by fuzzing: the list writer dropped a date's own trailing characters with its padding.
+    void listaRiscrittaComeLetta() {
+        const QString lista = QStringLiteral(SESTINA_TEST_DATA "/liste/data-con-spazi-unificatori.txt");
+        QCOMPARE(LoadArchivioTMP(m_archivio, lista, *m_ui), EsitoLista::Letta);
+        QCOMPARE(ScriviListaEstrazioni(m_archivio), Contenuto(lista));
+    }
+
     void righeDellaLista() {
         QVERIFY(Scrivi(Percorso("l.txt"), "DATA|N.|...\r\n\r\n"
                                           "5|1/2/2009|1|2|3|4|5|6|7|8\r\n"
@@ -107,9 +110,8 @@ private Q_SLOTS:
         QCOMPARE(m_archivio[0].data, QStringLiteral("1/2/2009  "));
         QCOMPARE(m_archivio[1].data, QStringLiteral("03/02/2009"));
         QVERIFY(m_archivio[2].vuota()); // 91 is no number of the game
-        QCOMPARE(RigheArchivio(m_archivio),
-                 (QStringList{" 03/02/2009 | 006 | 90 80 70 60 50 40 | 30 | 20",
-                              " 1/2/2009   | 005 | 01 02 03 04 05 06 | 07 | 08"}));
+        QCOMPARE(RigheArchivio(m_archivio), (QStringList{" 03/02/2009 | 006 | 90 80 70 60 50 40 | 30 | 20",
+                                                         " 1/2/2009   | 005 | 01 02 03 04 05 06 | 07 | 08"}));
         QVERIFY(SaveArchivioEstrazioni(m_archivio, Percorso("a.dat"), *m_ui));
         QCOMPARE(Contenuto(Percorso("a.dat")).mid(2, 10), QByteArray("1/2/2009  "));
     }
@@ -170,10 +172,10 @@ private Q_SLOTS:
         const QByteArray lista = "1|02/01/2009|1|2|3|4|5|6|7|8\r\n2|03/01/2009|9|8|7|6|5|4|3|2\r\n";
         QTest::newRow("aggiornato") << true << lista << true << int(EsitoAggiornamento::Aggiornato);
         QTest::newRow("download fallito") << false << lista << true << int(EsitoAggiornamento::DownloadFallito);
-        QTest::newRow("lista senza estrazioni") << true << QByteArray("\r\n") << true
-                                                << int(EsitoAggiornamento::DownloadFallito);
-        QTest::newRow("lista errata") << true << lista + "3|x|a|b|c|d|e|f|g|h\r\n" << true
-                                      << int(EsitoAggiornamento::ListaErrata);
+        QTest::newRow("lista senza estrazioni")
+            << true << QByteArray("\r\n") << true << int(EsitoAggiornamento::DownloadFallito);
+        QTest::newRow("lista errata") << true << lista + "3|x|a|b|c|d|e|f|g|h\r\n"
+                                      << true << int(EsitoAggiornamento::ListaErrata);
         QTest::newRow("salvataggio fallito") << true << lista << false << int(EsitoAggiornamento::SalvataggioFallito);
     }
     void aggiornamento() {
