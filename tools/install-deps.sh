@@ -10,6 +10,8 @@ pacchetti=(
     nginx-light
     cups printer-driver-cups-pdf poppler-utils
     lintian
+    clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14
+    xdotool x11-apps netpbm
 )
 
 mancanti=()

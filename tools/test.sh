@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 if [ "${1:-}" = "--sanitize" ]; then
+    # clang builds this tree in a third of gcc's time here, and its sanitizers are the fuzzers' own.
+    export CC=clang-14 CXX=clang++-14
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSESTINA_SANITIZE=ON \
         -DSESTINA_BENCH=OFF -DSESTINA_WERROR=ON
     cmake --build build-sanitize -j "$(nproc)"

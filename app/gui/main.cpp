@@ -3,6 +3,7 @@
 #include "DialoghiFile.h"
 #include "Errore.h"
 #include "InterfacciaQt.h"
+#include "MappaWidget.h"
 #include "frmMAIN.h"
 
 #include <QApplication>
@@ -36,5 +37,9 @@ int main(int argc, char* argv[]) {
             avvio.principale()->close();
         });
     }
+    // The end-to-end test asks where the widgets are, once the window has settled on the screen.
+    const QString mappa = qEnvironmentVariable("SESTINAPLAN_MAPPA_WIDGET");
+    if (!mappa.isEmpty())
+        QTimer::singleShot(500, &app, [&avvio, mappa] { sestina::ScriviMappaWidget(*avvio.principale(), mappa); });
     return QApplication::exec();
 }

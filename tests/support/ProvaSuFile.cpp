@@ -9,10 +9,13 @@
 
 #include <cstring>
 #include <tuple>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace sestina {
@@ -31,13 +34,14 @@ QString Comune(int numero, const QString& descrizione, const QString& procedura)
     return QStringLiteral("Error %1 (%2) in procedure %3 of Modulo corpo").arg(numero).arg(descrizione, procedura);
 }
 
-bool ConScritturaLimitata(const std::function<void()>& azione) {
+bool ConScritturaLimitata(const std::function<void()>& azione, qint64 byte) {
 #ifdef Q_OS_LINUX
     rlimit limite{};
-    if (getrlimit(RLIMIT_FSIZE, &limite) != 0 || (limite.rlim_max != RLIM_INFINITY && limite.rlim_max < 300))
+    const auto tetto = static_cast<rlim_t>(byte);
+    if (getrlimit(RLIMIT_FSIZE, &limite) != 0 || (limite.rlim_max != RLIM_INFINITY && limite.rlim_max < tetto))
         return false;
     const rlimit prima = limite;
-    limite.rlim_cur = 300;
+    limite.rlim_cur = tetto;
     const auto gestore = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed test
     if (setrlimit(RLIMIT_FSIZE, &limite) != 0)
         return false;
@@ -47,8 +51,33 @@ bool ConScritturaLimitata(const std::function<void()>& azione) {
     return true;
 #else
     Q_UNUSED(azione);
+    Q_UNUSED(byte);
     return false;
 #endif
+}
+
+CartellaSolaLettura::CartellaSolaLettura(QString cartella) : m_cartella(std::move(cartella)) {
+#ifdef Q_OS_LINUX
+    const QByteArray c = QFile::encodeName(m_cartella);
+    if (geteuid() == 0) {
+        m_montata = mount(c.constData(), c.constData(), nullptr, MS_BIND, nullptr) == 0;
+        if (m_montata && mount(nullptr, c.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            return;
+        m_valida = m_montata;
+        return;
+    }
+#endif
+    m_valida = QFile::setPermissions(m_cartella, QFile::ReadOwner | QFile::ExeOwner);
+}
+
+CartellaSolaLettura::~CartellaSolaLettura() {
+#ifdef Q_OS_LINUX
+    if (m_montata) {
+        umount2(QFile::encodeName(m_cartella).constData(), MNT_DETACH);
+        return;
+    }
+#endif
+    QFile::setPermissions(m_cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void Popola(Sistema& s) {

@@ -20,9 +20,25 @@ bool Scrivi(const QString& percorso, const QByteArray& dati);
 // A common error as the storage functions word it.
 QString Comune(int numero, const QString& descrizione, const QString& procedura);
 
-// Runs azione with every file write capped at 300 bytes, so a save fails in the write itself, for
+// Runs azione with every file write capped at limite bytes, so a save fails in the write itself, for
 // root too. False, with azione not run, where no such cap can be set.
-bool ConScritturaLimitata(const std::function<void()>& azione);
+bool ConScritturaLimitata(const std::function<void()>& azione, qint64 limite = 300);
+
+// Makes an existing folder refuse every write while it lives, for root too: a read-only bind mount of
+// the folder on itself, or without root its permissions. valida() is false where neither works.
+class CartellaSolaLettura {
+public:
+    explicit CartellaSolaLettura(QString cartella);
+    ~CartellaSolaLettura();
+    CartellaSolaLettura(const CartellaSolaLettura&) = delete;
+    CartellaSolaLettura& operator=(const CartellaSolaLettura&) = delete;
+    bool valida() const { return m_valida; }
+
+private:
+    QString m_cartella;
+    bool m_montata = false;
+    bool m_valida = false;
+};
 
 // A developed System with something in every field a system file holds, SuperStar off and a name of
 // its own: unlike anything the suites' files bring.

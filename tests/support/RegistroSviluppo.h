@@ -12,7 +12,7 @@ namespace sestina {
 class RegistroSviluppo final : public OsservatoreSviluppo {
 public:
     explicit RegistroSviluppo(FakeInterfaccia& ui) {
-        ui.durante = [this, &ui, prima = ui.durante](int n) {
+        ui.durante = [this, prima = ui.durante](int n) {
             eventi << QStringLiteral("eventi %1 %2").arg(elaborate).arg(accettate);
             if (prima)
                 prima(n);

@@ -1,0 +1,231 @@
+#include "Archivio.h"
+#include "Catalogo.h"
+#include "ColonneTxt.h"
+#include "Errore.h"
+#include "Extrema.h"
+#include "FileMatrice.h"
+#include "FileSistema.h"
+#include "ProvaSuFile.h"
+#include "Sistema.h"
+#include "Statistiche.h"
+#include "TaraturaScheda.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace sestina;
+
+namespace {
+
+// One writer of the program: the file it writes below a folder, and the write itself. Writers that
+// talk to the user get the scripted one; the others report through their result.
+struct Scrittore {
+    const char* nome;
+    QString file;
+    bool parla;
+    std::function<bool(const QString& cartella, Interfaccia& ui)> scrivi;
+};
+
+// Contents longer than every limit below (the calibration file, the shortest, has 1280 bytes).
+Sistema& SistemaLungo() {
+    static const auto s = [] {
+        auto nuovo = std::make_unique<Sistema>();
+        Popola(*nuovo);
+        Riempi(*nuovo, 800);
+        return nuovo;
+    }();
+    return *s;
+}
+
+ArchivioEstrazioni ArchivioLungo() {
+    ArchivioEstrazioni a(600);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        a[i].concorso = static_cast<std::int16_t>(i + 1);
+        a[i].data = QStringLiteral("01/02/2020");
+        a[i].estratti = {0, 1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 80)};
+        a[i].jolly = 88;
+        a[i].superstar = 89;
+    }
+    return a;
+}
+
+MATRIX_STRUCTURE MatriceLunga() {
+    std::vector<std::array<std::uint8_t, 6>> colonne(2000, {1, 2, 3, 4, 5, 6});
+    return CreaMatrice(10, 5, 0, colonne, {QStringLiteral("100%"), QStringLiteral("prova"), QString(), {}, {}});
+}
+
+const QList<Scrittore>& Scrittori() {
+    static const QList<Scrittore> scrittori = {
+        {"sistema", QStringLiteral("s.sec"), true,
+         [](const QString& c, Interfaccia& ui) { return SalvaFile(SistemaLungo(), c + QStringLiteral("/s.sec"), ui); }},
+        {"elenco di colonne", QStringLiteral("c.txt"), true,
+         [](const QString& c, Interfaccia& ui) {
+             return EsportaColonneTxt(SistemaLungo(), c + QStringLiteral("/c.txt"), ui);
+         }},
+        {"Extrema", QStringLiteral("e.ext"), true,
+         [](const QString& c, Interfaccia& ui) {
+             return SalvaExtrema(SistemaLungo(), c + QStringLiteral("/e.ext"), ui);
+         }},
+        {"archivio", QStringLiteral("sestinaplan.dat"), true,
+         [](const QString& c, Interfaccia& ui) {
+             return SaveArchivioEstrazioni(ArchivioLungo(), c + QStringLiteral("/sestinaplan.dat"), ui);
+         }},
+        {"taratura", QStringLiteral("NewScheda5colSS.cfg"), false,
+         [](const QString& c, Interfaccia&) {
+             TaraturaScheda t = TaraturaPredefinita(TipoScheda::CinqueColonne);
+             t.stampante = QString(120, QLatin1Char('x'));
+             try {
+                 SalvaTaratura(c, TipoScheda::CinqueColonne, t);
+                 return true;
+             } catch (const Errore&) {
+                 return false;
+             }
+         }},
+        {"matrice", QStringLiteral("m.mspl"), false,
+         [](const QString& c, Interfaccia&) { return SalvaMatrice(MatriceLunga(), c + QStringLiteral("/m.mspl")); }},
+        {"statistiche", QStringLiteral("s.csv"), false,
+         [](const QString& c, Interfaccia&) {
+             return ScriviFileStatistiche(c + QStringLiteral("/s.csv"), QByteArray(20000, ';'));
+         }},
+        {"cartella pubblicata", QStringLiteral("matrici/lista.txt"), false,
+         [](const QString& c, Interfaccia&) { return PubblicaMatrici(c + QStringLiteral("/../sorgente"), c); }},
+    };
+    return scrittori;
+}
+
+const QByteArray Vecchio = "il file di prima, che deve restare intero";
+
+// The files below a folder, sub-folders included, with their sizes: nothing may appear beside the old file.
+QStringList Elenco(const QString& cartella) {
+    QStringList elenco;
+    QDir dir(cartella);
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (f.isDir())
+            for (const QString& dentro : Elenco(f.filePath()))
+                elenco << f.fileName() + QLatin1Char('/') + dentro;
+        else
+            elenco << f.fileName();
+    }
+    return elenco;
+}
+
+} // namespace
+
+// Every writer against a write that fails after N bytes and against a folder that refuses writes:
+// the old file stays whole, no partial file is left, and the failure is reported.
+class TestScrittureFallite : public ProvaSuFile {
+    Q_OBJECT
+
+    QString cartella() const { return Percorso(QStringLiteral("dati")); }
+
+    void preparaFileVecchio(const Scrittore& s) {
+        // The matrix the publisher's folder copies, written before any limit applies.
+        QVERIFY(QDir().mkpath(Percorso(QStringLiteral("sorgente"))));
+        QVERIFY(SalvaMatrice(MatriceLunga(), Percorso(QStringLiteral("sorgente/m.mspl"))));
+        const QString file = cartella() + QLatin1Char('/') + s.file;
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QVERIFY(Scrivi(file, Vecchio));
+    }
+
+    void verificaIntatto(const Scrittore& s, bool scritto) {
+        QVERIFY(!scritto);
+        QCOMPARE(Contenuto(cartella() + QLatin1Char('/') + s.file), Vecchio);
+        QCOMPARE(Elenco(cartella()), QStringList{s.file});
+        if (s.parla)
+            QVERIFY(!m_ui->messaggi.isEmpty());
+        QCOMPARE(m_ui->livelloOccupato, 0);
+    }
+
+private Q_SLOTS:
+    void scritturaInterrotta_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<qint64>("limite");
+        for (int i = 0; i < Scrittori().size(); ++i)
+            for (const qint64 limite : {0, 1, 300, 1200})
+                QTest::addRow("%s dopo %lld byte", Scrittori()[i].nome, static_cast<long long>(limite)) << i << limite;
+    }
+    void scritturaInterrotta() {
+        QFETCH(int, indice);
+        QFETCH(qint64, limite);
+        const Scrittore& s = Scrittori()[indice];
+        preparaFileVecchio(s);
+        bool scritto = true;
+        if (!ConScritturaLimitata([&] { scritto = s.scrivi(cartella(), *m_ui); }, limite))
+            QSKIP("needs a per-process file-size limit");
+        verificaIntatto(s, scritto);
+    }
+
+    void cartellaSolaLettura_data() {
+        QTest::addColumn<int>("indice");
+        for (int i = 0; i < Scrittori().size(); ++i)
+            QTest::newRow(Scrittori()[i].nome) << i;
+    }
+    void cartellaSolaLettura() {
+        QFETCH(int, indice);
+        const Scrittore& s = Scrittori()[indice];
+        preparaFileVecchio(s);
+        bool scritto = true;
+        {
+            CartellaSolaLettura solaLettura(cartella());
+            if (!solaLettura.valida())
+                QSKIP("cannot make a folder read-only here");
+            scritto = s.scrivi(cartella(), *m_ui);
+        }
+        verificaIntatto(s, scritto);
+    }
+
+    // The command-line tool under the same limit: exit 4, the old file whole, nothing beside it.
+    void strumentoEsceConQuattro_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("file");
+        const QString sistema = QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec");
+        QTest::newRow("sviluppa") << QStringList{"sviluppa", "--numeri", "1-12", "-o", "@"} << "s.sec";
+        QTest::newRow("esporta --txt") << QStringList{"esporta", sistema, "--txt", "@"} << "c.txt";
+        QTest::newRow("esporta --extrema") << QStringList{"esporta", sistema, "--extrema", "@"} << "e.ext";
+        QTest::newRow("importa") << QStringList{"importa", SESTINA_TEST_DATA "/colonne/valido.txt", "-o", "@"}
+                                 << "s.sec";
+        QTest::newRow("matrice-genera") << QStringList{"matrice-genera", "--numeri", "12", "--garanzia", "4",
+                                                       "--secondi",      "1",        "-o", "@"}
+                                        << "m.mspl";
+        QTest::newRow("adatta") << QStringList{"adatta",   SESTINA_TEST_DATA "/matrici/valida.mspl",
+                                               "--numeri", "1,2,3,4,5,6,7,8,9,10",
+                                               "-o",       "@"}
+                                << "s.sec";
+    }
+    void strumentoEsceConQuattro() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, file);
+        QVERIFY(QDir().mkpath(cartella()));
+        const QString uscita = cartella() + QLatin1Char('/') + file;
+        QVERIFY(Scrivi(uscita, Vecchio));
+        argomenti.replaceInStrings(QStringLiteral("@"), uscita);
+
+        QProcess p;
+        p.setChildProcessModifier([] {
+            rlimit limite{};
+            getrlimit(RLIMIT_FSIZE, &limite);
+            limite.rlim_cur = 40; // below the shortest file each command writes
+            setrlimit(RLIMIT_FSIZE, &limite);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), Percorso(QStringLiteral("casa")));
+        p.setProcessEnvironment(ambiente);
+        p.start(QStringLiteral(SESTINA_CLI), argomenti);
+        QVERIFY(p.waitForFinished(60'000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 4);
+        QVERIFY(!p.readAllStandardError().isEmpty());
+        QCOMPARE(Contenuto(uscita), Vecchio);
+        QCOMPARE(Elenco(cartella()), QStringList{file});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScrittureFallite)
+#include "tst_scritturefallite.moc"
