@@ -46,7 +46,9 @@ template <auto Spoglia> void BM_Spoglio(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * LimiteColonne);
 }
 
-QString ArchivioReale() { return QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt"); }
+QString ArchivioReale() {
+    return QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+}
 
 void BM_LoadArchivioTMP(benchmark::State& state) {
     InterfacciaMuta ui;

@@ -44,8 +44,7 @@ void Prepara(Sistema& s, int quanti, int livello, int fissi) {
     }
 }
 
-template <void (*Motore)(Sistema&, Interfaccia&, OsservatoreSviluppo&)>
-void Sviluppo(benchmark::State& stato) {
+template <void (*Motore)(Sistema&, Interfaccia&, OsservatoreSviluppo&)> void Sviluppo(benchmark::State& stato) {
     Sistema& s = SistemaCondiviso();
     Prepara(s, static_cast<int>(stato.range(0)), static_cast<int>(stato.range(1)), static_cast<int>(stato.range(2)));
     Silenziosa ui;
@@ -53,23 +52,35 @@ void Sviluppo(benchmark::State& stato) {
     for (auto _ : stato)
         Motore(s, ui, osservatore);
     stato.counters["colonne"] = s.numeroColonne;
-    stato.counters["candidati/s"] =
-        benchmark::Counter(Combinazioni(s.numeriInGioco, 6) * static_cast<double>(stato.iterations()),
-                           benchmark::Counter::kIsRate);
+    stato.counters["candidati/s"] = benchmark::Counter(
+        Combinazioni(s.numeriInGioco, 6) * static_cast<double>(stato.iterations()), benchmark::Counter::kIsRate);
 }
 
-void Veloce(benchmark::State& stato) { Sviluppo<&Sviluppa>(stato); }
-void Letterale(benchmark::State& stato) { Sviluppo<&SviluppoLetterale>(stato); }
+void Veloce(benchmark::State& stato) {
+    Sviluppo<&Sviluppa>(stato);
+}
+void Letterale(benchmark::State& stato) {
+    Sviluppo<&SviluppoLetterale>(stato);
+}
 
 } // namespace
 
 // {numbers in play, reduction level (0 = none), fixed numbers}
 BENCHMARK(Veloce)->Name("veloce/integrale")->Args({35, 0, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(Letterale)->Name("letterale/integrale")->Args({35, 0, 0})->Unit(benchmark::kMillisecond);
-BENCHMARK(Veloce)->Name("veloce/ridotto")->Args({35, 1, 0})->Args({40, 1, 0})->Args({90, 4, 0})
+BENCHMARK(Veloce)
+    ->Name("veloce/ridotto")
+    ->Args({35, 1, 0})
+    ->Args({40, 1, 0})
+    ->Args({90, 4, 0})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(Letterale)->Name("letterale/ridotto")->Args({35, 1, 0})->Args({40, 1, 0})->Args({90, 4, 0})
-    ->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(Letterale)
+    ->Name("letterale/ridotto")
+    ->Args({35, 1, 0})
+    ->Args({40, 1, 0})
+    ->Args({90, 4, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK(Veloce)->Name("veloce/fisse")->Args({90, 0, 3})->Unit(benchmark::kMillisecond);
 BENCHMARK(Letterale)->Name("letterale/fisse")->Args({90, 0, 3})->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -25,7 +25,7 @@ QDate DaDataOle(double giorni);
 // The header from offset 0 of the file (path trimmed); a short or missing file leaves the fields it
 // does not reach zero or empty.
 MATRIX_HEADER LeggiIntestazioneMatrice(const QString& percorso);
-MATRIX_HEADER IntestazioneDaByte(const QByteArray& file);
+MATRIX_HEADER IntestazioneDaByte(const QByteArray& b);
 // The header and the columns; nullopt when the file cannot be read or DifettoMatrice finds a fault.
 std::optional<MATRIX_STRUCTURE> LeggiMatrice(const QString& percorso);
 // True when the last four bytes are the CRC-32 of all the others; a file under 5 bytes fails.

@@ -10,7 +10,7 @@ namespace sestina {
 // The column tests, one candidate of six numbers each. These are the plain
 // definitions; the engine's fast path must agree with them on every column.
 
-using TabellaConsecutivi = std::array<bool, 7>; // index 1..6: longest run accepted
+using TabellaConsecutivi = std::array<bool, 7>;     // index 1..6: longest run accepted
 using TabellaMarche = std::array<std::uint8_t, 91>; // index 1..90, all 0 between tests
 
 TabellaConsecutivi TabellaConsecutiviAmmessi(std::int32_t consecutiviAmmessi);

@@ -11,7 +11,7 @@ namespace sestina {
 // One past draw, as the publisher lists it.
 struct Estrazione {
     std::int16_t concorso = 0;
-    QString data;                          // exactly 10 characters, padded with blanks
+    QString data;                           // exactly 10 characters, padded with blanks
     std::array<std::uint8_t, 7> estratti{}; // index 1..6; entry 0 unused
     std::uint8_t jolly = 0;
     std::uint8_t superstar = 0;

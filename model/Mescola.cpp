@@ -34,8 +34,8 @@ void PermutaColonne(ColumnStore& colonne, int numeroColonne, std::mt19937& gener
 }
 
 bool MescolaColonne(Sistema& s, Interfaccia& ui) {
-    if (ui.messaggio(QStringLiteral("Vuoi mescolare le colonne"), TitoloApplicazione, Icona::Nessuna,
-                     Pulsanti::SiNo) != Risposta::Si)
+    if (ui.messaggio(QStringLiteral("Vuoi mescolare le colonne"), TitoloApplicazione, Icona::Nessuna, Pulsanti::SiNo) !=
+        Risposta::Si)
         return false;
     std::mt19937 generatore(static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     PermutaColonne(s.colonne, s.numeroColonne, generatore);

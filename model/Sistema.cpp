@@ -7,7 +7,9 @@ namespace sestina {
 
 ColumnStore::ColumnStore() : m_celle(new std::uint8_t[6 * static_cast<std::size_t>(LimiteColonne)]()) {}
 
-void ColumnStore::scrivi(int indice, const Colonna& c) { std::memcpy(colonna(indice), c.data(), 6); }
+void ColumnStore::scrivi(int indice, const Colonna& c) {
+    std::memcpy(colonna(indice), c.data(), 6);
+}
 
 Colonna ColumnStore::leggi(int indice) const {
     Colonna c;
@@ -20,7 +22,9 @@ void ColumnStore::azzera(int quante) {
     std::memset(m_celle.get(), 0, 6 * static_cast<std::size_t>(quante));
 }
 
-Sistema::Sistema() { scegliCosto(); }
+Sistema::Sistema() {
+    scegliCosto();
+}
 
 void Sistema::GrigliaNumeriClick(int indice) {
     if (indice < 0 || indice >= NumeriGioco)
@@ -38,7 +42,9 @@ void Sistema::CancellaPronostico() {
     numeriInGioco = 0;
 }
 
-void Sistema::scegliCosto() { costoColonna = superStar ? costoColonnaSS : costoColonnaSE; }
+void Sistema::scegliCosto() {
+    costoColonna = superStar ? costoColonnaSS : costoColonnaSE;
+}
 
 void AzzeraSistema(Sistema& s, bool mantieniPronostico) {
     if (!mantieniPronostico)

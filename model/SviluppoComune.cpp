@@ -9,7 +9,9 @@
 
 namespace sestina {
 
-QString TestoAllarmeLimite() { return QStringLiteral("ATTENZIONE !!! Sviluppo superiore alla capienza della memoria"); }
+QString TestoAllarmeLimite() {
+    return QStringLiteral("ATTENZIONE !!! Sviluppo superiore alla capienza della memoria");
+}
 
 QString MessaggioLimite() {
     return QStringLiteral("!!! Sviluppo superiore alla capienza della memoria") + QLatin1Char('\r') +
@@ -46,8 +48,8 @@ void SegnalaLimite(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore
     s.sviluppoAnnullato = Vero;
 }
 
-void ConcludiSviluppo(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore, double integrale,
-                      double elaborate, std::int32_t accettate) {
+void ConcludiSviluppo(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore, double integrale, double elaborate,
+                      std::int32_t accettate) {
     s.numeroColonne = accettate;
     s.tipoSistema = TipoSistema(s);
     osservatore.fine(integrale, elaborate, accettate);

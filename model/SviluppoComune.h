@@ -17,7 +17,7 @@ void VerificaPronostico(const Sistema& s);
 void SegnalaLimite(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore);
 
 // The loops ended: stores the count, names the System, shows the elapsed time.
-void ConcludiSviluppo(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore, double integrale,
-                      double elaborate, std::int32_t accettate);
+void ConcludiSviluppo(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore, double integrale, double elaborate,
+                      std::int32_t accettate);
 
 } // namespace sestina

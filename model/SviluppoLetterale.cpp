@@ -19,8 +19,8 @@ bool PassaFiltri(const std::uint8_t* candidato, const Sistema& s) {
     return true;
 }
 
-bool PassaTutti(const std::uint8_t* candidato, const Sistema& s, const TabellaConsecutivi& consecutivi,
-                int accettate, TabellaMarche& marche) {
+bool PassaTutti(const std::uint8_t* candidato, const Sistema& s, const TabellaConsecutivi& consecutivi, int accettate,
+                TabellaMarche& marche) {
     if (s.condFisse && !TestFisse(candidato, s))
         return false;
     if (s.condSomma && !TestSomma(candidato, s))

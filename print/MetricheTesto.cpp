@@ -1,5 +1,7 @@
 #include "MetricheTesto.h"
 
+#include <cmath>
+
 namespace sestina {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr double MmPerPunto = 25.4 / Dpi;
 } // namespace
 
 MetricheTesto::MetricheTesto() : m_dispositivo(1, 1, QImage::Format_Mono) {
-    const int puntiPerMetro = static_cast<int>(Dpi / 0.0254 + 0.5);
+    const int puntiPerMetro = static_cast<int>(std::lround(Dpi / 0.0254));
     m_dispositivo.setDotsPerMeterX(puntiPerMetro);
     m_dispositivo.setDotsPerMeterY(puntiPerMetro);
 }

@@ -228,15 +228,16 @@ QByteArray ScriviListaEstrazioni(const ArchivioEstrazioni& archivio) {
 QStringList RigheArchivio(const ArchivioEstrazioni& archivio) {
     QStringList righe;
     righe.reserve(static_cast<qsizetype>(archivio.size()));
-    for (auto e = archivio.rbegin(); e != archivio.rend(); ++e) {
-        if (e->vuota())
+    for (std::size_t i = archivio.size(); i-- > 0;) {
+        const Estrazione& e = archivio[i];
+        if (e.vuota())
             continue;
-        const QString concorso = (e->concorso < 0 ? QStringLiteral("-") : QString()) +
-                                 QStringLiteral("%1").arg(std::abs(int{e->concorso}), 3, 10, QLatin1Char('0'));
+        const QString concorso = (e.concorso < 0 ? QStringLiteral("-") : QString()) +
+                                 QStringLiteral("%1").arg(std::abs(int{e.concorso}), 3, 10, QLatin1Char('0'));
         righe << QStringLiteral(" %1 | %2 | %3 | %4 | %5")
-                     .arg(e->data, concorso, FormatColonna(e->estratti.data() + 1, 6, 1),
-                          QStringLiteral("%1").arg(e->jolly, 2, 10, QLatin1Char('0')),
-                          QStringLiteral("%1").arg(e->superstar, 2, 10, QLatin1Char('0')));
+                     .arg(e.data, concorso, FormatColonna(e.estratti.data() + 1, 6, 1),
+                          QStringLiteral("%1").arg(e.jolly, 2, 10, QLatin1Char('0')),
+                          QStringLiteral("%1").arg(e.superstar, 2, 10, QLatin1Char('0')));
     }
     return righe;
 }

@@ -197,7 +197,7 @@ EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservat
     EsitoGaranzia esito;
 
     // The Prediction's distinct numbers of 1..90 in ascending order, and each number's position.
-    std::array<int, 91> posizione;
+    std::array<int, 91> posizione{};
     posizione.fill(-1);
     const int inGioco = std::min<int>(s.numeriInGioco, NumeriGioco);
     for (int i = 0; i < inGioco; ++i) {

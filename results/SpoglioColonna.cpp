@@ -70,8 +70,8 @@ EsitoSpoglio SpogliaColonne(const ColumnStore& colonne, int numeroColonne, const
     EsitoSpoglio esito;
     const std::uint8_t* c = colonne.dati();
     for (int indice = 1; indice <= numeroColonne; ++indice, c += 6) {
-        const int punti = estratto[c[0]] + estratto[c[1]] + estratto[c[2]] + estratto[c[3]] + estratto[c[4]] +
-                          estratto[c[5]];
+        const int punti =
+            estratto[c[0]] + estratto[c[1]] + estratto[c[2]] + estratto[c[3]] + estratto[c[4]] + estratto[c[5]];
         if (punti >= 2)
             Registra(esito, indice, punti,
                      punti == 5 && (jolly[c[0]] | jolly[c[1]] | jolly[c[2]] | jolly[c[3]] | jolly[c[4]] | jolly[c[5]]));
@@ -110,7 +110,9 @@ QString TestoMaxPunti(std::optional<int> maxPunti) {
     return maxPunti ? testo + QLatin1Char(' ') + QString::number(*maxPunti) : testo;
 }
 
-QString VoceColonna(int indice) { return QStringLiteral("C. ") + QString::number(indice); }
+QString VoceColonna(int indice) {
+    return QStringLiteral("C. ") + QString::number(indice);
+}
 
 QString TitoloCategoria(int lista) {
     return lista == EsitoSpoglio::CinquePiuUno ? QStringLiteral("Punti 5+1")

@@ -117,9 +117,9 @@ RigaSpoglio RigaDa(std::size_t record, const Istogramma& h) {
             riga.min = punti;
             break;
         }
-    for (auto p = perRango.rbegin(); p != perRango.rend(); ++p)
-        if (h[static_cast<std::size_t>(*p)] > 0) {
-            riga.max = *p;
+    for (std::size_t i = perRango.size(); i-- > 0;)
+        if (h[static_cast<std::size_t>(perRango[i])] > 0) {
+            riga.max = perRango[i];
             break;
         }
     return riga;
@@ -230,7 +230,7 @@ private:
 // A regular draw in the positions of the numbers the columns use: the drawn ones that some column
 // holds, ascending, and the Jolly's position (-1 when no column holds it).
 struct DrawCompatta {
-    int d[6];
+    int d[6]{};
     int quanti = 0;
     int jolly = -1;
 };
@@ -273,7 +273,7 @@ public:
         for (unsigned maschera = 0; maschera < (1u << dc.quanti); ++maschera) {
             if (std::popcount(maschera) != 4)
                 continue;
-            int quattro[4];
+            int quattro[4]{};
             int n = 0;
             for (int i = 0; i < dc.quanti; ++i)
                 if (maschera & (1u << i))
@@ -285,7 +285,7 @@ public:
         for (int escluso = 0; escluso < dc.quanti && dc.quanti >= 5; ++escluso) {
             if (dc.quanti == 5 && escluso > 0)
                 break;
-            int cinque[5];
+            int cinque[5]{};
             int n = 0;
             for (int i = 0; i < dc.quanti; ++i)
                 if (dc.quanti == 5 || i != escluso)

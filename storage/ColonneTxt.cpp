@@ -22,12 +22,11 @@ namespace {
 constexpr int ColonnePerBlocco = 65'536;
 constexpr qint64 ByteLetturaBlocco = 4 << 20;
 
-
 // ---------------------------------------------------------------- export
 
 // nomeSistema may come from an imported file: it must name a file inside the txt folder.
 QString NomeFileTxt(const QString& nomeSistema) {
-    const QString nome = QString(nomeSistema).replace(QStringLiteral(".sec"), QStringLiteral(".txt"));
+    QString nome = QString(nomeSistema).replace(QStringLiteral(".sec"), QStringLiteral(".txt"));
     if (nome.isEmpty() || nome == QStringLiteral(".") || nome == QStringLiteral("..") ||
         nome.contains(QLatin1Char('/')) || nome.contains(QLatin1Char('\\')) || nome.contains(QChar()))
         throw Errore::comune(numeri_errore::NomeFileErrato);

@@ -123,8 +123,8 @@ void ApriIndirizzo(const QString& indirizzo) {
 QString IndirizzoServer(const QString& fileConfigurazione) {
     classINI ini;
     ini.FileINI(fileConfigurazione);
-    QString indirizzo = ini.getProperty(QStringLiteral("Impostazioni"), QStringLiteral("indirizzo_server"), QString())
-                            .trimmed();
+    QString indirizzo =
+        ini.getProperty(QStringLiteral("Impostazioni"), QStringLiteral("indirizzo_server"), QString()).trimmed();
     if (indirizzo.isEmpty())
         indirizzo = ServerPredefinito;
     while (indirizzo.endsWith(QLatin1Char('/')))

@@ -8,8 +8,8 @@ class Interfaccia;
 
 // Limits of one download; the defaults are the program's, tests shorten the timeouts.
 struct LimitiDownload {
-    int attesaMassimaByteMs = 5000;   // no byte for this long: failure
-    int durataMassimaMs = 60000;      // whole transfer
+    int attesaMassimaByteMs = 5000; // no byte for this long: failure
+    int durataMassimaMs = 60000;    // whole transfer
     qint64 dimensioneMassima = 16 * 1024 * 1024;
     int redirezioniMassime = 5;
 };

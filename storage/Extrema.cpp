@@ -21,7 +21,6 @@ const QString Descrizione = QStringLiteral("Descrizione");
 const QString Combinazioni = QStringLiteral("Combinazioni");
 const QString TitoloInfo = QStringLiteral("Info Sistema");
 
-
 // The entry key of column i: six digits with leading zeros, more only from a million on.
 int ChiaveColonna(char* destinazione, int i) {
     char cifre[12];

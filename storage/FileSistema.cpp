@@ -151,7 +151,6 @@ QByteArray Codifica(const Sistema& s) {
     return std::move(w.risultato());
 }
 
-
 // QSaveFile writes beside the target and renames on commit, so a failure leaves the old file whole.
 // Unbuffered, because a short write hidden in the buffer would only surface in commit(), which
 // does not check it and would rename a truncated file over the old one.

@@ -404,7 +404,7 @@ QString classINI::getProperty(const QString& sezione, const QString& chiave, con
     qsizetype fine = predefinito.size();
     while (fine > 0 && predefinito[fine - 1].isSpace())
         --fine;
-    const QString ripiego = predefinito.first(std::min(fine, LunghezzaMassimaValore));
+    QString ripiego = predefinito.first(std::min(fine, LunghezzaMassimaValore));
 
     const std::optional<QByteArray> s = NomeSuDisco(sezione);
     const std::optional<QByteArray> k = NomeSuDisco(chiave);

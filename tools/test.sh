@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and runs every test headless.
 # With --sanitize: the same in build-sanitize/, with AddressSanitizer and UndefinedBehaviorSanitizer,
-# any finding fatal. Under CI (CI=true) the sanitized run follows the plain one.
+# any finding fatal. Under CI (CI=true) the sanitized run follows the plain one, then every fuzz target
+# for 20 s and the lint of the libraries.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -15,6 +16,10 @@ if [ "${1:-}" = "--sanitize" ]; then
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+    if [ "${CI:-}" = "true" ]; then
+        bash tools/fuzz.sh all 20
+        bash tools/lint.sh --librerie
+    fi
     exit 0
 fi
 bash tools/build.sh

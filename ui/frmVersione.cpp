@@ -67,9 +67,9 @@ bool frmVersione::eventFilter(QObject* oggetto, QEvent* evento) {
     if (oggetto == m_collegamento && m_apriIndirizzo) {
         const bool click = evento->type() == QEvent::MouseButtonRelease &&
                            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
-        const bool tasto = evento->type() == QEvent::KeyPress &&
-                           (static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Space ||
-                            static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Return);
+        const bool tasto =
+            evento->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Space ||
+                                                   static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Return);
         if (click || tasto) {
             m_apriIndirizzo(m_collegamento->text());
             return true;

@@ -10,8 +10,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
@@ -179,7 +179,8 @@ int Esegui(const QStringList& argomentiProgramma) {
 
 const QList<ComandoProprio>& ComandiPropri() {
     static const QList<ComandoProprio> comandi = {
-        {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n", EseguiVerifica},
+        {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n",
+         EseguiVerifica},
         {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
         {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z [--matrici CARTELLA] -o CARTELLA\n",
          EseguiPubblica},

@@ -4,12 +4,12 @@
 #include "Catalogo.h"
 #include "Corpo.h"
 #include "Download.h"
-#include "Versione.h"
 #include "Finestre.h"
-#include "frmVersione.h"
 #include "IstanzaUnica.h"
+#include "Versione.h"
 #include "frmMAIN.h"
 #include "frmSplash.h"
+#include "frmVersione.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,7 +54,8 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     CreaAlberoCartelle(m_corpo.cartellaDati);
     m_corpo.fileConfigurazione = PercorsoConfigurazione(m_corpo.cartellaDati);
     m_corpo.edizione = QStringLiteral("Freeware");
-    CopiaMatriciMancanti(opzioni.matriciDistribuite.isEmpty() ? CartellaMatriciDistribuite() : opzioni.matriciDistribuite,
+    CopiaMatriciMancanti(opzioni.matriciDistribuite.isEmpty() ? CartellaMatriciDistribuite()
+                                                              : opzioni.matriciDistribuite,
                          CartellaMatrici(m_corpo.cartellaDati));
 
     m_istanza = std::make_unique<IstanzaUnica>(m_corpo.cartellaDati);

@@ -132,7 +132,8 @@ private Q_SLOTS:
         });
         Avvio avvio(*corpo, ui, dialoghi);
         QVERIFY(!avvio.esegui({"sestinaplan"}, {QString(), 0, {}}));
-        QCOMPARE(visto, (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
+        QCOMPARE(visto,
+                 (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
         QVERIFY(!avvio.principale());
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));

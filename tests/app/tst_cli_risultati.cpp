@@ -44,7 +44,8 @@ class TestCliRisultati : public QObject {
     }
     void usaServer(const QString& indirizzo) {
         QVERIFY(QDir().mkpath(dati()));
-        QVERIFY(Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + indirizzo.toUtf8() + "\r\n"));
+        QVERIFY(
+            Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + indirizzo.toUtf8() + "\r\n"));
     }
 
 private Q_SLOTS:
@@ -116,7 +117,8 @@ private Q_SLOTS:
         // A list broken half-way, then no server at all: the archive file stays as it was.
         const QByteArray prima = Contenuto(fileArchivio());
         const QByteArray reali = Contenuto(DatiReali);
-        QVERIFY(Scrivi(pubblico + "/archivio.txt", reali.left(reali.indexOf('\n', 50'000) + 1) + "9|x|1|2|tre|4|5|6|7|8\r\n"));
+        QVERIFY(Scrivi(pubblico + "/archivio.txt",
+                       reali.left(reali.indexOf('\n', 50'000) + 1) + "9|x|1|2|tre|4|5|6|7|8\r\n"));
         Esito e = esegui({"archivio", "aggiorna"});
         QCOMPARE(e.stato, 5);
         QCOMPARE(e.errori, QByteArray("Error 13 (Type mismatch) in procedure LoadArchivioTMP of Form frmUpdate\n"

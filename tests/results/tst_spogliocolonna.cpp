@@ -26,28 +26,30 @@ private Q_SLOTS:
         QTest::addColumn<int>("fuoco");
         const QString errata = QStringLiteral("Colonna Errata");
         QTest::newRow("valida, in disordine") << Caselle{"45", "03", "17", "90", "01", "22", "07"}
-                                              << QStringList{"01", "03", "17", "22", "45", "90"} << "" << "" << 0;
-        QTest::newRow("due vuote: prima il doppione") << Caselle{"", "12", "", "33", "44", "55", "66"}
-                                                      << QStringList{"", "", "12", "33", "44", "55"}
-                                                      << "Duplicazione di numeri" << errata << 0;
-        QTest::newRow("doppione in mezzo") << Caselle{"09", "40", "12", "40", "44", "55", "66"}
-                                           << QStringList{"09", "12", "40", "40", "44", "55"}
-                                           << "Duplicazione di numeri" << errata << 2;
-        QTest::newRow("jolly uguale al massimo") << Caselle{"90", "02", "03", "04", "05", "06", "90"}
-                                                 << QStringList{"02", "03", "04", "05", "06", "90"}
-                                                 << "Duplicazione di numeri" << errata << 5;
-        QTest::newRow("jolly uguale a un altro") << Caselle{"10", "02", "30", "04", "50", "06", "04"}
-                                                 << QStringList{"02", "04", "06", "10", "30", "50"}
-                                                 << "Combinazione errata" << "!!! E R R O R E !!!" << 0;
+                                              << QStringList{"01", "03", "17", "22", "45", "90"} << ""
+                                              << "" << 0;
+        QTest::newRow("due vuote: prima il doppione")
+            << Caselle{"", "12", "", "33", "44", "55", "66"} << QStringList{"", "", "12", "33", "44", "55"}
+            << "Duplicazione di numeri" << errata << 0;
+        QTest::newRow("doppione in mezzo")
+            << Caselle{"09", "40", "12", "40", "44", "55", "66"} << QStringList{"09", "12", "40", "40", "44", "55"}
+            << "Duplicazione di numeri" << errata << 2;
+        QTest::newRow("jolly uguale al massimo")
+            << Caselle{"90", "02", "03", "04", "05", "06", "90"} << QStringList{"02", "03", "04", "05", "06", "90"}
+            << "Duplicazione di numeri" << errata << 5;
+        QTest::newRow("jolly uguale a un altro")
+            << Caselle{"10", "02", "30", "04", "50", "06", "04"} << QStringList{"02", "04", "06", "10", "30", "50"}
+            << "Combinazione errata"
+            << "!!! E R R O R E !!!" << 0;
         QTest::newRow("91 non ammesso") << Caselle{"91", "02", "03", "04", "05", "06", "07"}
-                                        << QStringList{"02", "03", "04", "05", "06", "91"}
-                                        << "Valore 91 non ammesso" << errata << 5;
+                                        << QStringList{"02", "03", "04", "05", "06", "91"} << "Valore 91 non ammesso"
+                                        << errata << 5;
         QTest::newRow("jolly vuoto") << Caselle{"01", "02", "03", "04", "05", "06", ""}
-                                     << QStringList{"01", "02", "03", "04", "05", "06"}
-                                     << "Valore 0 non ammesso" << errata << 6;
+                                     << QStringList{"01", "02", "03", "04", "05", "06"} << "Valore 0 non ammesso"
+                                     << errata << 6;
         QTest::newRow("una sola vuota") << Caselle{"01", "02", "", "04", "05", "06", "07"}
-                                        << QStringList{"", "01", "02", "04", "05", "06"}
-                                        << "Valore 0 non ammesso" << errata << 0;
+                                        << QStringList{"", "01", "02", "04", "05", "06"} << "Valore 0 non ammesso"
+                                        << errata << 0;
     }
     void validazione() {
         QFETCH(Caselle, caselle);
@@ -112,7 +114,8 @@ private Q_SLOTS:
         for (int prova = 0; prova < 20; ++prova) {
             ColonnaSpoglio vincente{};
             for (int i = 1; i <= 7; ++i)
-                vincente[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + caso.bounded(prova < 10 ? 12 : 90));
+                vincente[static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(1 + caso.bounded(prova < 10 ? 12 : 90));
             FakeInterfaccia veloce;
             FakeInterfaccia letterale;
             const EsitoSpoglio a = SpogliaColonne(*m_colonne, quante, vincente, veloce);

@@ -17,9 +17,9 @@ using namespace sestina;
 class TestDownload : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_temp;      // the user's temporary folder for this run
-    QTemporaryDir m_pubblico;  // what the publisher serves
-    QTemporaryDir m_locale;    // the program's files
+    QTemporaryDir m_temp;     // the user's temporary folder for this run
+    QTemporaryDir m_pubblico; // what the publisher serves
+    QTemporaryDir m_locale;   // the program's files
     std::unique_ptr<ServerPubblicazione> m_server;
     FakeInterfaccia m_ui;
 
@@ -48,17 +48,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("server");
         QTest::addColumn<bool>("piuRecente");
-        QTest::newRow("minore piu' alta") << "3.0.12" << "3.1.0" << true;
-        QTest::newRow("revisione piu' bassa") << "3.1.0" << "3.0.12" << false;
-        QTest::newRow("uguali") << "3.0.12" << "3.0.12" << false;
-        QTest::newRow("parola in coda") << "3.0.12" << "3.0.12 beta" << false;
-        QTest::newRow("parola dopo un numero piu' alto") << "3.0.12" << "3.0.13rc" << true;
-        QTest::newRow("parti in piu' ignorate") << "3.0.12" << "3.0.12.99" << false;
-        QTest::newRow("parti in meno valgono 0") << "3.0.12" << "3.0" << false;
-        QTest::newRow("sola maggiore") << "3.0.12" << "4" << true;
-        QTest::newRow("prima riga vuota") << "3.0.12" << "" << false;
-        QTest::newRow("numeri a piu' cifre") << "3.9.0" << "3.10.0" << true;
-        QTest::newRow("spazio davanti") << "3.0.12" << " 3. 1.0" << true;
+        QTest::newRow("minore piu' alta") << "3.0.12"
+                                          << "3.1.0" << true;
+        QTest::newRow("revisione piu' bassa") << "3.1.0"
+                                              << "3.0.12" << false;
+        QTest::newRow("uguali") << "3.0.12"
+                                << "3.0.12" << false;
+        QTest::newRow("parola in coda") << "3.0.12"
+                                        << "3.0.12 beta" << false;
+        QTest::newRow("parola dopo un numero piu' alto") << "3.0.12"
+                                                         << "3.0.13rc" << true;
+        QTest::newRow("parti in piu' ignorate") << "3.0.12"
+                                                << "3.0.12.99" << false;
+        QTest::newRow("parti in meno valgono 0") << "3.0.12"
+                                                 << "3.0" << false;
+        QTest::newRow("sola maggiore") << "3.0.12"
+                                       << "4" << true;
+        QTest::newRow("prima riga vuota") << "3.0.12"
+                                          << "" << false;
+        QTest::newRow("numeri a piu' cifre") << "3.9.0"
+                                             << "3.10.0" << true;
+        QTest::newRow("spazio davanti") << "3.0.12"
+                                        << " 3. 1.0" << true;
     }
     void confronto() {
         QFETCH(QString, locale);
@@ -114,7 +125,8 @@ private Q_SLOTS:
         QTest::newRow("corpo troncato") << int(G::CorpoTroncato) << PaginaVersione << QByteArray();
         QTest::newRow("redirezione ciclica") << int(G::RedirezioneCiclica) << PaginaVersione << QByteArray();
         QTest::newRow("errore del server") << int(G::Risposta) << PaginaVersione << RispostaHttp(500, "1.0.1\r\n");
-        QTest::newRow("troppo grande") << int(G::Risposta) << PaginaVersione << RispostaHttp(200, QByteArray(1001, 'x'));
+        QTest::newRow("troppo grande") << int(G::Risposta) << PaginaVersione
+                                       << RispostaHttp(200, QByteArray(1001, 'x'));
         QTest::newRow("indirizzo non web") << -1 << "file:///etc/passwd" << QByteArray();
     }
     void fallito() {

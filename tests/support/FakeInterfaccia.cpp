@@ -23,7 +23,9 @@ std::optional<QString> FakeInterfaccia::chiedi(const QString& titolo, const QStr
     return t;
 }
 
-void FakeInterfaccia::occupato(bool acceso) { livelloOccupato += acceso ? 1 : -1; }
+void FakeInterfaccia::occupato(bool acceso) {
+    livelloOccupato += acceso ? 1 : -1;
+}
 
 void FakeInterfaccia::elaboraEventi() {
     ++eventi;

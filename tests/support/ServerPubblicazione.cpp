@@ -16,8 +16,7 @@ quint16 PortaLibera() {
 ServerPubblicazione::ServerPubblicazione(const QString& cartella) {
     m_porta = PortaLibera();
     m_processo.setProcessChannelMode(QProcess::MergedChannels);
-    m_processo.start(QStringLiteral("bash"),
-                     {QStringLiteral(SESTINA_SERVE_SH), cartella, QString::number(m_porta)});
+    m_processo.start(QStringLiteral("bash"), {QStringLiteral(SESTINA_SERVE_SH), cartella, QString::number(m_porta)});
     if (!m_processo.waitForStarted(5000)) {
         m_errore = m_processo.errorString();
         return;
@@ -51,8 +50,9 @@ QString ServerPubblicazione::indirizzo() const {
 }
 
 QByteArray RispostaHttp(int stato, const QByteArray& corpo) {
-    return "HTTP/1.1 " + QByteArray::number(stato) + " X\r\nContent-Type: text/plain\r\nContent-Length: " +
-           QByteArray::number(corpo.size()) + "\r\nConnection: close\r\n\r\n" + corpo;
+    return "HTTP/1.1 " + QByteArray::number(stato) +
+           " X\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(corpo.size()) +
+           "\r\nConnection: close\r\n\r\n" + corpo;
 }
 
 ServerGuasto::ServerGuasto(Guasto guasto, QByteArray risposta) : m_guasto(guasto), m_risposta(std::move(risposta)) {

@@ -40,10 +40,10 @@ private:
 class ServerGuasto final : public QObject {
 public:
     enum class Guasto {
-        Silenzioso,       // accepts and never answers
-        CorpoTroncato,    // announces more bytes than it sends, then closes
+        Silenzioso,    // accepts and never answers
+        CorpoTroncato, // announces more bytes than it sends, then closes
         RedirezioneCiclica,
-        Risposta,         // sends `risposta` as it stands (status line, headers, body)
+        Risposta, // sends `risposta` as it stands (status line, headers, body)
     };
 
     explicit ServerGuasto(Guasto guasto, QByteArray risposta = {});

@@ -19,8 +19,8 @@ private Q_SLOTS:
         QTest::newRow("Si") << int(Pulsanti::SiNo) << int(Qt::Key_Return) << int(Risposta::Si);
         QTest::newRow("Esc su Si/No") << int(Pulsanti::SiNo) << int(Qt::Key_Escape) << int(Risposta::No);
         QTest::newRow("Ok") << int(Pulsanti::Ok) << int(Qt::Key_Return) << int(Risposta::Ok);
-        QTest::newRow("Esc su Si/No/Annulla") << int(Pulsanti::SiNoAnnulla) << int(Qt::Key_Escape)
-                                              << int(Risposta::Annulla);
+        QTest::newRow("Esc su Si/No/Annulla")
+            << int(Pulsanti::SiNoAnnulla) << int(Qt::Key_Escape) << int(Risposta::Annulla);
     }
     void messaggio() {
         QFETCH(int, pulsanti);
@@ -39,8 +39,8 @@ private Q_SLOTS:
             QTest::keyClick(box, static_cast<Qt::Key>(tasto));
         });
         InterfacciaQt ui;
-        const Risposta r = ui.messaggio(QStringLiteral("prima <b>riga</b>\r  seconda\r\nterza"), QStringLiteral("Attenzione"),
-                                        Icona::Domanda, static_cast<Pulsanti>(pulsanti));
+        const Risposta r = ui.messaggio(QStringLiteral("prima <b>riga</b>\r  seconda\r\nterza"),
+                                        QStringLiteral("Attenzione"), Icona::Domanda, static_cast<Pulsanti>(pulsanti));
         QCOMPARE(int(r), attesa);
         QCOMPARE(testo, QStringLiteral("prima <b>riga</b>\n  seconda\nterza"));
         QCOMPARE(titolo, QStringLiteral("Attenzione"));

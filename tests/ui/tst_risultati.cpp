@@ -92,7 +92,8 @@ private Q_SLOTS:
     // Typed out of order with Enter between the boxes, checked, cleared.
     void spoglio() {
         Sistema& s = m_corpo->sistema;
-        const std::array<Colonna, 4> colonne = {{{1, 2, 3, 4, 5, 6}, {2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 80}, {2, 3, 9, 8, 70, 60}}};
+        const std::array<Colonna, 4> colonne = {
+            {{1, 2, 3, 4, 5, 6}, {2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 80}, {2, 3, 9, 8, 70, 60}}};
         for (std::size_t i = 0; i < colonne.size(); ++i)
             s.colonne.scrivi(static_cast<int>(i + 1), colonne[i]);
         s.numeroColonne = 4;
@@ -127,7 +128,8 @@ private Q_SLOTS:
         casella(&f, 2)->setText("90");
         casella(&f, 6)->setText("90");
         QTest::mouseClick(figlio<QPushButton>(&f, "cmdSpoglio"), Qt::LeftButton);
-        verificaMessaggio(QStringLiteral("Duplicazione di numeri"), QStringLiteral("Colonna Errata"), Icona::Esclamazione);
+        verificaMessaggio(QStringLiteral("Duplicazione di numeri"), QStringLiteral("Colonna Errata"),
+                          Icona::Esclamazione);
         QCOMPARE(caselle(&f), (QStringList{"1_", "2_", "6_", "40", "50", "90", "90"}));
         QCOMPARE(QApplication::focusWidget(), casella(&f, 5));
         QCOMPARE(Voci(figlio<QListView>(&f, "listVin_2")), QStringList{"C. 1"});
@@ -160,9 +162,10 @@ private Q_SLOTS:
         const QPoint sopra = lst->visualItemRect(lst->item(0)).center();
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, sopra);
         QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, sopra);
-        verificaMessaggio(QStringLiteral("La Colonna \r\n05 12 33 44 60 90\r\ndel 07/01/2009 è stata imposta come nuova "
-                                         "colonna di Spoglio"),
-                          QStringLiteral("Archivio Estrazioni"), Icona::Informazione);
+        verificaMessaggio(
+            QStringLiteral("La Colonna \r\n05 12 33 44 60 90\r\ndel 07/01/2009 è stata imposta come nuova "
+                           "colonna di Spoglio"),
+            QStringLiteral("Archivio Estrazioni"), Icona::Informazione);
         QCOMPARE(m_corpo->colonnaSpoglio, (ColonnaSpoglio{0, 5, 12, 33, 44, 60, 90, 3}));
         frmSpoglio& spoglio = principale.finestraSpoglio();
         QVERIFY(!spoglio.isVisible());
@@ -208,13 +211,15 @@ private Q_SLOTS:
     void aggiornamentoDalServer() {
         const QString pubblico = m_cartella->filePath("pubblico");
         QProcess cli;
-        cli.start(QStringLiteral(SESTINA_CLI), {"pubblica", "--archivio", SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt",
-                                              "--versione", "1.0.0", "-o", pubblico});
+        cli.start(QStringLiteral(SESTINA_CLI),
+                  {"pubblica", "--archivio", SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt", "--versione", "1.0.0",
+                   "-o", pubblico});
         QVERIFY(cli.waitForFinished(10000));
         QCOMPARE(cli.exitCode(), 0);
         ServerPubblicazione server(pubblico);
         QVERIFY2(server.avviato(), qPrintable(server.errore()));
-        QVERIFY(Scrivi(m_corpo->fileConfigurazione, "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8() + "\r\n"));
+        QVERIFY(Scrivi(m_corpo->fileConfigurazione,
+                       "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8() + "\r\n"));
 
         DialoghiFinti dialoghi;
         frmMAIN principale(*m_corpo, *m_ui, dialoghi);

@@ -38,9 +38,9 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWi
     m_lst->setFont(courier);
     m_lst->setToolTip(QStringLiteral("Doppio Click x Colonna di Spoglio"));
     m_lst->setUniformItemSizes(true);
-    m_lst->setMinimumWidth(m_lst->fontMetrics().horizontalAdvance(
-                               QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ")) +
-                           40);
+    m_lst->setMinimumWidth(
+        m_lst->fontMetrics().horizontalAdvance(QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ")) +
+        40);
     m_lst->setMinimumHeight(m_lst->fontMetrics().height() * 16);
     connect(m_lst, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* voce) { lst_DblClick(m_lst->row(voce)); });
@@ -175,7 +175,8 @@ void frmArchivio::lst_DblClick(int riga) {
         return;
     const Estrazione& e = m_corpo.archivioEstrazioni[m_recordDellaRiga[static_cast<std::size_t>(riga)]];
     m_ui.messaggio(QStringLiteral("La Colonna \r\n") + FormatColonna(e.estratti.data() + 1, 6, 1) +
-                       QStringLiteral("\r\ndel ") + e.data + QStringLiteral(" è stata imposta come nuova colonna di Spoglio"),
+                       QStringLiteral("\r\ndel ") + e.data +
+                       QStringLiteral(" è stata imposta come nuova colonna di Spoglio"),
                    windowTitle(), Icona::Informazione, Pulsanti::Ok);
     for (std::size_t i = 1; i <= 6; ++i)
         m_corpo.colonnaSpoglio[i] = e.estratti[i];
@@ -186,8 +187,8 @@ void frmArchivio::lst_DblClick(int riga) {
 
 void frmArchivio::closeEvent(QCloseEvent* evento) {
     if (m_aggiornamentoInCorso)
-        m_ui.messaggio(QStringLiteral("Aggiornamento Archivio in corso...attendere"), windowTitle(), Icona::Informazione,
-                       Pulsanti::Ok);
+        m_ui.messaggio(QStringLiteral("Aggiornamento Archivio in corso...attendere"), windowTitle(),
+                       Icona::Informazione, Pulsanti::Ok);
     else
         hide();
     if (m_corpo.chiusuraInCorso)

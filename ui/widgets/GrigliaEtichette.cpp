@@ -136,8 +136,8 @@ void GrigliaEtichette::setRapportoCella(double rapporto) {
 
 // Cells as large as the widget allows, centred, with the font scaled to the cell height.
 void GrigliaEtichette::disponi() {
-    const int lato = std::max(
-        1, std::min(static_cast<int>(width() / (m_colonne * m_rapporto)), height() / std::max(1, m_righe)));
+    const int lato =
+        std::max(1, std::min(static_cast<int>(width() / (m_colonne * m_rapporto)), height() / std::max(1, m_righe)));
     const int larghezza = std::max(1, static_cast<int>(lato * m_rapporto));
     const int x0 = (width() - larghezza * m_colonne) / 2;
     const int y0 = (height() - lato * m_righe) / 2;
