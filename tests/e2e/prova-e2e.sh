@@ -56,10 +56,20 @@ clic() {
     sleep 0.2
 }
 
-# The file dialog that the active menu item opens: its name field has the focus.
+# Waits until at least QUANTE visible windows have a title matching REGEX (the program may be slow under the
+# sanitizers and a loaded machine: no fixed pause is long enough).
+aspetta_finestra() {
+    local regex="$1" quante="${2:-1}"
+    for _ in $(seq 300); do
+        [ "$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | wc -l)" -ge "$quante" ] && { sleep 0.5; return 0; }
+        sleep 0.1
+    done
+    fallisci "nessuna finestra \"$regex\""
+}
+
+# The file dialog that the active menu item opens (Qt's own, titled by Qt): its name field has the focus.
 nel_dialogo() {
-    xdotool search --sync --onlyvisible --class "sestinaplan" >/dev/null
-    sleep 1
+    aspetta_finestra '^(Save As|Open|Salva con nome|Apri)$'
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$1"
     xdotool key Return
@@ -79,8 +89,8 @@ voce_file() {
 
 esci() {
     voce_file u
-    # "Uscire dall'applicazione?": Yes is the default button.
-    sleep 1
+    # "Uscire dall'applicazione?" carries the main window's title; Yes is the default button.
+    aspetta_finestra '^Sestinaplan - Ver\.' 2
     xdotool key Return
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
     fallisci "il programma non si e' chiuso"
@@ -90,8 +100,8 @@ numeri=(3 7 12 25 38 44 61 90)
 avvia
 for n in "${numeri[@]}"; do clic "grnum_$((n - 1))"; done
 clic cmdCalcolo
-# The development ends with the box of the time it took; Return closes it.
-sleep 3
+# The development ends with the box of the time it took, titled with the program's name; Return closes it.
+aspetta_finestra '^Sestinaplan$'
 xdotool key Return
 sleep 1
 xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$artefatti/sviluppato.png"
@@ -103,7 +113,7 @@ esci
 avvia
 voce_file a
 nel_dialogo "$lavoro/primo.sec"
-sleep 1
+sleep 2
 voce_file c
 nel_dialogo "$lavoro/secondo.sec"
 aspetta_file "$lavoro/secondo.sec"

@@ -110,18 +110,6 @@ private Q_SLOTS:
         QCOMPARE(qFromLittleEndian<std::uint32_t>(b.constData() + b.size() - 4), GetByteArrayCrc32(b.chopped(4)));
     }
 
-    // A write that fails part-way leaves the old matrix whole and nothing beside it.
-    void scritturaFallita() {
-        const QString file = percorso(QStringLiteral("m.mspl"));
-        QVERIFY(Scrivi(file, "vecchia"));
-        bool salvata = true;
-        if (!ConScritturaLimitata([&] { salvata = SalvaMatrice(Matrice(10, 5, 0, 100), file); }))
-            QSKIP("no file size limit here");
-        QVERIFY(!salvata);
-        QCOMPARE(Contenuto(file), QByteArray("vecchia"));
-        QCOMPARE(QDir(m_cartella->path()).entryList(QDir::Files), QStringList{"m.mspl"});
-    }
-
     void fileRotti_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("leggibile");
