@@ -187,7 +187,9 @@ public:
     std::int16_t i16() { return qFromLittleEndian<std::int16_t>(prendi(2)); }
     std::int32_t i32() { return qFromLittleEndian<std::int32_t>(prendi(4)); }
     Flag flag() { return i16() != 0 ? Vero : Falso; }
-    void byte(std::uint8_t* destinazione, qsizetype quanti) { std::memcpy(destinazione, prendi(quanti), quanti); }
+    void byte(std::uint8_t* destinazione, qsizetype quanti) {
+        std::memcpy(destinazione, prendi(quanti), static_cast<std::size_t>(quanti));
+    }
 
 private:
     const std::uint8_t* m_p;

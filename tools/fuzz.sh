@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs one or all of them.
 #   tools/fuzz.sh [TARGET|all] [SECONDS]      (default: all, 20 s each)
 # New inputs go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are only read); a crash
-# is kept in build-fuzz/trovati/TARGET and fails the run. FUZZ_JOBS runs that many targets at once.
+# is kept in build-fuzz/trovati/TARGET and fails the run. FUZZ_JOBS runs that many targets at once;
+# FUZZ_ESECUZIONI stops a target after that many executions, if it gets there first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bersaglio="${1:-all}"
@@ -27,7 +28,7 @@ esegui() {
     local nome="$1" secondi="$2"
     local corpus="build-fuzz/corpus/$nome" trovati="build-fuzz/trovati/$nome" log="build-fuzz/log/$nome.txt"
     mkdir -p "$corpus" "$trovati" build-fuzz/log
-    local opzioni=(-max_total_time="$secondi" -rss_limit_mb=2048 -timeout=10 -max_len=65536
+    local opzioni=(-max_total_time="$secondi" -runs="${FUZZ_ESECUZIONI:--1}" -rss_limit_mb=2048 -timeout=10 -max_len=65536
         -artifact_prefix="$trovati/" -print_final_stats=1)
     if [ -f "fuzz/dizionari/$nome.dict" ]; then
         opzioni+=(-dict="fuzz/dizionari/$nome.dict")

@@ -2,7 +2,7 @@
 # Installs what is missing, builds in Release and runs every test headless.
 # With --sanitize: the same in build-sanitize/, with AddressSanitizer and UndefinedBehaviorSanitizer,
 # any finding fatal. Under CI (CI=true) the sanitized run follows the plain one, then every fuzz target
-# for 20 s and the lint of the libraries.
+# for 20 s and the lint of every source file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -18,7 +18,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
     if [ "${CI:-}" = "true" ]; then
         bash tools/fuzz.sh all 20
-        bash tools/lint.sh --librerie
+        bash tools/lint.sh
     fi
     exit 0
 fi

@@ -59,7 +59,7 @@ QString CercaInfoSistema([[maybe_unused]] const QStringList& cartelle) {
     // Graphical tools only: a terminal one would start invisibly from a window.
     static const char* const noti[] = {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "lshw-gtk"};
     for (const char* nome : noti) {
-        const QString trovato = QStandardPaths::findExecutable(QLatin1String(nome), cartelle);
+        QString trovato = QStandardPaths::findExecutable(QLatin1String(nome), cartelle);
         if (!trovato.isEmpty())
             return trovato;
     }

@@ -167,9 +167,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("stato");
         QTest::addColumn<QString>("messaggio"); // on standard output if stato is 0, else on standard error
 
-        const auto riga = [](const char* nome, const QStringList& a, int stato, const QString& m, QString u = {}) {
-            QTest::newRow(nome) << a << u << stato << m;
-        };
+        const auto riga = [](const char* nome, const QStringList& a, int stato, const QString& m,
+                             const QString& u = {}) { QTest::newRow(nome) << a << u << stato << m; };
         const QString uso = QStringLiteral("Uso:");
         const QStringList dieci{"sviluppa", "--numeri", "1-10"};
         riga("limite", {"sviluppa", "--numeri", "1-36", "-o", m_dir.filePath("limite.sec")}, 3,

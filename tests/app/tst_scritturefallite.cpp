@@ -185,17 +185,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("argomenti");
         QTest::addColumn<QString>("file");
         const QString sistema = QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec");
+        const QString colonne = QStringLiteral(SESTINA_TEST_DATA "/colonne/valido.txt");
+        const QString matrice = QStringLiteral(SESTINA_TEST_DATA "/matrici/valida.mspl");
         QTest::newRow("sviluppa") << QStringList{"sviluppa", "--numeri", "1-12", "-o", "@"} << "s.sec";
         QTest::newRow("esporta --txt") << QStringList{"esporta", sistema, "--txt", "@"} << "c.txt";
         QTest::newRow("esporta --extrema") << QStringList{"esporta", sistema, "--extrema", "@"} << "e.ext";
-        QTest::newRow("importa") << QStringList{"importa", SESTINA_TEST_DATA "/colonne/valido.txt", "-o", "@"}
-                                 << "s.sec";
+        QTest::newRow("importa") << QStringList{"importa", colonne, "-o", "@"} << "s.sec";
         QTest::newRow("matrice-genera") << QStringList{"matrice-genera", "--numeri", "12", "--garanzia", "4",
                                                        "--secondi",      "1",        "-o", "@"}
                                         << "m.mspl";
-        QTest::newRow("adatta") << QStringList{"adatta",   SESTINA_TEST_DATA "/matrici/valida.mspl",
-                                               "--numeri", "1,2,3,4,5,6,7,8,9,10",
-                                               "-o",       "@"}
+        QTest::newRow("adatta") << QStringList{"adatta", matrice, "--numeri", "1,2,3,4,5,6,7,8,9,10", "-o", "@"}
                                 << "s.sec";
     }
     void strumentoEsceConQuattro() {

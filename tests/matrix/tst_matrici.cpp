@@ -138,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(CatalogoDellaCartella(cartella, 0).size(), 1u);
         QVERIFY(CatalogoDellaCartella(cartella, 0).front().nomeFile.isEmpty());
 
-        const auto salva = [&](const QString& nome, MATRIX_STRUCTURE m) {
+        const auto salva = [&](const QString& nome, const MATRIX_STRUCTURE& m) {
             QVERIFY(SalvaMatrice(m, cartella + QLatin1Char('/') + nome));
         };
         salva(QStringLiteral("a12.mspl"), Matrice(12, 4, 0, 30));

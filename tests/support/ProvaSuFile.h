@@ -20,9 +20,9 @@ bool Scrivi(const QString& percorso, const QByteArray& dati);
 // A common error as the storage functions word it.
 QString Comune(int numero, const QString& descrizione, const QString& procedura);
 
-// Runs azione with every file write capped at limite bytes, so a save fails in the write itself, for
+// Runs azione with every file write capped at byte bytes, so a save fails in the write itself, for
 // root too. False, with azione not run, where no such cap can be set.
-bool ConScritturaLimitata(const std::function<void()>& azione, qint64 limite = 300);
+bool ConScritturaLimitata(const std::function<void()>& azione, qint64 byte = 300);
 
 // Makes an existing folder refuse every write while it lives, for root too: a read-only bind mount of
 // the folder on itself, or without root its permissions. valida() is false where neither works.

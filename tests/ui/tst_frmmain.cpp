@@ -290,7 +290,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("voce");
         QTest::addColumn<UsaEditore>("usa");
         QTest::addColumn<ImpostaCondizione>("imposta");
-        const auto clic = [](QStringList nomi) {
+        const auto clic = [](const QStringList& nomi) {
             return UsaEditore([nomi](QWidget* d) {
                 for (const QString& nome : nomi)
                     Clicca(d, nome);

@@ -40,7 +40,7 @@ Q_SIGNALS:
 private:
     void premi(int indice);
 
-    QRadioButton* m_opzioni[2];
+    QRadioButton* m_opzioni[2]{};
     Flag* m_flag = nullptr;
     int m_scelto = 1;
 };
