@@ -115,7 +115,9 @@ private:
             f.segno = true;
             f.negativo = c == '-';
         } else {
+            // The line's end would refuse it with the same message: say so now, not after a 2 GB line.
             f.errato = true;
+            colonna();
         }
     }
 

@@ -145,6 +145,7 @@ private Q_SLOTS:
         QTest::newRow("empty path does nothing") << ""
                                                  << "";
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
+        QTest::newRow("2 GiB, refused at its first bad byte") << "<2 GiB>" << Comune(13, "Type mismatch");
     }
     void rifiutato() {
         QFETCH(QString, nome);
@@ -155,6 +156,12 @@ private Q_SLOTS:
             QVERIFY(Scrivi(percorso, nome.startsWith(QLatin1Char('\r'))
                                          ? nome.toLatin1()
                                          : QByteArray("1 2 3 4 5 6\n").repeated(LimiteColonne + 1)));
+        } else if (nome == QStringLiteral("<2 GiB>")) {
+            // One column, then a hole of zeros: sparse, so it costs no disk.
+            percorso = Percorso(QStringLiteral("enorme.txt"));
+            QFile enorme(percorso);
+            QVERIFY(enorme.open(QIODevice::WriteOnly) && enorme.write("1 2 3 4 5 6\r\n") == 13 &&
+                    enorme.resize(qint64{2} * 1024 * 1024 * 1024));
         } else if (!nome.isEmpty() && !nome.startsWith(QLatin1Char('/'))) {
             percorso = Percorso(nome);
         }
