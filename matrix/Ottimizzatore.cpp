@@ -1,6 +1,7 @@
 #include "Ottimizzatore.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <thread>
@@ -155,6 +156,7 @@ private:
     static constexpr double TemperaturaMinima = 0.05;
     static constexpr double Raffreddamento = 0.99995;
     static constexpr std::uint64_t Riscaldo = 200'000;
+    static constexpr double PeggioramentoTipico = 10;
 
     void scopri(std::uint32_t r) {
         m_posizione[r] = static_cast<std::uint32_t>(m_scoperti.size());
@@ -199,12 +201,23 @@ private:
         preparaScambio(b, x, y);
         lavoro += 2 * m_dentro.size() * m_fuori.size();
         const std::int64_t delta = variazione(x, y);
-        if (delta > 0 &&
-            std::generate_canonical<double, 53>(caso) >= std::exp(-static_cast<double>(delta) / temperatura))
+        if (delta > 0) {
+            m_peggioramenti += static_cast<double>(delta);
+            ++m_quantiPeggioramenti;
+        }
+        if (delta > 0 && std::generate_canonical<double, 53>(caso) >=
+                             std::exp(-static_cast<double>(delta) / (temperatura * scala())))
             return lavoro;
         applica(x, y);
         m_blocchi[scelto] = (b & ~x) | y;
         return lavoro + 2 * m_dentro.size() * m_fuori.size();
+    }
+
+    // Where one move changes hundreds of subsets (three if six on many numbers) the temperature
+    // grows with them, or every worsening move is refused and the search stays where it starts.
+    double scala() const {
+        return m_quantiPeggioramenti == 0 ? 1.0
+                                          : std::max(1.0, m_peggioramenti / m_quantiPeggioramenti / PeggioramentoTipico);
     }
 
     // The subsets a swap x -> y in b can change: x or y, t-1 more of b, the rest outside both.
@@ -241,6 +254,8 @@ private:
     std::vector<std::uint32_t> m_scoperti;
     Maschere m_dentro, m_fuori;
     std::uint64_t m_mosse = 0;
+    double m_peggioramenti = 0;
+    double m_quantiPeggioramenti = 0;
 };
 
 // The column whose removal leaves the fewest subsets missed.
@@ -331,6 +346,68 @@ std::vector<Blocco> GreedyPrimoAdatto(const Sestine& s, int t) {
     return blocchi;
 }
 
+namespace {
+
+// Six positions: the mask itself, or filled up with the lowest positions it lacks.
+Blocco RiempitoASei(Blocco b) {
+    for (Blocco p = 1; __builtin_popcount(b) < 6; p <<= 1)
+        b |= p;
+    return b;
+}
+
+// The parts of size k of a group, the last one short when k does not divide it.
+Maschere Parti(const Maschere& gruppo, int k) {
+    Maschere parti;
+    for (std::size_t i = 0; i < gruppo.size(); i += static_cast<std::size_t>(k)) {
+        Blocco parte = 0;
+        for (std::size_t j = i; j < std::min(gruppo.size(), i + static_cast<std::size_t>(k)); ++j)
+            parte |= gruppo[j];
+        parti.push_back(parte);
+    }
+    return parti;
+}
+
+// The columns of group g followed by group h, when h holds at least one drawn number: g whole
+// with a part of h (or, for a group of six, each of its three pairs of pairs with a pair of h, and g
+// itself for three or more in g).
+void ColonneDelGruppo(const Maschere& g, const Maschere& h, std::vector<Blocco>& blocchi) {
+    Blocco tutto = 0;
+    for (const Blocco p : g)
+        tutto |= p;
+    if (g.size() < 6) {
+        for (const Blocco parte : Parti(h, 6 - static_cast<int>(g.size())))
+            blocchi.push_back(RiempitoASei(tutto | parte));
+        return;
+    }
+    blocchi.push_back(tutto);
+    const Maschere coppie = Parti(g, 2);
+    for (std::size_t fuori = 0; fuori < coppie.size(); ++fuori)
+        for (const Blocco parte : Parti(h, 2))
+            blocchi.push_back(RiempitoASei((tutto & ~coppie[fuori]) | parte));
+}
+
+// Six drawn in five groups of at most six with no group holding three: some group holds two and
+// the next one at least one (two after each pair would leave at most five), and a column of the
+// group meets those three.
+std::vector<Blocco> CostruzioneTre(int v) {
+    std::vector<Maschere> gruppi(5);
+    for (int p = 0; p < v; ++p)
+        gruppi[static_cast<std::size_t>(p % 5)].push_back(Blocco{1} << p);
+    std::array<std::size_t, 5> ordine{0, 1, 2, 3, 4};
+    std::vector<Blocco> migliore;
+    // The groups differ in size by one at most: the order around the ring changes the count.
+    do {
+        std::vector<Blocco> blocchi;
+        for (std::size_t i = 0; i < 5; ++i)
+            ColonneDelGruppo(gruppi[ordine[i]], gruppi[ordine[(i + 1) % 5]], blocchi);
+        if (migliore.empty() || blocchi.size() < migliore.size())
+            migliore = std::move(blocchi);
+    } while (std::next_permutation(ordine.begin() + 1, ordine.end()));
+    return migliore;
+}
+
+} // namespace
+
 std::vector<Blocco> Costruzione(int v, int t) {
     std::vector<Blocco> blocchi;
     // Six drawn among g <= 5 groups of at most six: two of them share a group, and its column.
@@ -341,11 +418,11 @@ std::vector<Blocco> Costruzione(int v, int t) {
             for (int p = g; p < v; p += gruppi)
                 b |= Blocco{1} << p;
             // A short group is filled with positions of the others: a column always has six.
-            for (int p = 0; __builtin_popcount(b) < 6 && p < v; ++p)
-                b |= Blocco{1} << p;
-            blocchi.push_back(b);
+            blocchi.push_back(RiempitoASei(b));
         }
     }
+    if (t == 3 && v >= 10 && v <= 30)
+        blocchi = CostruzioneTre(v);
     return blocchi;
 }
 
@@ -365,10 +442,13 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
         return {};
     const Sestine s(v);
     std::vector<Blocco> partenza = Costruzione(v, t);
-    if (partenza.empty())
-        partenza = static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t)) <= LimiteLavoroGreedy
-                       ? GreedyMassimoGuadagno(s, t)
-                       : GreedyPrimoAdatto(s, t);
+    const bool greedyPossibile =
+        static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t)) <= LimiteLavoroGreedy;
+    if (greedyPossibile || partenza.empty()) {
+        std::vector<Blocco> greedy = greedyPossibile ? GreedyMassimoGuadagno(s, t) : GreedyPrimoAdatto(s, t);
+        if (partenza.empty() || greedy.size() < partenza.size())
+            partenza = std::move(greedy);
+    }
     if (osservatore.annullato())
         return partenza;
     osservatore.progresso(static_cast<int>(partenza.size()), 0);

@@ -38,7 +38,8 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
 std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& sestine, int t);
 // The first-fit greedy of the plain reduced development, the yardstick.
 std::vector<Blocco> GreedyPrimoAdatto(const Sestine& sestine, int t);
-// Where the pigeonhole principle beats search (t = 2: groups of at most six).
+// Where the pigeonhole principle beats search (t = 2: groups of at most six; t = 3, 10 to 30
+// positions: five groups, each joined with the next). Empty where it has nothing to offer.
 std::vector<Blocco> Costruzione(int v, int t);
 
 struct EsitoRicottura {

@@ -98,6 +98,11 @@ private Q_SLOTS:
             QCOMPARE(b.size(), std::size_t((v + 5) / 6));
             QVERIFY(VerificaGaranzia(v, 2, b));
         }
+        for (int v = 10; v <= 30; ++v)
+            QVERIFY2(VerificaGaranzia(v, 3, Costruzione(v, 3)), qPrintable(QString::number(v)));
+        QCOMPARE(Costruzione(20, 3).size(), std::size_t(10));
+        QVERIFY(Costruzione(9, 3).empty());
+        QVERIFY(Costruzione(30, 4).empty());
     }
 
     // The search: verified, smaller than its start, the same for the same seed; a stop still gives
