@@ -216,8 +216,9 @@ private:
     // Where one move changes hundreds of subsets (three if six on many numbers) the temperature
     // grows with them, or every worsening move is refused and the search stays where it starts.
     double scala() const {
-        return m_quantiPeggioramenti == 0 ? 1.0
-                                          : std::max(1.0, m_peggioramenti / m_quantiPeggioramenti / PeggioramentoTipico);
+        return m_quantiPeggioramenti == 0
+                   ? 1.0
+                   : std::max(1.0, m_peggioramenti / m_quantiPeggioramenti / PeggioramentoTipico);
     }
 
     // The subsets a swap x -> y in b can change: x or y, t-1 more of b, the rest outside both.
@@ -381,14 +382,14 @@ void ColonneDelGruppo(const Maschere& g, const Maschere& h, std::vector<Blocco>&
     }
     blocchi.push_back(tutto);
     const Maschere coppie = Parti(g, 2);
-    for (std::size_t fuori = 0; fuori < coppie.size(); ++fuori)
+    for (const Blocco fuori : coppie)
         for (const Blocco parte : Parti(h, 2))
-            blocchi.push_back(RiempitoASei((tutto & ~coppie[fuori]) | parte));
+            blocchi.push_back(RiempitoASei((tutto & ~fuori) | parte));
 }
 
 // Six drawn in five groups of at most six with no group holding three: some group holds two and
-// the next one at least one (two after each pair would leave at most five), and a column of the
-// group meets those three.
+// the next one at least one (else the d groups holding two, the 6 - 2d holding one and the d empty
+// ones after the pairs would make six groups), and a column of the group meets those three.
 std::vector<Blocco> CostruzioneTre(int v) {
     std::vector<Maschere> gruppi(5);
     for (int p = 0; p < v; ++p)
