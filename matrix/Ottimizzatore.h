@@ -14,7 +14,7 @@ class OsservatoreOttimizzazione {
 public:
     virtual ~OsservatoreOttimizzazione() = default;
     // colonne: the smallest design found so far (0: none yet); costo: 6-subsets still missed at the size
-    // being tried.
+    // being tried (for three if six, first the triples of the ring of groups).
     virtual void progresso(int colonne, std::uint64_t costo) = 0;
     virtual bool annullato() = 0;
 };

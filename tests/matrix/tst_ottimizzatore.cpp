@@ -121,6 +121,15 @@ private Q_SLOTS:
         QVERIFY(OttimizzaMatrice({10, 6, 1.0, 7, 2}, muto).empty());
     }
 
+    // Three if six on 30 numbers: the search on the ring's triples takes columns off the
+    // construction, and the design still holds (a triple left out of its target would break it).
+    void ricercaSulleTerne() {
+        Muto muto;
+        const auto d = OttimizzaMatrice({30, 3, 1.0, 1, 1}, muto);
+        QVERIFY(d.size() < Costruzione(30, 3).size());
+        QVERIFY(VerificaGaranzia(30, 3, d));
+    }
+
     // The file reads back with the matrix reader, and adapted to a Prediction its System guarantees
     // what the header says, by the guarantee analysis of the System.
     void fileEAdattamento() {
