@@ -46,6 +46,13 @@ void Unioni(const Maschere& elementi, int k, Maschere& uscita) {
     }
 }
 
+// One bit of a mask, drawn at random.
+Blocco ACaso(Blocco m, std::mt19937_64& caso) {
+    for (auto k = caso() % static_cast<unsigned>(__builtin_popcount(m)); k > 0; --k)
+        m &= m - 1;
+    return m & (~m + 1);
+}
+
 Blocco Tutti(int v) {
     return v >= 32 ? ~Blocco{0} : (Blocco{1} << v) - 1;
 }
@@ -169,16 +176,6 @@ private:
         m_posizione[ultimo] = p;
         m_scoperti.pop_back();
         m_posizione[r] = Fuori;
-    }
-
-    // Bit k-th of a mask, k from 0.
-    static Blocco Elemento(Blocco m, unsigned k) {
-        for (; k > 0; --k)
-            m &= m - 1;
-        return m & (~m + 1);
-    }
-    static Blocco ACaso(Blocco m, std::mt19937_64& caso) {
-        return Elemento(m, static_cast<unsigned>(caso() % static_cast<unsigned>(__builtin_popcount(m))));
     }
 
     // Moves one position of a column so that a missed subset becomes met, as far as one move can.
@@ -515,11 +512,6 @@ private:
     }
     static Blocco Maschera(std::size_t i) {
         return (Blocco{1} << (i / 1024)) | (Blocco{1} << (i / 32 % 32)) | (Blocco{1} << (i % 32));
-    }
-    static Blocco ACaso(Blocco m, std::mt19937_64& caso) {
-        for (auto k = caso() % static_cast<unsigned>(__builtin_popcount(m)); k > 0; --k)
-            m &= m - 1;
-        return m & (~m + 1);
     }
     template <typename F> static void PerOgniCoppia(const Maschere& e, F&& f) {
         for (std::size_t i = 0; i < e.size(); ++i)
