@@ -278,9 +278,11 @@ std::size_t MenoUtile(const Sestine& s, int t, const std::vector<Blocco>& blocch
 // that a budget means the same work everywhere.
 constexpr double LavoroPerSecondo = 60e6;
 
-// The greedy's work grows with C(v,6) times the subsets a column meets; past this, search starts
-// from the first-fit design instead.
-constexpr double LimiteLavoroGreedy = 6e8;
+// The greedy's work grows with C(v,6) times the subsets a column meets. Past the first limit it
+// is left out where a construction exists; past the second (30 numbers "4 if 6", about half a
+// minute here, is within) search starts from the first-fit design instead.
+constexpr double LimiteGreedyConCostruzione = 6e8;
+constexpr double LimiteGreedy = 3e9;
 
 struct Corsa {
     std::vector<Blocco> migliore;
@@ -315,17 +317,24 @@ void Cerca(const Sestine& s, int t, std::vector<Blocco> partenza, std::uint64_t 
 
 } // namespace
 
-std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& s, int t) {
+std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& s, int t, OsservatoreOttimizzazione* osservatore) {
     const auto iniziale = static_cast<std::uint32_t>(CoperteDaUnBlocco(s.v(), t));
     CodaGuadagni coda(s.quante(), iniziale);
     std::vector<bool> coperto(s.quante(), false);
+    std::uint64_t scoperte = s.quante();
     std::vector<Blocco> blocchi;
     for (std::uint32_t c = coda.migliore(); c != CodaGuadagni::Nessuno; c = coda.migliore()) {
+        if (osservatore != nullptr) {
+            if (osservatore->annullato())
+                return {};
+            osservatore->progresso(0, scoperte);
+        }
         blocchi.push_back(s.maschera(c));
         PerOgniVicino(s, t, s.maschera(c), [&](std::uint32_t r) {
             if (coperto[r])
                 return;
             coperto[r] = true;
+            --scoperte;
             PerOgniVicino(s, t, s.maschera(r), [&](std::uint32_t candidato) { coda.diminuisci(candidato); });
         });
     }
@@ -617,11 +626,15 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
         return {};
     const Sestine s(v);
     std::vector<Blocco> partenza = Costruzione(v, t);
-    const bool greedyPossibile =
-        static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t)) <= LimiteLavoroGreedy;
+    const double lavoroGreedy = static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t));
+    const bool greedyPossibile = lavoroGreedy <= (partenza.empty() ? LimiteGreedy : LimiteGreedyConCostruzione);
     if (greedyPossibile || partenza.empty()) {
-        std::vector<Blocco> greedy = greedyPossibile ? GreedyMassimoGuadagno(s, t) : GreedyPrimoAdatto(s, t);
-        if (partenza.empty() || greedy.size() < partenza.size())
+        std::vector<Blocco> greedy =
+            greedyPossibile ? GreedyMassimoGuadagno(s, t, &osservatore) : std::vector<Blocco>{};
+        // A stop in the middle of a long greedy still leaves a design: the first-fit one takes a moment.
+        if (greedy.empty() && partenza.empty())
+            greedy = GreedyPrimoAdatto(s, t);
+        if (partenza.empty() || (!greedy.empty() && greedy.size() < partenza.size()))
             partenza = std::move(greedy);
     }
     if (osservatore.annullato())

@@ -34,8 +34,10 @@ struct RichiestaOttimizzazione {
 std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore);
 
 // The start of the search, exposed for the tests and the benchmark.
-// Max-gain greedy: each step takes the column covering the most still-missed 6-subsets.
-std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& sestine, int t);
+// Max-gain greedy: each step takes the column covering the most still-missed 6-subsets. With an
+// observer it reports the subsets still missed after each column, and a stop gives no design.
+std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& sestine, int t,
+                                          OsservatoreOttimizzazione* osservatore = nullptr);
 // The first-fit greedy of the plain reduced development, the yardstick.
 std::vector<Blocco> GreedyPrimoAdatto(const Sestine& sestine, int t);
 // Where the pigeonhole principle beats search (t = 2: groups of at most six; t = 3, 10 to 30

@@ -29,7 +29,6 @@ for t in 2 3 4 5; do
             15/5) secondi=120 seme=2 ;;
             20/4) secondi=2400 seme=2 ;;
             20/5) secondi=3000 seme=2 ;;
-            30/4) secondi=3000 seme=2 ;;
             30/5) secondi=100 seme=2 ;;
             25/5) secondi=600 ;;
         esac

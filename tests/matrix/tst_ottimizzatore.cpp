@@ -24,10 +24,11 @@ public:
         ultime = colonne;
         ++chiamate;
     }
-    bool annullato() override { return fermati; }
+    bool annullato() override { return fermati || (fermaDopo > 0 && chiamate >= fermaDopo); }
     int ultime = 0;
     int chiamate = 0;
     bool fermati = false;
+    int fermaDopo = 0;
 };
 
 Blocco Maschera(std::initializer_list<int> posizioni) {
@@ -117,6 +118,9 @@ private Q_SLOTS:
         QCOMPARE(OttimizzaMatrice(r, muto), a);
         muto.fermati = true;
         QVERIFY(VerificaGaranzia(10, 5, OttimizzaMatrice(r, muto)));
+        Muto nelGreedy; // stopped while the greedy is at its third column
+        nelGreedy.fermaDopo = 3;
+        QVERIFY(VerificaGaranzia(14, 4, OttimizzaMatrice({14, 4, 1.0, 7, 2}, nelGreedy)));
         QVERIFY(OttimizzaMatrice({6, 5, 1.0, 7, 2}, muto).empty());
         QVERIFY(OttimizzaMatrice({10, 6, 1.0, 7, 2}, muto).empty());
     }

@@ -64,7 +64,8 @@ frmGeneraMatrice::frmGeneraMatrice(int v, QString cartellaMatrici, Interfaccia& 
 }
 
 void frmGeneraMatrice::progresso(int colonne, std::uint64_t costo) {
-    m_lblColonne->setText(FormattaIntero(colonne));
+    m_lblColonne->setText(colonne > 0 ? FormattaIntero(colonne)
+                                      : QStringLiteral("-")); // 0: the greedy is still at work
     m_lblScoperte->setText(FormattaIntero(static_cast<qint64>(costo)));
     m_ui.elaboraEventi();
 }
