@@ -31,6 +31,7 @@ for t in 2 3 4 5; do
             20/5) secondi=3000 seme=2 ;;
             30/5) secondi=100 seme=2 ;;
             25/5) secondi=600 ;;
+            27/4 | 29/4) secondi=150 ;;
         esac
         secondi=$(( secondi * scala ))
         file="$radice/matrici/${v}numeri-${t}se6.mspl"
