@@ -628,15 +628,14 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
     std::vector<Blocco> partenza = Costruzione(v, t);
     const double lavoroGreedy = static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t));
     const bool greedyPossibile = lavoroGreedy <= (partenza.empty() ? LimiteGreedy : LimiteGreedyConCostruzione);
-    if (greedyPossibile || partenza.empty()) {
-        std::vector<Blocco> greedy =
-            greedyPossibile ? GreedyMassimoGuadagno(s, t, &osservatore) : std::vector<Blocco>{};
-        // A stop in the middle of a long greedy still leaves a design: the first-fit one takes a moment.
-        if (greedy.empty() && partenza.empty())
-            greedy = GreedyPrimoAdatto(s, t);
-        if (partenza.empty() || (!greedy.empty() && greedy.size() < partenza.size()))
+    if (greedyPossibile) {
+        std::vector<Blocco> greedy = GreedyMassimoGuadagno(s, t, &osservatore);
+        if (!greedy.empty() && (partenza.empty() || greedy.size() < partenza.size()))
             partenza = std::move(greedy);
     }
+    // Too large for the greedy, or stopped in it: the first-fit design takes a moment.
+    if (partenza.empty())
+        partenza = GreedyPrimoAdatto(s, t);
     if (osservatore.annullato())
         return partenza;
     osservatore.progresso(static_cast<int>(partenza.size()), 0);
