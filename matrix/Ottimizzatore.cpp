@@ -118,11 +118,13 @@ private:
     std::uint32_t m_massimo;
 };
 
-// The annealing state: b columns and, for every 6-subset, how many of them meet it in t or more.
+// The annealing state: b columns and, for every 6-subset, how many of them meet it in t or more
+// and how much missing it costs.
 class Ricottura final {
 public:
     Ricottura(const Sestine& s, int t, std::vector<Blocco> blocchi)
-        : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_posizione(s.quante(), Fuori) {
+        : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_posizione(s.quante(), Fuori),
+          m_peso(s.quante(), 1) {
         for (const Blocco b : m_blocchi)
             PerOgniVicino(m_s, m_t, b, [&](std::uint32_t r) { ++m_conta[r]; });
         for (std::uint32_t r = 0; r < m_s.quante(); ++r)
@@ -145,6 +147,9 @@ public:
                 break;
             fatto += mossa(caso, temperatura);
             ++m_mosse;
+            if (m_mosse % PeriodoPesi == 0)
+                for (const std::uint32_t r : m_scoperti)
+                    ++m_peso[r];
             temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
             if (costo() < migliore) {
                 migliore = costo();
@@ -164,6 +169,9 @@ private:
     static constexpr double Raffreddamento = 0.99995;
     static constexpr std::uint64_t Riscaldo = 200'000;
     static constexpr double PeggioramentoTipico = 10;
+    // Every so many moves the subsets still missed weigh one more in the cost: the few that stay out
+    // on a plateau grow expensive until some move takes them in (4 and 5 if 6 gain several columns).
+    static constexpr std::uint64_t PeriodoPesi = 20'000;
 
     void scopri(std::uint32_t r) {
         m_posizione[r] = static_cast<std::uint32_t>(m_scoperti.size());
@@ -227,8 +235,10 @@ private:
         std::int64_t delta = 0;
         for (const Blocco a : m_dentro)
             for (const Blocco c : m_fuori) {
-                delta += m_conta[m_s.rango(x | a | c)] == 1;
-                delta -= m_conta[m_s.rango(y | a | c)] == 0;
+                const std::uint32_t perso = m_s.rango(x | a | c);
+                const std::uint32_t guadagnato = m_s.rango(y | a | c);
+                delta += m_conta[perso] == 1 ? m_peso[perso] : 0;
+                delta -= m_conta[guadagnato] == 0 ? m_peso[guadagnato] : 0;
             }
         return delta;
     }
@@ -250,6 +260,7 @@ private:
     std::vector<std::uint32_t> m_conta;
     std::vector<std::uint32_t> m_posizione;
     std::vector<std::uint32_t> m_scoperti;
+    std::vector<std::uint32_t> m_peso;
     Maschere m_dentro, m_fuori;
     std::uint64_t m_mosse = 0;
     double m_peggioramenti = 0;
