@@ -25,6 +25,10 @@ class TestAvvio : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dati;
+    std::unique_ptr<Corpo> m_corpo;
+    std::unique_ptr<FakeInterfaccia> m_ui;
+    std::unique_ptr<DialoghiFinti> m_dialoghi;
+    std::unique_ptr<Avvio> m_avvio;
 
     QString cartellaDati() const { return m_dati.path() + QStringLiteral("/Sestinaplan"); }
     void usaServer(const QString& indirizzo) {
@@ -39,6 +43,17 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", m_dati.path().toUtf8());
         qputenv("TMPDIR", m_dati.path().toUtf8());
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    }
+    void init() {
+        m_corpo = std::make_unique<Corpo>();
+        m_ui = std::make_unique<FakeInterfaccia>();
+        m_dialoghi = std::make_unique<DialoghiFinti>();
+        m_avvio = std::make_unique<Avvio>(*m_corpo, *m_ui, *m_dialoghi);
+    }
+    void cleanup() {
+        m_corpo->chiusuraInCorso = true;
+        m_avvio.reset();
+        QVERIFY(m_ui->messaggi.isEmpty());
     }
 
     void avvio_data() {
@@ -57,24 +72,19 @@ private Q_SLOTS:
         const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
         if (!QFile::exists(file))
             QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec"), file));
-        auto corpo = std::make_unique<Corpo>();
-        FakeInterfaccia ui;
-        DialoghiFinti dialoghi;
-        Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(avvio.esegui(argomenti, {QString(), 0, {}}));
-        QCOMPARE(corpo->sistema.numeroColonne, 0); // a file opens once the window shows, not before
-        QTRY_COMPARE(avvio.principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
-        QCOMPARE(corpo->sistema.nomeSistema == nome && corpo->sistema.sistemaSviluppato, nome != "nuovo.sec");
+        QVERIFY(m_avvio->esegui(argomenti, {QString(), 0, {}}));
+        const Corpo& corpo = *m_corpo;
+        QCOMPARE(corpo.sistema.numeroColonne, 0); // a file opens once the window shows, not before
+        QTRY_COMPARE(m_avvio->principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
+        QCOMPARE(corpo.sistema.nomeSistema == nome && corpo.sistema.sistemaSviluppato, nome != "nuovo.sec");
         // The folders and the configuration's defaults are tst_configurazione's; here, that start-up uses them.
-        QCOMPARE(corpo->cartellaDati, cartellaDati());
+        QCOMPARE(corpo.cartellaDati, cartellaDati());
         QVERIFY(QDir(cartellaDati()).exists(QStringLiteral("sistemi")));
-        QCOMPARE(corpo->fileConfigurazione, cartellaDati() + QStringLiteral("/impostazioni.cfg"));
-        QCOMPARE(corpo->stampanteTabulato, QStringLiteral("N/A"));
-        QVERIFY(avvio.principale()->findChild<QAction*>(QStringLiteral("menuSpoglioEstrazioni"))->isVisible());
+        QCOMPARE(corpo.fileConfigurazione, cartellaDati() + QStringLiteral("/impostazioni.cfg"));
+        QCOMPARE(corpo.stampanteTabulato, QStringLiteral("N/A"));
+        QVERIFY(m_avvio->principale()->findChild<QAction*>(QStringLiteral("menuSpoglioEstrazioni"))->isVisible());
         for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(w->isVisible() == (w == avvio.principale()), qPrintable(w->objectName()));
-        QVERIFY(ui.messaggi.isEmpty());
-        corpo->chiusuraInCorso = true;
+            QVERIFY2(w->isVisible() == (w == m_avvio->principale()), qPrintable(w->objectName()));
     }
 
     // The shipped matrices reach the user's folder, except where a file of the same name is there.
@@ -86,43 +96,29 @@ private Q_SLOTS:
         const QString matrici = dati.path() + QStringLiteral("/matrici");
         QVERIFY(QDir().mkpath(matrici));
         QVERIFY(Scrivi(matrici + "/7NUMERI-2SE6.mspl", "mia"));
-        auto corpo = std::make_unique<Corpo>();
-        FakeInterfaccia ui;
-        DialoghiFinti dialoghi;
-        Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(avvio.esegui({"sestinaplan"}, {dati.path(), 0, distribuite.path()}));
+        QVERIFY(m_avvio->esegui({"sestinaplan"}, {dati.path(), 0, distribuite.path()}));
         QCOMPARE(QDir(matrici).entryList({"*.mspl"}, QDir::Files, QDir::Name),
                  (QStringList{"7NUMERI-2SE6.mspl", "8numeri-2se6.mspl"}));
         QCOMPARE(Contenuto(matrici + "/7NUMERI-2SE6.mspl"), QByteArray("mia"));
         QCOMPARE(Contenuto(matrici + "/8numeri-2se6.mspl"), QByteArray("nuova"));
-        corpo->chiusuraInCorso = true;
     }
 
     // A server that accepts and never answers holds start-up back by its timeout only.
     void serverMuto() {
         ServerGuasto muto(ServerGuasto::Guasto::Silenzioso);
         usaServer(muto.indirizzo());
-        auto corpo = std::make_unique<Corpo>();
-        FakeInterfaccia ui;
-        DialoghiFinti dialoghi;
-        Avvio avvio(*corpo, ui, dialoghi);
         QElapsedTimer tempo;
         tempo.start();
-        QVERIFY(avvio.esegui({"sestinaplan"}, {}));
+        QVERIFY(m_avvio->esegui({"sestinaplan"}, {}));
         QVERIFY2(tempo.elapsed() < 6000, qPrintable(QString::number(tempo.elapsed())));
-        QVERIFY(avvio.principale()->isVisible());
+        QVERIFY(m_avvio->principale()->isVisible());
         QCOMPARE(muto.richieste(), 1);
-        QVERIFY(ui.messaggi.isEmpty());
-        corpo->chiusuraInCorso = true;
     }
 
     // A newer version on the server: its window, then the end, with no main window.
     void versioneNuova() {
         ServerGuasto server(ServerGuasto::Guasto::Risposta, RispostaHttp(200, "1.0.10 nuova\r\n"));
         usaServer(server.indirizzo());
-        auto corpo = std::make_unique<Corpo>();
-        FakeInterfaccia ui;
-        DialoghiFinti dialoghi;
         Modali modali;
         QStringList visto;
         modali.quandoAppare([&](QWidget* w) {
@@ -130,15 +126,13 @@ private Q_SLOTS:
                   << figlio<QLabel>(w, "lbRemoteVersion")->text() << figlio<QLabel>(w, "lbURL")->toolTip();
             w->close();
         });
-        Avvio avvio(*corpo, ui, dialoghi);
-        QVERIFY(!avvio.esegui({"sestinaplan"}, {QString(), 0, {}}));
+        QVERIFY(!m_avvio->esegui({"sestinaplan"}, {QString(), 0, {}}));
         QCOMPARE(visto,
                  (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
-        QVERIFY(!avvio.principale());
+        QVERIFY(!m_avvio->principale());
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(QFile::exists(QDir::tempPath() + "/sestinaplanver.txt"));
-        QVERIFY(ui.messaggi.isEmpty());
     }
 
     void secondaIstanza() {

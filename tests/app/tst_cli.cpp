@@ -108,8 +108,7 @@ private Q_SLOTS:
         QVERIFY2(QFileInfo::exists(QStringLiteral(SESTINA_CLI)), SESTINA_CLI);
         QCOMPARE(Esegui({"sviluppa", "--numeri", "1-12", "-o", m_dir.filePath(QStringLiteral("salvato.sec"))}).stato,
                  0);
-        QFile testo(m_dir.filePath(QStringLiteral("testo.sec")));
-        QVERIFY(testo.open(QIODevice::WriteOnly) && testo.write("un file di testo, non un sistema\n") > 0);
+        QVERIFY(Scrivi(m_dir.filePath(QStringLiteral("testo.sec")), "un file di testo, non un sistema\n"));
     }
 
     void sviluppaEApri_data() {

@@ -44,9 +44,7 @@ private Q_SLOTS:
             attesa += RigaTestoGaranzia(r).toUtf8() + '\n';
         QCOMPARE(uscita, attesa);
         QVERIFY(uscita.startsWith("6\t3003\t0\t0\t0\t0\t0\t"));
-    }
 
-    void rifiuti() {
         QCOMPARE(esegui({"garanzia", m_dir.filePath(QStringLiteral("manca.sec"))}).first, 2);
         QCOMPARE(esegui({"garanzia"}).first, 1);
     }

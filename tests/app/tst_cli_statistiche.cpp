@@ -94,8 +94,7 @@ private Q_SLOTS:
         // A range of the draw list itself, the "from" date alone and the "to" date alone.
         e = esegui({"spoglio", sistema, "--archivio", DatiReali, "--dal", "02/05/2026", "--al", "09/05/2026"});
         QCOMPARE(e.stato, 0);
-        const IntervalloSpoglio maggio = TrovaIntervallo(m_reale, "02/05/2026", "09/05/2026");
-        QCOMPARE(Righe(e.uscita), attese(sistema, maggio));
+        QCOMPARE(Righe(e.uscita), attese(sistema, TrovaIntervallo(m_reale, "02/05/2026", "09/05/2026")));
         QCOMPARE(Righe(esegui({"spoglio", sistema, "--dal", "21/05/2026"}).uscita),
                  attese(sistema, {m_reale.size() - 3, m_reale.size() - 1}));
         QCOMPARE(Righe(esegui({"spoglio", sistema, "--al", "03/01/2009"}).uscita), attese(sistema, {0, 1}));

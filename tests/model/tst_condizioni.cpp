@@ -26,8 +26,7 @@ private Q_SLOTS:
         c.quantiFissi = 1;
         QVERIFY(TestFisse(Dati({7, 12, 30, 41, 55, 60}), c));
         c.pariAmmessi[6] = 1; // any non-zero flag is true
-        QVERIFY(TestPariDispari(Dati({2, 4, 6, 8, 10, 90}), c));
-        QVERIFY(!TestPariDispari(Dati({1, 4, 6, 8, 10, 90}), c));
+        QVERIFY(TestPariDispari(Dati({2, 4, 6, 8, 10, 90}), c) && !TestPariDispari(Dati({1, 4, 6, 8, 10, 90}), c));
     }
 
     void consecutivi_data() {

@@ -53,11 +53,19 @@ private Q_SLOTS:
         QVERIFY(m_s->selezionati[89] && !m_s->selezionati[4]);
     }
 
-    // What the windows and files do not show already: masks and large amounts.
-    void formati() {
+    // What the windows and files do not show already: masks, large amounts, the form a window error
+    // names, the code page's quotes and unmappable characters (the storage suites cover the module's
+    // wording, € and the accented letters).
+    void testi() {
         QCOMPARE(FormattaPresenze((1 << 0) | (1 << 2) | (1 << 6) | (1 << 7)), QStringLiteral("00 02 06"));
         QCOMPARE(FormattaPresenze(0), QString());
         QCOMPARE(FormattaEuro(1234567.5), QStringLiteral("€ 1.234.567,50"));
+        QCOMPARE(TestoErrore(Errore::applicazione(QStringLiteral("x")), QStringLiteral("Form_Load"),
+                             QStringLiteral("frmMAIN")),
+                 QStringLiteral("Error -2147211504 (x) in procedure Form_Load of Form frmMAIN"));
+        const QByteArray byte("\x93ok\x94");
+        QCOMPARE(DaCp1252(byte), QStringLiteral("“ok”"));
+        QCOMPARE(ACp1252(QStringLiteral("“ok” Ω")), byte + " ?");
     }
 
     void tempoTrascorso_data() {
@@ -72,20 +80,6 @@ private Q_SLOTS:
         QFETCH(qint64, secondi);
         QFETCH(QString, testo);
         QCOMPARE(TestoTempoTrascorso(secondi), testo);
-    }
-
-    // The window errors name their form; the storage suites check the module's wording.
-    void testoErrore() {
-        QCOMPARE(TestoErrore(Errore::applicazione(QStringLiteral("x")), QStringLiteral("Form_Load"),
-                             QStringLiteral("frmMAIN")),
-                 QStringLiteral("Error -2147211504 (x) in procedure Form_Load of Form frmMAIN"));
-    }
-
-    // The quotes and unmappable characters; the storage suites cover € and the accented letters.
-    void cp1252() {
-        const QByteArray byte("\x93ok\x94");
-        QCOMPARE(DaCp1252(byte), QStringLiteral("“ok”"));
-        QCOMPARE(ACp1252(QStringLiteral("“ok” Ω")), byte + " ?");
     }
 };
 

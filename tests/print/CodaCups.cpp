@@ -1,4 +1,5 @@
 #include "CodaCups.h"
+#include "ProvaSuFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -13,11 +14,6 @@ namespace sestina {
 namespace {
 
 const QString Ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-
-bool Scrivi(const QString& percorso, const QByteArray& testo) {
-    QFile file(percorso);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(testo) == testo.size();
-}
 
 QString Esegui(const QString& programma, const QStringList& argomenti) {
     QProcess p;
@@ -55,14 +51,14 @@ CodaCups::~CodaCups() {
 }
 
 bool CodaCups::avvia() {
-    if (geteuid() != 0) {
-        m_errore = QStringLiteral("the PDF backend of CUPS runs only for root");
+    const auto fallito = [this](const QString& perche) {
+        m_errore = perche;
         return false;
-    }
-    if (!QFileInfo::exists(QStringLiteral("/usr/sbin/cupsd")) || !QFileInfo::exists(Ppd)) {
-        m_errore = QStringLiteral("cups or printer-driver-cups-pdf is not installed");
-        return false;
-    }
+    };
+    if (geteuid() != 0)
+        return fallito(QStringLiteral("the PDF backend of CUPS runs only for root"));
+    if (!QFileInfo::exists(QStringLiteral("/usr/sbin/cupsd")) || !QFileInfo::exists(Ppd))
+        return fallito(QStringLiteral("cups or printer-driver-cups-pdf is not installed"));
     const QDir d(m_cartella.path());
     for (const char* c : {"spool", "cache", "stato", "log", "uscita", "spoolpdf"})
         d.mkpath(QString::fromLatin1(c));
@@ -87,24 +83,18 @@ bool CodaCups::avvia() {
     const QByteArray pdf = "Out " + radice + "/uscita\nAnonDirName " + radice + "/uscita\nSpool " + radice +
                            "/spoolpdf\nLog " + radice + "/log\nUserUMask 0022\n";
     if (!Scrivi(d.filePath("cupsd.conf"), cupsd) || !Scrivi(d.filePath("cups-files.conf"), file) ||
-        !Scrivi(m_confPdf, pdf)) {
-        m_errore = QStringLiteral("cannot write the configuration");
-        return false;
-    }
+        !Scrivi(m_confPdf, pdf))
+        return fallito(QStringLiteral("cannot write the configuration"));
     qputenv("CUPS_SERVER", socket);
     m_cupsd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_cupsd.start(QStringLiteral("/usr/sbin/cupsd"),
                   {QStringLiteral("-f"), QStringLiteral("-c"), d.filePath("cupsd.conf"), QStringLiteral("-s"),
                    d.filePath("cups-files.conf")});
-    if (!m_cupsd.waitForStarted(5000)) {
-        m_errore = QStringLiteral("cupsd did not start");
-        return false;
-    }
+    if (!m_cupsd.waitForStarted(5000))
+        return fallito(QStringLiteral("cupsd did not start"));
     for (QDeadlineTimer limite(10'000); !QFileInfo::exists(QString::fromLocal8Bit(socket));) {
-        if (limite.hasExpired() || m_cupsd.state() == QProcess::NotRunning) {
-            m_errore = QStringLiteral("cupsd is not listening");
-            return false;
-        }
+        if (limite.hasExpired() || m_cupsd.state() == QProcess::NotRunning)
+            return fallito(QStringLiteral("cupsd is not listening"));
         QThread::msleep(50);
     }
     m_avviato = true;

@@ -65,13 +65,8 @@ QString ControllaSegniPdf(const QString& pdf, const QList<QPointF>& segni, const
             std::max({std::abs(trovato.left() - atteso.left()), std::abs(trovato.top() - atteso.top()),
                       std::abs(trovato.right() - atteso.right()), std::abs(trovato.bottom() - atteso.bottom())});
         if (trovato.isNull() || scarto > tolleranza)
-            errori << QStringLiteral("mark at %1,%2 mm found at %3,%4 to %5,%6")
-                          .arg(a.x())
-                          .arg(a.y())
-                          .arg(trovato.left(), 0, 'f', 3)
-                          .arg(trovato.top(), 0, 'f', 3)
-                          .arg(trovato.right(), 0, 'f', 3)
-                          .arg(trovato.bottom(), 0, 'f', 3);
+            errori << QString::asprintf("mark at %g,%g mm found at %.3f,%.3f to %.3f,%.3f", a.x(), a.y(),
+                                        trovato.left(), trovato.top(), trovato.right(), trovato.bottom());
     }
     for (const QPointF& a : vuoti)
         if (!ScuriIn(pagina, Intorno(a)).isNull())

@@ -45,6 +45,11 @@ bool HaSegno(const SuperficieRegistrata& s, double x, double y) {
     return false;
 }
 
+void VerificaSegni(const SuperficieRegistrata& s, std::initializer_list<QPointF> angoli) {
+    for (const QPointF& a : angoli)
+        QVERIFY2(HaSegno(s, a.x(), a.y()), qPrintable(QStringLiteral("%1, %2").arg(a.x()).arg(a.y())));
+}
+
 const SuperficieRegistrata::Segno* Testo(const SuperficieRegistrata& s, const QString& inizio) {
     for (const auto& m : s.segni())
         if (m.tipo == Tipo::Testo && m.testo.startsWith(inizio))
@@ -91,24 +96,15 @@ private Q_SLOTS:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     // Layouts are measured in the design's faces; the platform must map them to metric twins.
-    void caratteriCompatibili_data() {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("gemello");
-        QTest::newRow("Arial") << "Arial"
-                               << "Liberation Sans";
-        QTest::newRow("Courier New") << "Courier New"
-                                     << "Liberation Mono";
-    }
     void caratteriCompatibili() {
-        QFETCH(QString, nome);
-        QFETCH(QString, gemello);
-        for (const bool grassetto : {false, true}) {
-            const QFont f = MetricheTesto::Carattere(nome, 10, grassetto);
-            QCOMPARE(QFontInfo(f).family(), gemello);
-            MetricheTesto m;
-            const QString testo = QStringLiteral("Scheda n. 1.234 € 3,00 Wii");
-            QCOMPARE(m.larghezza(f, testo), m.larghezza(MetricheTesto::Carattere(gemello, 10, grassetto), testo));
-        }
+        const QString testo = QStringLiteral("Scheda n. 1.234 € 3,00 Wii");
+        MetricheTesto m;
+        for (const auto& [nome, gemello] : {std::pair{"Arial", "Liberation Sans"}, {"Courier New", "Liberation Mono"}})
+            for (const bool grassetto : {false, true}) {
+                const QFont f = MetricheTesto::Carattere(nome, 10, grassetto);
+                QCOMPARE(QFontInfo(f).family(), QString(gemello));
+                QCOMPARE(m.larghezza(f, testo), m.larghezza(MetricheTesto::Carattere(gemello, 10, grassetto), testo));
+            }
     }
 
     void dueColonneAlleSuePosizioni() {
@@ -116,14 +112,15 @@ private Q_SLOTS:
         SuperficieRegistrata s;
         QCOMPARE(Stampa(TipoScheda::DueColonne, s, "1", "1"), EsitoStampa::Stampata);
         QCOMPARE(Segni(s).size(), 14);
-        QVERIFY(HaSegno(s, 22.3, 166.3)); // 1
-        QVERIFY(HaSegno(s, 22.3, 103.3)); // 15
-        QVERIFY(HaSegno(s, 27.3, 166.3)); // 16
-        QVERIFY(HaSegno(s, 47.3, 103.3)); // 90
-        QVERIFY(HaSegno(s, 82.3, 103.3)); // 90 of panel 2
-        QVERIFY(HaSegno(s, 57.3, 161.8)); // 2 of panel 2
-        QVERIFY(HaSegno(s, 22.3, 22.3));  // SuperStar boxes
-        QVERIFY(HaSegno(s, 57.3, 22.3));
+        // 1, 15, 16 and 90, then 90 and 2 of panel 2, then the SuperStar boxes.
+        VerificaSegni(s, {{22.3, 166.3},
+                          {22.3, 103.3},
+                          {27.3, 166.3},
+                          {47.3, 103.3},
+                          {82.3, 103.3},
+                          {57.3, 161.8},
+                          {22.3, 22.3},
+                          {57.3, 22.3}});
         QCOMPARE(s.pagineDocumenti(), QList<int>{1});
         QCOMPARE(Testo(s, "         € ")->testo, QStringLiteral("         € 3,00"));
     }
@@ -133,12 +130,7 @@ private Q_SLOTS:
         SuperficieRegistrata s;
         QCOMPARE(Stampa(TipoScheda::CinqueColonne, s, "1", "1"), EsitoStampa::Stampata);
         QCOMPARE(Segni(s).size(), 14);
-        QVERIFY(HaSegno(s, 7.2, 28.08));
-        QVERIFY(HaSegno(s, 7.2, 31.6));
-        QVERIFY(HaSegno(s, 77.2, 45.68));
-        QVERIFY(HaSegno(s, 7.2, 52.72));
-        QVERIFY(HaSegno(s, 82.2, 28.08));
-        QVERIFY(HaSegno(s, 82.2, 52.72));
+        VerificaSegni(s, {{7.2, 28.08}, {7.2, 31.6}, {77.2, 45.68}, {7.2, 52.72}, {82.2, 28.08}, {82.2, 52.72}});
         QVERIFY(!HaSegno(s, 82.2, 77.36)); // panel 3 has no column, hence no SuperStar box
     }
 
@@ -190,18 +182,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("da");
         QTest::addColumn<int>("segni");
         QTest::addColumn<QString>("importo");
-        QTest::addColumn<QString>("numero");
-        QTest::newRow("2 colonne, scheda 4 di 4") << 0 << "4" << 6 + 1 << "         € 1,50"
-                                                  << "Scheda n. 4";
-        QTest::newRow("5 colonne, scheda 2 di 2") << 1 << "2" << 12 + 2 << "   € 3,00"
-                                                  << "Scheda n. 2";
+        QTest::newRow("2 colonne, scheda 4 di 4") << 0 << "4" << 6 + 1 << "         € 1,50";
+        QTest::newRow("5 colonne, scheda 2 di 2") << 1 << "2" << 12 + 2 << "   € 3,00";
     }
     void ultimaSchedaCorta() {
         QFETCH(int, tipo);
         QFETCH(QString, da);
         QFETCH(int, segni);
         QFETCH(QString, importo);
-        QFETCH(QString, numero);
         Molte(7);
         m_corpo->sistema.superStar = Vero;
         m_corpo->sistema.costoColonna = 1.5f;
@@ -210,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(s.pagineDocumenti(), QList<int>{1});
         QCOMPARE(Segni(s).size(), segni);
         QVERIFY(Testo(s, importo));
-        QCOMPARE(Testo(s, "Scheda n.")->testo, numero);
+        QCOMPARE(Testo(s, "Scheda n.")->testo, "Scheda n. " + da);
         if (tipo == 0)
             QVERIFY(!HaSegno(s, 57.3, 22.3));
     }
@@ -244,21 +232,17 @@ private Q_SLOTS:
         const QString maggiore = QStringLiteral("'DA' è maggiore di 'A'");
         const QString minimo = QStringLiteral("'DA' è minore del minimo");
         const QString massimo = QStringLiteral("'A' è maggiore del massimo");
-        const QString titolo = QStringLiteral("!!! E R R O R E !!!");
-        QTest::newRow("DA > A") << "3"
-                                << "2" << maggiore << " " + titolo + " ";
-        QTest::newRow("DA 0") << "0"
-                              << "2" << minimo << titolo;
-        QTest::newRow("DA vuoto") << ""
-                                  << "2" << minimo << titolo;
-        QTest::newRow("entrambi vuoti") << ""
-                                        << "" << minimo << titolo;
-        QTest::newRow("A vuoto") << "1"
-                                 << "" << maggiore << " " + titolo + " ";
-        QTest::newRow("A oltre il massimo") << "1"
-                                            << "5" << massimo << titolo;
-        QTest::newRow("A enorme") << "1"
-                                  << "99999999999999999999" << massimo << titolo;
+        const QString titolo = QStringLiteral("!!! E R R O R E !!!"), largo = " " + titolo + " ";
+        const auto riga = [](const char* nome, const char* da, const char* a, const QString& t, const QString& x) {
+            QTest::newRow(nome) << QString(da) << QString(a) << t << x;
+        };
+        riga("DA > A", "3", "2", maggiore, largo);
+        riga("DA 0", "0", "2", minimo, titolo);
+        riga("DA vuoto", "", "2", minimo, titolo);
+        riga("entrambi vuoti", "", "", minimo, titolo);
+        riga("A vuoto", "1", "", maggiore, largo);
+        riga("A oltre il massimo", "1", "5", massimo, titolo);
+        riga("A enorme", "1", "99999999999999999999", massimo, titolo);
     }
     void intervalliRifiutati() {
         QFETCH(QString, da);
@@ -330,12 +314,9 @@ private Q_SLOTS:
     void stampanteDellaTaratura_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("scelta");
-        QTest::newRow("installata") << "Seconda"
-                                    << "Seconda";
-        QTest::newRow("non installata") << "Terza"
-                                        << "";
-        QTest::newRow("maiuscole diverse") << "seconda"
-                                           << "";
+        QTest::newRow("installata") << "Seconda" << QStringLiteral("Seconda");
+        QTest::newRow("non installata") << "Terza" << QString();
+        QTest::newRow("maiuscole diverse") << "seconda" << QString();
     }
     void stampanteDellaTaratura() {
         QFETCH(QString, nome);

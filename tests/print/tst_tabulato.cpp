@@ -8,6 +8,7 @@
 #include "classINI.h"
 
 #include <QLocale>
+#include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,32 +77,41 @@ private Q_SLOTS:
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
+    // On the settings' printer, each copy a document of its own, numbered from page 1.
     void blocchiEPagine_data() {
         QTest::addColumn<int>("colonne");
         QTest::addColumn<bool>("pronostico");
         QTest::addColumn<QList<int>>("pagine");
-        QTest::newRow("19") << 19 << true << QList<int>{1};
-        QTest::newRow("20") << 20 << true << QList<int>{2};
-        QTest::newRow("5x19+1 con pronostico") << 5 * 19 + 1 << true << QList<int>{5, 1};
-        QTest::newRow("5x19+1 senza pronostico") << 5 * 19 + 1 << false << QList<int>{6};
-        QTest::newRow("6x19+1 con pronostico") << 6 * 19 + 1 << true << QList<int>{5, 2};
-        QTest::newRow("6x19+1 senza pronostico") << 6 * 19 + 1 << false << QList<int>{6, 1};
-        QTest::newRow("12x19 con pronostico") << 12 * 19 << true << QList<int>{5, 7};
-        QTest::newRow("12x19+1 con pronostico") << 12 * 19 + 1 << true << QList<int>{5, 7, 1};
+        QTest::addColumn<int>("copie");
+        QTest::newRow("19") << 19 << true << QList<int>{1} << 1;
+        QTest::newRow("20") << 20 << true << QList<int>{2} << 1;
+        QTest::newRow("5x19+1 con pronostico") << 5 * 19 + 1 << true << QList<int>{5, 1} << 1;
+        QTest::newRow("5x19+1 senza pronostico") << 5 * 19 + 1 << false << QList<int>{6} << 1;
+        QTest::newRow("6x19+1 con pronostico") << 6 * 19 + 1 << true << QList<int>{5, 2} << 1;
+        QTest::newRow("6x19+1 senza pronostico") << 6 * 19 + 1 << false << QList<int>{6, 1} << 1;
+        QTest::newRow("12x19 con pronostico") << 12 * 19 << true << QList<int>{5, 7} << 1;
+        QTest::newRow("12x19+1 con pronostico") << 12 * 19 + 1 << true << QList<int>{5, 7, 1} << 1;
+        QTest::newRow("6x19+1, tre copie") << 6 * 19 + 1 << true << QList<int>{5, 2} << 3;
     }
     void blocchiEPagine() {
         QFETCH(int, colonne);
         QFETCH(bool, pronostico);
         QFETCH(QList<int>, pagine);
+        QFETCH(int, copie);
         Sviluppato(colonne);
-        SuperficieRegistrata s;
-        QVERIFY(Stampa(s, pronostico));
-        QCOMPARE(BlocchiPerPagina(s), pagine);
-        QCOMPARE(s.pagineDocumenti(), QList<int>{static_cast<int>(pagine.size())}); // no empty last page
-        QCOMPARE(Testi(s, "Pag. ").size(), pagine.size());
-        if (pagine.size() > 1)
-            QVERIFY(Testi(s, "Pag. 2 del sistema Prova - ").size() == 1);
-        QCOMPARE(Testi(s, "Pronostico Sistema").size(), pronostico ? 1 : 0);
+        m_corpo->stampanteTabulato = QStringLiteral("Ufficio");
+        SuperficieRegistrata s({"Casa", "Ufficio"});
+        QVERIFY(Stampa(s, pronostico, true, copie));
+        QCOMPARE(s.stampanteSelezionata(), QStringLiteral("Ufficio"));
+        QCOMPARE(s.pagineDocumenti(), QList<int>(copie, static_cast<int>(pagine.size()))); // no empty last page
+        for (int d = 0; d < copie; ++d) {
+            QCOMPARE(BlocchiPerPagina(s, d), pagine);
+            QCOMPARE(Testi(s, "Pag. ", d).size(), pagine.size());
+            QCOMPARE(Testi(s, "Pag. 1 ", d).size(), 1);
+            if (pagine.size() > 1)
+                QVERIFY(Testi(s, "Pag. 2 del sistema Prova - ", d).size() == 1);
+            QCOMPARE(Testi(s, "Pronostico Sistema", d).size(), pronostico ? 1 : 0);
+        }
     }
 
     void bloccoDiUnaColonna() {
@@ -118,17 +128,6 @@ private Q_SLOTS:
         QCOMPARE(m[ultimoNumero + 1].testo, QStringLiteral("| "));
         QCOMPARE(m[ultimoNumero - 1].testo, QStringLiteral("| "));
         QCOMPARE(m[ultimoNumero].area.left(), Margine); // alone on its row
-    }
-
-    void treCopie() {
-        Sviluppato(6 * 19 + 1);
-        SuperficieRegistrata s;
-        QVERIFY(Stampa(s, true, true, 3));
-        QCOMPARE(s.pagineDocumenti(), (QList<int>{2, 2, 2}));
-        for (int d = 0; d < 3; ++d) {
-            QCOMPARE(BlocchiPerPagina(s, d), (QList<int>{5, 2}));
-            QVERIFY(Testi(s, "Pag. 1 ", d).size() == 1);
-        }
     }
 
     void intestazioneEImporto_data() {
@@ -168,13 +167,11 @@ private Q_SLOTS:
         for (int n = 9; n <= 40; ++n)
             sis.GrigliaNumeriClick(n - 1); // 40 numbers in play
         sis.condPariDispari = Vero;
-        sis.pariAmmessi[2] = Vero;
-        sis.pariAmmessi[3] = Vero;
+        sis.pariAmmessi[2] = sis.pariAmmessi[3] = Vero;
         sis.condSomma = Falso;
         sis.sommaDa = 100;
         sis.condFisse = Vero;
-        sis.numeriFissi[7] = 1;
-        sis.numeriFissi[12] = 1;
+        sis.numeriFissi[7] = sis.numeriFissi[12] = 1;
         sis.condConsecutivi = Vero;
         sis.consecutiviAmmessi = 0b0000110;
         SuperficieRegistrata s;
@@ -185,23 +182,16 @@ private Q_SLOTS:
         QCOMPARE(Testi(s, "Fisse"), QStringList{"Fisse   : 07 12 "});
         QCOMPARE(Testi(s, "Consecutivi"), QStringList{"Consecutivi : 01 02"});
         // The Prediction: 31 numbers on the first line, 9 on the second.
-        QList<double> righe;
-        int perRiga[2] = {0, 0};
+        QMap<double, int> perRiga; // by the line's top
         bool dentro = false;
         for (const auto& m : s.segni()) {
-            if (m.testo == QStringLiteral("Pronostico Sistema"))
-                dentro = true;
             if (m.testo.startsWith(QStringLiteral("Condizioni")))
                 break;
-            if (dentro && QRegularExpression(QStringLiteral("^\\d\\d $")).match(m.testo).hasMatch()) {
-                if (righe.isEmpty() || righe.back() != m.area.top())
-                    righe << m.area.top();
-                ++perRiga[std::min<qsizetype>(righe.size() - 1, 1)];
-            }
+            dentro = dentro || m.testo == QStringLiteral("Pronostico Sistema");
+            if (dentro && QRegularExpression(QStringLiteral("^\\d\\d $")).match(m.testo).hasMatch())
+                ++perRiga[m.area.top()];
         }
-        QCOMPARE(righe.size(), 2);
-        QCOMPARE(perRiga[0], 31);
-        QCOMPARE(perRiga[1], 9);
+        QCOMPARE(perRiga.values(), (QList<int>{31, 9}));
     }
 
     void rifiutiEGuasti() {
@@ -221,29 +211,15 @@ private Q_SLOTS:
         QCOMPARE(guasta.pagineDocumenti().size(), 1);
     }
 
-    void stampanteDelTabulato() {
-        Sviluppato(2);
-        m_corpo->stampanteTabulato = QStringLiteral("Ufficio");
-        SuperficieRegistrata s({"Casa", "Ufficio"});
-        Stampa(s, true);
-        QCOMPARE(s.stampanteSelezionata(), QStringLiteral("Ufficio"));
-    }
-
     void prezziInCentesimi_data() {
         QTest::addColumn<QString>("testo");
-        QTest::addColumn<QString>("centesimi");
-        QTest::newRow("1,50") << "1,50"
-                              << "150";
-        QTest::newRow("0,5") << "0,5"
-                             << "50";
-        QTest::newRow("1,00") << "1,00"
-                              << "100";
-        QTest::newRow("1,1") << "1,1"
-                             << "110";
-        QTest::newRow("vuoto") << ""
-                               << "";
-        QTest::newRow("lettere") << "a"
-                                 << "";
+        QTest::addColumn<QString>("centesimi"); // empty: refused
+        QTest::newRow("1,50") << "1,50" << QStringLiteral("150");
+        QTest::newRow("0,5") << "0,5" << QStringLiteral("50");
+        QTest::newRow("1,00") << "1,00" << QStringLiteral("100");
+        QTest::newRow("1,1") << "1,1" << QStringLiteral("110");
+        QTest::newRow("vuoto") << "" << QString();
+        QTest::newRow("lettere") << "a" << QString();
     }
     void prezziInCentesimi() {
         QFETCH(QString, testo);

@@ -1,6 +1,7 @@
 #include "Errore.h"
 #include "FakeInterfaccia.h"
 #include "GeometriaScheda.h"
+#include "ProvaSuFile.h"
 #include "StampaSchede.h"
 #include "SuperficieRegistrata.h"
 #include "TaraturaScheda.h"
@@ -9,26 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 using namespace sestina;
 
 Q_DECLARE_METATYPE(sestina::TipoScheda)
 
 namespace {
-
-QByteArray Leggi(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Scrivi(const QString& percorso, const QByteArray& b) {
-    QFile f(percorso);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
 
 void PoniFloat(QByteArray& b, int record, float v) {
     std::uint32_t bit;
@@ -37,29 +27,12 @@ void PoniFloat(QByteArray& b, int record, float v) {
         b[record * 128 + i] = static_cast<char>(bit >> (8 * i));
 }
 
-void VerificaPosizioni(const TaraturaScheda& a, const TaraturaScheda& b) {
-    QCOMPARE(a.distanzaX, b.distanzaX);
-    QCOMPARE(a.distanzaY, b.distanzaY);
-    QCOMPARE(a.pannelloTop, b.pannelloTop);
-    QCOMPARE(a.pannelloLeft, b.pannelloLeft);
-    QCOMPARE(a.intestazioneX, b.intestazioneX);
-    QCOMPARE(a.intestazioneY, b.intestazioneY);
-    QCOMPARE(a.nomeX, b.nomeX);
-    QCOMPARE(a.nomeY, b.nomeY);
-}
-
 } // namespace
 
 class TestTaratura final : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-
-    void tipi() {
-        QTest::addColumn<TipoScheda>("tipo");
-        QTest::newRow("2 colonne") << TipoScheda::DueColonne;
-        QTest::newRow("5 colonne") << TipoScheda::CinqueColonne;
-    }
 
 private Q_SLOTS:
     void cleanup() {
@@ -72,35 +45,39 @@ private Q_SLOTS:
         t.qualita = QualitaNormale;
         t.stampante = QStringLiteral("Stampante1");
         SalvaTaratura(m_dir.path(), TipoScheda::DueColonne, t);
-        const QByteArray b = Leggi(m_dir.filePath("NewScheda2colSS.cfg"));
+        const QByteArray b = Contenuto(m_dir.filePath("NewScheda2colSS.cfg"));
         QCOMPARE(b.size(), 1280);
         QCOMPARE(b.mid(1024, 4), QByteArray::fromHex("02000f27"));
         QCOMPARE(b.mid(1152, 12), QByteArray::fromHex("0a00") + "Stampante1");
         QCOMPARE(b.mid(0, 4), QByteArray::fromHex("0000a040")); // 5.0f little-endian
         t.qualita = QualitaBassa;
         SalvaTaratura(m_dir.path(), TipoScheda::DueColonne, t);
-        QCOMPARE(Leggi(m_dir.filePath("NewScheda2colSS.cfg")).mid(1024, 4), QByteArray::fromHex("02005704"));
+        QCOMPARE(Contenuto(m_dir.filePath("NewScheda2colSS.cfg")).mid(1024, 4), QByteArray::fromHex("02005704"));
+        // A name longer than its record is cut to 126 bytes.
+        t.stampante = QString(300, QLatin1Char('n'));
+        SalvaTaratura(m_dir.path(), TipoScheda::CinqueColonne, t);
+        const QByteArray lungo = Contenuto(m_dir.filePath("NewScheda5colSS.cfg"));
+        QCOMPARE(lungo.size(), 1280);
+        QCOMPARE(lungo.mid(1152, 2), QByteArray::fromHex("7e00"));
+        QCOMPARE(LeggiTaratura(m_dir.path(), TipoScheda::CinqueColonne).stampante, QString(126, QLatin1Char('n')));
+        // A folder that is not there (a failing write keeping the old file is tst_scritturefallite's).
+        QVERIFY_THROWS_EXCEPTION(Errore, SalvaTaratura(m_dir.filePath("manca/qui"), TipoScheda::DueColonne, {}));
     }
 
-    void andataERitorno_data() { tipi(); }
+    void andataERitorno_data() {
+        QTest::addColumn<TipoScheda>("tipo");
+        QTest::newRow("2 colonne") << TipoScheda::DueColonne;
+        QTest::newRow("5 colonne") << TipoScheda::CinqueColonne;
+    }
     void andataERitorno() {
         QFETCH(TipoScheda, tipo);
-        TaraturaScheda t;
-        t.distanzaX = 4.9f;
-        t.distanzaY = 3.3f;
-        t.pannelloTop = 101.1f;
-        t.pannelloLeft = 20.25f;
-        t.intestazioneX = 1.0f;
-        t.intestazioneY = 2.0f;
-        t.nomeX = 3.0f;
-        t.nomeY = 4.0f;
-        t.qualita = QualitaNormale;
-        t.stampante = QStringLiteral("Città");
+        const TaraturaScheda t{4.9f, 3.3f, 101.1f, 20.25f, 1.0f, 2.0f, 3.0f, 4.0f, QualitaNormale, "Città"};
         SalvaTaratura(m_dir.path(), tipo, t);
-        const TaraturaScheda l = LeggiTaratura(m_dir.path(), tipo);
-        VerificaPosizioni(l, t);
-        QCOMPARE(l.qualita, QualitaNormale);
-        QCOMPARE(l.stampante, QStringLiteral("Città"));
+        const auto campi = [](const TaraturaScheda& x) {
+            return std::tie(x.distanzaX, x.distanzaY, x.pannelloTop, x.pannelloLeft, x.intestazioneX, x.intestazioneY,
+                            x.nomeX, x.nomeY, x.qualita, x.stampante);
+        };
+        QVERIFY(campi(LeggiTaratura(m_dir.path(), tipo)) == campi(t));
     }
 
     // Whatever is missing or unreadable reads as 0, and every 0 as the kind's default.
@@ -138,31 +115,13 @@ private Q_SLOTS:
         QFETCH(float, pannelloTop);
         QFETCH(QString, nome);
         if (!byte.isNull())
-            Scrivi(FileTaratura(m_dir.path(), tipo), byte);
+            QVERIFY(Scrivi(FileTaratura(m_dir.path(), tipo), byte));
         const TaraturaScheda t = LeggiTaratura(m_dir.path(), tipo);
         QCOMPARE(t.distanzaX, distanzaX);
         QCOMPARE(t.pannelloTop, pannelloTop);
         QCOMPARE(t.nomeY, TaraturaPredefinita(tipo).nomeY);
         QCOMPARE(t.qualita, QualitaBassa);
         QCOMPARE(t.stampante, nome);
-    }
-
-    void nomeTroppoLungo() {
-        TaraturaScheda t = TaraturaPredefinita(TipoScheda::CinqueColonne);
-        t.stampante = QString(300, QLatin1Char('n'));
-        SalvaTaratura(m_dir.path(), TipoScheda::CinqueColonne, t);
-        const QByteArray b = Leggi(m_dir.filePath("NewScheda5colSS.cfg"));
-        QCOMPARE(b.size(), 1280);
-        QCOMPARE(b.mid(1152, 2), QByteArray::fromHex("7e00"));
-        QCOMPARE(LeggiTaratura(m_dir.path(), TipoScheda::CinqueColonne).stampante, QString(126, QLatin1Char('n')));
-    }
-
-    void salvataggioFallito() {
-        const QString file = FileTaratura(m_dir.path(), TipoScheda::DueColonne);
-        SalvaTaratura(m_dir.path(), TipoScheda::DueColonne, TaraturaPredefinita(TipoScheda::DueColonne));
-        const QByteArray prima = Leggi(file);
-        QVERIFY_THROWS_EXCEPTION(Errore, SalvaTaratura(m_dir.filePath("manca/qui"), TipoScheda::DueColonne, {}));
-        QCOMPARE(Leggi(file), prima);
     }
 
     // The windows hold positions to their scroll bar's step, a half going to the even neighbour.

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <numeric>
 
@@ -17,29 +18,20 @@ namespace {
 // Every p-subset of the Prediction against every column, counting the shared distinct numbers.
 std::array<qint64, 7> ContaLetterale(const Sistema& s, int p) {
     std::array<qint64, 7> migliori{};
-    const int v = s.numeriInGioco;
-    std::vector<int> scelti(static_cast<std::size_t>(p));
-    for (int i = 0; i < p; ++i)
-        scelti[static_cast<std::size_t>(i)] = i;
-    while (true) {
+    std::vector<bool> scelti(static_cast<std::size_t>(s.numeriInGioco), false);
+    std::fill_n(scelti.begin(), p, true);
+    do {
         int migliore = 0;
         for (int c = 1; c <= s.numeroColonne; ++c) {
             const std::uint8_t* col = s.colonne.colonna(c);
             int comuni = 0;
-            for (const int i : scelti)
-                comuni += std::find(col, col + 6, s.pronostico[static_cast<std::size_t>(i)]) != col + 6;
+            for (std::size_t i = 0; i < scelti.size(); ++i)
+                comuni += scelti[i] && std::find(col, col + 6, s.pronostico[i]) != col + 6;
             migliore = std::max(migliore, comuni);
         }
         ++migliori[static_cast<std::size_t>(migliore)];
-        int k = p - 1;
-        while (k >= 0 && scelti[static_cast<std::size_t>(k)] == v - p + k)
-            --k;
-        if (k < 0)
-            return migliori;
-        ++scelti[static_cast<std::size_t>(k)];
-        for (int j = k + 1; j < p; ++j)
-            scelti[static_cast<std::size_t>(j)] = scelti[static_cast<std::size_t>(j - 1)] + 1;
-    }
+    } while (std::prev_permutation(scelti.begin(), scelti.end()));
+    return migliori;
 }
 
 } // namespace
@@ -138,11 +130,7 @@ private Q_SLOTS:
     }
 
     void testi() {
-        RigaGaranzia r;
-        r.p = 6;
-        r.sottoinsiemi = 28;
-        r.migliori = {0, 0, 0, 0, 20, 7, 1};
-        r.garanzia = 4;
+        RigaGaranzia r{6, 28, {0, 0, 0, 0, 20, 7, 1}, 4};
         QCOMPARE(TestoGaranzia(r), QStringLiteral("4 se 6"));
         QCOMPARE(RigaTestoGaranzia(r), QStringLiteral("6\t28\t0\t0\t0\t0\t20\t7\t1\t4"));
         r.garanzia = -1;

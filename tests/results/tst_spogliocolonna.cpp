@@ -24,32 +24,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("testo"); // empty: the column may be checked
         QTest::addColumn<QString>("titolo");
         QTest::addColumn<int>("fuoco");
-        const QString errata = QStringLiteral("Colonna Errata");
-        QTest::newRow("valida, in disordine") << Caselle{"45", "03", "17", "90", "01", "22", "07"}
-                                              << QStringList{"01", "03", "17", "22", "45", "90"} << ""
-                                              << "" << 0;
-        QTest::newRow("due vuote: prima il doppione")
-            << Caselle{"", "12", "", "33", "44", "55", "66"} << QStringList{"", "", "12", "33", "44", "55"}
-            << "Duplicazione di numeri" << errata << 0;
-        QTest::newRow("doppione in mezzo")
-            << Caselle{"09", "40", "12", "40", "44", "55", "66"} << QStringList{"09", "12", "40", "40", "44", "55"}
-            << "Duplicazione di numeri" << errata << 2;
-        QTest::newRow("jolly uguale al massimo")
-            << Caselle{"90", "02", "03", "04", "05", "06", "90"} << QStringList{"02", "03", "04", "05", "06", "90"}
-            << "Duplicazione di numeri" << errata << 5;
-        QTest::newRow("jolly uguale a un altro")
-            << Caselle{"10", "02", "30", "04", "50", "06", "04"} << QStringList{"02", "04", "06", "10", "30", "50"}
-            << "Combinazione errata"
-            << "!!! E R R O R E !!!" << 0;
-        QTest::newRow("91 non ammesso") << Caselle{"91", "02", "03", "04", "05", "06", "07"}
-                                        << QStringList{"02", "03", "04", "05", "06", "91"} << "Valore 91 non ammesso"
-                                        << errata << 5;
-        QTest::newRow("jolly vuoto") << Caselle{"01", "02", "03", "04", "05", "06", ""}
-                                     << QStringList{"01", "02", "03", "04", "05", "06"} << "Valore 0 non ammesso"
-                                     << errata << 6;
-        QTest::newRow("una sola vuota") << Caselle{"01", "02", "", "04", "05", "06", "07"}
-                                        << QStringList{"", "01", "02", "04", "05", "06"} << "Valore 0 non ammesso"
-                                        << errata << 0;
+        const QString errata = QStringLiteral("Colonna Errata"), doppione = QStringLiteral("Duplicazione di numeri");
+        const QString zero = QStringLiteral("Valore 0 non ammesso");
+        const auto riga = [](const char* nome, const Caselle& c, const QStringList& o, const QString& t = {},
+                             const QString& x = {}, int f = 0) { QTest::newRow(nome) << c << o << t << x << f; };
+        riga("valida, in disordine", {"45", "03", "17", "90", "01", "22", "07"}, {"01", "03", "17", "22", "45", "90"});
+        riga("due vuote: prima il doppione", {"", "12", "", "33", "44", "55", "66"}, {"", "", "12", "33", "44", "55"},
+             doppione, errata);
+        riga("doppione in mezzo", {"09", "40", "12", "40", "44", "55", "66"}, {"09", "12", "40", "40", "44", "55"},
+             doppione, errata, 2);
+        riga("jolly uguale al massimo", {"90", "02", "03", "04", "05", "06", "90"},
+             {"02", "03", "04", "05", "06", "90"}, doppione, errata, 5);
+        riga("jolly uguale a un altro", {"10", "02", "30", "04", "50", "06", "04"},
+             {"02", "04", "06", "10", "30", "50"}, "Combinazione errata", "!!! E R R O R E !!!");
+        riga("91 non ammesso", {"91", "02", "03", "04", "05", "06", "07"}, {"02", "03", "04", "05", "06", "91"},
+             "Valore 91 non ammesso", errata, 5);
+        riga("jolly vuoto", {"01", "02", "03", "04", "05", "06", ""}, {"01", "02", "03", "04", "05", "06"}, zero,
+             errata, 6);
+        riga("una sola vuota", {"01", "02", "", "04", "05", "06", "07"}, {"", "01", "02", "04", "05", "06"}, zero,
+             errata);
     }
     void validazione() {
         QFETCH(Caselle, caselle);

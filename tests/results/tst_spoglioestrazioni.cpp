@@ -9,12 +9,13 @@
 #include <QTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace sestina;
 
 namespace {
 
-Estrazione Draw(int concorso, const QString& data, std::array<int, 6> numeri, int jolly) {
+Estrazione Draw(int concorso, const QString& data, std::array<int, 6> numeri = {1, 2, 3, 4, 5, 6}, int jolly = 7) {
     Estrazione e;
     e.concorso = static_cast<std::int16_t>(concorso);
     e.data = data.leftJustified(10, QLatin1Char(' '));
@@ -68,9 +69,8 @@ class TestSpoglioEstrazioni : public QObject {
     }
 
     void sviluppa(int da, int a, int riduzione) {
-        std::vector<int> numeri;
-        for (int n = da; n <= a; ++n)
-            numeri.push_back(n);
+        std::vector<int> numeri(static_cast<std::size_t>(a - da + 1));
+        std::iota(numeri.begin(), numeri.end(), da);
         Pronostico(*m_s, numeri);
         m_s->condRidotto = riduzione > 0 ? Vero : Falso;
         m_s->livelloRiduzione = static_cast<std::uint8_t>(riduzione);
@@ -94,8 +94,7 @@ private Q_SLOTS:
     void griglia() {
         Pronostico(*m_s, {1, 2, 3, 4, 5, 6, 7, 11, 12, 13, 14, 15, 17, 40, 41, 42, 43, 44, 45});
         Colonne(*m_s, {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {11, 12, 13, 14, 15, 17}, {40, 41, 42, 43, 44, 45}});
-        const ArchivioEstrazioni archivio = {Draw(0, "02/01/2020", {16, 12, 11, 13, 14, 15}, 17),
-                                             Draw(2, "03/01/2020", {1, 2, 3, 4, 5, 6}, 7),
+        const ArchivioEstrazioni archivio = {Draw(0, "02/01/2020", {16, 12, 11, 13, 14, 15}, 17), Draw(2, "03/01/2020"),
                                              Draw(3, "04/01/2020", {20, 21, 22, 23, 24, 25}, 26)};
         for (auto spoglia : {&SpogliaEstrazioni, &SpogliaEstrazioniLetterale}) {
             FakeInterfaccia ui;
@@ -130,27 +129,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("errore");
         const QString procedura =
             QStringLiteral(" in procedure SpoglioArchivioEstrazioni of Form frmSpoglioEstrazioni");
-        QTest::newRow("tutto") << "01/01/2020"
-                               << "05/01/2020" << 0 << 5 << "";
-        QTest::newRow("un giorno, primo record") << "02/01/2020"
-                                                 << "02/01/2020" << 2 << 2 << "";
-        QTest::newRow("al ripetuto: il primo dopo dal") << "01/01/2020"
-                                                        << "02/01/2020" << 0 << 2 << "";
-        QTest::newRow("al solo prima di dal: fino in fondo") << "03/01/2020"
-                                                             << "04/01/2020" << 4 << 5 << "";
-        QTest::newRow("rovesciato") << "05/01/2020"
-                                    << "01/01/2020" << 0 << -1
-                                    << "Error -2147211504 ('DA' è maggiore di 'A')" + procedura;
-        QTest::newRow("dal assente") << "09/01/2020"
-                                     << "09/01/2020" << 0 << -1
-                                     << "Error -2147211504 (Nessuna estrazione del 09/01/2020 nell'archivio)" +
-                                            procedura;
-        QTest::newRow("al assente") << "01/01/2020"
-                                    << "09/01/2020" << 0 << -1
-                                    << "Error -2147211504 (Nessuna estrazione del 09/01/2020 nell'archivio)" +
-                                           procedura;
-        QTest::newRow("non una data") << "x"
-                                      << "02/01/2020" << 0 << -1 << "Error 13 (Type mismatch)" + procedura;
+        const QString assente = "Error -2147211504 (Nessuna estrazione del 09/01/2020 nell'archivio)" + procedura;
+        const auto riga = [](const char* nome, const char* dal, const char* al, int primo, int ultimo,
+                             const QString& errore = {}) {
+            QTest::newRow(nome) << QString(dal) << QString(al) << primo << ultimo << errore;
+        };
+        riga("tutto", "01/01/2020", "05/01/2020", 0, 5);
+        riga("un giorno, primo record", "02/01/2020", "02/01/2020", 2, 2);
+        riga("al ripetuto: il primo dopo dal", "01/01/2020", "02/01/2020", 0, 2);
+        riga("al solo prima di dal: fino in fondo", "03/01/2020", "04/01/2020", 4, 5);
+        riga("rovesciato", "05/01/2020", "01/01/2020", 0, -1, "Error -2147211504 ('DA' è maggiore di 'A')" + procedura);
+        riga("dal assente", "09/01/2020", "09/01/2020", 0, -1, assente);
+        riga("al assente", "01/01/2020", "09/01/2020", 0, -1, assente);
+        riga("non una data", "x", "02/01/2020", 0, -1, "Error 13 (Type mismatch)" + procedura);
     }
     void intervallo() {
         QFETCH(QString, dal);
@@ -159,12 +150,10 @@ private Q_SLOTS:
         QFETCH(int, ultimo);
         QFETCH(QString, errore);
         // Record 1 is empty and carries a date that must not count; 04/01 comes back out of order.
-        ArchivioEstrazioni a = {
-            Draw(1, "01/01/2020", {1, 2, 3, 4, 5, 6}, 7), Draw(2, "02/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-            Draw(3, "02/01/2020", {1, 2, 3, 4, 5, 6}, 7), Draw(4, "03/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-            Draw(5, "04/01/2020", {1, 2, 3, 4, 5, 6}, 7), Draw(6, "05/01/2020", {1, 2, 3, 4, 5, 6}, 7)};
+        ArchivioEstrazioni a = {Draw(1, "01/01/2020"), Draw(2, "02/01/2020"), Draw(3, "02/01/2020"),
+                                Draw(4, "03/01/2020"), Draw(5, "04/01/2020"), Draw(6, "05/01/2020")};
         a[1].estratti = {};
-        a.insert(a.begin() + 3, Draw(7, "04/01/2020", {1, 2, 3, 4, 5, 6}, 7));
+        a.insert(a.begin() + 3, Draw(7, "04/01/2020"));
         a.erase(a.begin() + 5);
         try {
             const IntervalloSpoglio i = TrovaIntervallo(a, dal, al);
@@ -180,14 +169,12 @@ private Q_SLOTS:
 
     // Each distinct date once, in archive order, empty records and case aside.
     void date() {
-        ArchivioEstrazioni a = {
-            Draw(1, "01/01/2020", {1, 2, 3, 4, 5, 6}, 7), Draw(2, "01/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-            Draw(3, "lun", {1, 2, 3, 4, 5, 6}, 7),        Draw(4, "02/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-            Draw(5, "LUN", {1, 2, 3, 4, 5, 6}, 7),        Draw(6, "03/01/2020", {1, 2, 3, 4, 5, 6}, 7)};
+        ArchivioEstrazioni a = {Draw(1, "01/01/2020"), Draw(2, "01/01/2020"), Draw(3, "lun"),
+                                Draw(4, "02/01/2020"), Draw(5, "LUN"),        Draw(6, "03/01/2020")};
         a[5].estratti = {};
         QCOMPARE(DateEstrazioni(a), (QStringList{"01/01/2020", "lun       ", "02/01/2020"}));
         QCOMPARE(DateEstrazioni(m_reale).size(), 2855);
-        ArchivioEstrazioni troppe(LimiteDateSpoglio + 5, Draw(1, "", {1, 2, 3, 4, 5, 6}, 7));
+        ArchivioEstrazioni troppe(LimiteDateSpoglio + 5, Draw(1, ""));
         for (std::size_t i = 0; i < troppe.size(); ++i)
             troppe[i].data = QString::number(i);
         QCOMPARE(DateEstrazioni(troppe).size(), LimiteDateSpoglio + 1);
@@ -266,10 +253,7 @@ private Q_SLOTS:
                  (QStringList{"22/05/2026", "82", "05.17.65.71.83.87", "6", "6", "3", "1", "1", "0", "1", "1", "0"}));
         QCOMPARE(e.migliore, 6);
         QCOMPARE(e.conMax[0], qint64{1});
-        qint64 somma = 0;
-        for (const qint64 n : e.conMax)
-            somma += n;
-        QCOMPARE(somma, qint64{2855});
+        QCOMPARE(std::accumulate(e.conMax.begin(), e.conMax.end(), qint64{0}), qint64{2855}); // one best score each
     }
 };
 

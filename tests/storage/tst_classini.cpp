@@ -37,7 +37,6 @@ private Q_SLOTS:
              QStringLiteral("š"), QStringLiteral("€ é"));
         riga("254 characters", "[A]\r\nk=" + QByteArray(300, 'x') + "\r\n", "A", "k", QString(254, QLatin1Char('x')));
     }
-
     void lettura() {
         QFETCH(QByteArray, file);
         QFETCH(QString, sezione);

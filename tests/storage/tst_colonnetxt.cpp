@@ -27,8 +27,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("messaggio");
         const QString errato = Comune(52, QStringLiteral("Bad file name or number"), "SalvaColonneTxt");
-        QTest::newRow("replaces the old file") << "prova.sec"
-                                               << "";
+        QTest::newRow("replaces the old file") << "prova.sec" << QString();
         QTest::newRow("empty name") << "" << errato;
         QTest::newRow("climbs out of txt") << "../fuori.sec" << errato;
         QTest::newRow("backslash") << "..\\fuori.sec" << errato;
@@ -142,8 +141,7 @@ private Q_SLOTS:
         QTest::newRow("missing file") << "manca.txt" << Comune(53, "File not found");
         QTest::newRow("missing folder") << "manca/x.txt" << Comune(76, "Path not found");
         QTest::newRow("a folder") << "." << Comune(75, "Path/File access error");
-        QTest::newRow("empty path does nothing") << ""
-                                                 << "";
+        QTest::newRow("empty path does nothing") << "" << QString();
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
         QTest::newRow("2 GiB, refused at its first bad byte") << "<2 GiB>" << Comune(13, "Type mismatch");
     }

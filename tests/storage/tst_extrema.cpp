@@ -110,7 +110,7 @@ private Q_SLOTS:
     }
 
     // valido.ext comes from an independent writer.
-    void fileDiRiferimento() {
+    void fileAccettati() {
         auto s = std::make_unique<Sistema>();
         QVERIFY(ImportaExtrema(*s, QStringLiteral(SESTINA_TEST_DATA "/colonne/valido.ext"), *m_ui));
         VerificaInfo(QStringLiteral("Sistema Prova.SEC\r\nCondizionato\r\nseconda riga\r\n\r\n\r\nultima €"));
@@ -119,6 +119,14 @@ private Q_SLOTS:
         QCOMPARE(s->costoColonna, s->costoColonnaSS);
         const std::array<std::uint8_t, 9> pronostico{1, 4, 9, 17, 33, 50, 71, 90, 0};
         QVERIFY(std::equal(pronostico.begin(), pronostico.end(), s->pronostico.begin()));
+
+        // Entries are found by key whatever their order, blanks and quotes as the INI rules have them.
+        const QString percorso = Percorso(QStringLiteral("ordine.ext"));
+        QVERIFY(Scrivi(percorso, Generale("2") + "[Combinazioni]\r\n1=x\r\n0000002=x\r\n000003=x\r\n"
+                                                 "000002=7*8*9*10*11*12*\r\n 000001 = \" 1 - 2-3 -4-5-6\"\r\n"));
+        QVERIFY(ImportaExtrema(*s, percorso, *m_ui));
+        QCOMPARE(s->colonne.leggi(1), (Colonna{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(s->colonne.leggi(2), (Colonna{7, 8, 9, 10, 11, 12}));
     }
 
     void rifiutato_data() {
@@ -153,8 +161,7 @@ private Q_SLOTS:
                                                        << Applicazione(QStringLiteral("Combinazione 000002 mancante"));
         QTest::newRow("missing file") << "manca.ext" << Comune(53, QStringLiteral("File not found"));
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
-        QTest::newRow("empty path does nothing") << ""
-                                                 << "";
+        QTest::newRow("empty path does nothing") << "" << QString();
     }
     void rifiutato() {
         QFETCH(QString, nome);
@@ -171,17 +178,6 @@ private Q_SLOTS:
         VerificaRifiuto(
             [&](Sistema& s) { return ImportaExtrema(s, percorso, *m_ui, [] { QFAIL("no refresh after a refusal"); }); },
             messaggio);
-    }
-
-    // Entries are found by key whatever their order, blanks and quotes as the INI rules have them.
-    void ordineDelleVoci() {
-        const QString percorso = Percorso(QStringLiteral("ordine.ext"));
-        QVERIFY(Scrivi(percorso, Generale("2") + "[Combinazioni]\r\n1=x\r\n0000002=x\r\n000003=x\r\n"
-                                                 "000002=7*8*9*10*11*12*\r\n 000001 = \" 1 - 2-3 -4-5-6\"\r\n"));
-        auto s = std::make_unique<Sistema>();
-        QVERIFY(ImportaExtrema(*s, percorso, *m_ui));
-        QCOMPARE(s->colonne.leggi(1), (Colonna{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(s->colonne.leggi(2), (Colonna{7, 8, 9, 10, 11, 12}));
     }
 
     // A failed export leaves the previous file whole and shows no "Info Sistema".

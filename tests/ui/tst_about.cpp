@@ -52,7 +52,6 @@ private Q_SLOTS:
         QTest::newRow("strumento avviato") << QStringLiteral("/usr/bin/hardinfo") << true << false;
         QTest::newRow("strumento che non parte") << QStringLiteral("/usr/bin/hardinfo") << false << true;
     }
-
     void infoSistema() {
         QFETCH(QString, strumento);
         QFETCH(bool, avvioRiesce);
@@ -111,7 +110,6 @@ private Q_SLOTS:
         QTest::newRow("click sulla cornice") << "cornice";
         QTest::newRow("click su una scritta") << "scritta";
     }
-
     void chiusuraSplash() {
         QFETCH(QString, come);
         frmSplash splash(QStringLiteral("Freeware"));

@@ -93,8 +93,7 @@ private Q_SLOTS:
             QCOMPARE(m_s->sviluppoAnnullato, Falso);
         }
         // The caller's close after the engine returned never asks.
-        QVERIFY(finestra.close());
-        QVERIFY(!finestra.isVisible());
+        QVERIFY(finestra.close() && !finestra.isVisible());
         QCOMPARE(ui.messaggi.size(), conferma ? 1 : 2);
     }
 

@@ -179,8 +179,7 @@ private Q_SLOTS:
         QVERIFY(scelto(2) && figlio<QRadioButton>(m_dlg.get(), "optCond_0")->isChecked());
         chiudi();
         QCOMPARE(m_s->numeroFiltri, 1);
-        QVERIFY(Uguali(slot(1), Filtro({2}, 4, true)));
-        QVERIFY(Uguali(slot(2), Filtro({1}, 2, false)));
+        QVERIFY(Uguali(slot(1), Filtro({2}, 4, true)) && Uguali(slot(2), Filtro({1}, 2, false)));
     }
 
     void cancellaTutto_data() {

@@ -95,16 +95,10 @@ private Q_SLOTS:
         figlio<QLineEdit>(&f, "txtNumMatrix")->setFocus();
         QTest::keyClick(figlio<QLineEdit>(&f, "txtNumMatrix"), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), figlio<QLineEdit>(&f, "txtLenCol"));
-    }
 
-    // A failed list download brings the window back and says so.
-    void scaricamentoFallito() {
-        CaricaCatalogoMatrici(*m_corpo, 0);
-        frmMatr f(*m_corpo, *m_ui, nessunServer());
-        f.show();
+        // A failed list download brings the window back and says so.
         figlio<QPushButton>(&f, "cmdUpdateMatrix")->click();
-        QVERIFY(f.isEnabled());
-        QVERIFY(figlio<QWidget>(&f, "frameInfo")->isVisible());
+        QVERIFY(f.isEnabled() && figlio<QWidget>(&f, "frameInfo")->isVisible());
         QCOMPARE(m_ui->messaggi.takeFirst().testo, QStringLiteral("Errore durante il download dell'aggiornamento"));
     }
 

@@ -9,6 +9,7 @@
 #include "ProvaSuFile.h"
 #include "SpoglioEstrazioni.h"
 #include "Statistiche.h"
+#include "Sviluppo.h"
 #include "frmArchivio.h"
 #include "frmMAIN.h"
 #include "frmSpoglioEstrazioni.h"
@@ -33,17 +34,6 @@
 using namespace sestina;
 
 namespace {
-
-Estrazione Draw(int concorso, const QString& data, std::array<int, 6> numeri, int jolly) {
-    Estrazione e;
-    e.concorso = static_cast<std::int16_t>(concorso);
-    e.data = data.leftJustified(10, QLatin1Char(' '));
-    for (std::size_t i = 0; i < 6; ++i)
-        e.estratti[i + 1] = static_cast<std::uint8_t>(numeri[i]);
-    e.jolly = static_cast<std::uint8_t>(jolly);
-    e.superstar = 3;
-    return e;
-}
 
 QStringList Voci(QComboBox* lista) {
     QStringList voci;
@@ -71,22 +61,13 @@ class TestSpoglioStatistiche : public QObject {
     std::unique_ptr<Modali> m_modali;
     ArchivioEstrazioni m_reale;
 
+    // The 28 columns of 1 to 8.
     void sistemaOtto() {
-        Sistema& s = m_corpo->sistema;
         for (int n = 1; n <= 8; ++n)
-            s.GrigliaNumeriClick(n - 1);
-        AggiornaPronostico(s);
-        int c = 0;
-        for (int a = 1; a <= 8; ++a)
-            for (int b = a + 1; b <= 8; ++b) {
-                Colonna col{};
-                int k = 0;
-                for (int n = 1; n <= 8; ++n)
-                    if (n != a && n != b)
-                        col[static_cast<std::size_t>(k++)] = static_cast<std::uint8_t>(n);
-                s.colonne.scrivi(++c, col);
-            }
-        s.numeroColonne = c;
+            m_corpo->sistema.GrigliaNumeriClick(n - 1);
+        FakeInterfaccia ui;
+        OsservatoreSviluppo nessuno;
+        QVERIFY(Elabora(m_corpo->sistema, ui, nessuno));
     }
 
 private Q_SLOTS:
@@ -115,9 +96,10 @@ private Q_SLOTS:
     }
 
     void liste() {
-        m_corpo->archivioEstrazioni = {Draw(1, "02/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-                                       Draw(2, "02/01/2020", {1, 2, 3, 4, 5, 6}, 7),
-                                       Draw(3, "04/01/2020", {1, 2, 3, 4, 5, 6}, 7)};
+        const Estrazione primo{1, QStringLiteral("02/01/2020"), {0, 1, 2, 3, 4, 5, 6}, 7, 3};
+        Estrazione dopo = primo;
+        dopo.data = QStringLiteral("04/01/2020");
+        m_corpo->archivioEstrazioni = {primo, primo, dopo};
         frmSpoglioEstrazioni f(*m_corpo, *m_ui);
         f.show();
         QVERIFY(f.populateCmbEstrazioni());
@@ -125,12 +107,11 @@ private Q_SLOTS:
         auto* al = figlio<QComboBox>(&f, "cmbAl");
         QCOMPARE(Voci(dal), (QStringList{"02/01/2020", "04/01/2020"}));
         QCOMPARE(Voci(al), Voci(dal));
-        QCOMPARE(dal->currentIndex(), 0);
-        QCOMPARE(al->currentIndex(), 1);
+        QVERIFY(dal->currentIndex() == 0 && al->currentIndex() == 1);
         QVERIFY(dal->isVisible() && al->isEnabled() && f.isEnabled());
 
         // More dates than the lists may hold: the message, the lists off, no scrutiny.
-        ArchivioEstrazioni troppe(LimiteDateSpoglio + 1, Draw(1, "", {1, 2, 3, 4, 5, 6}, 7));
+        ArchivioEstrazioni troppe(LimiteDateSpoglio + 1, primo);
         for (std::size_t i = 0; i < troppe.size(); ++i)
             troppe[i].data = QString::number(i);
         m_corpo->archivioEstrazioni = troppe;
@@ -139,8 +120,7 @@ private Q_SLOTS:
         QCOMPARE(
             m.testo,
             QStringLiteral("Error : Archivio superiore alla dimensione massima...Spoglio Estrazioni non disponibile"));
-        QCOMPARE(m.titolo, QStringLiteral("Errore dimensione archivio"));
-        QCOMPARE(int(m.icona), int(Icona::Critica));
+        QVERIFY(m.titolo == QStringLiteral("Errore dimensione archivio") && m.icona == Icona::Critica);
         QVERIFY(!dal->isVisible() && !al->isEnabled() && f.isEnabled());
         sistemaOtto();
         QTest::mouseClick(figlio<QPushButton>(&f, "cmdSpoglioEstrazioni"), Qt::LeftButton);
@@ -211,8 +191,7 @@ private Q_SLOTS:
                                               "SpoglioArchivioEstrazioni of Form frmSpoglioEstrazioni"));
         QCOMPARE(errore.titolo, QStringLiteral("Sestinaplan"));
         QVERIFY(f.modello().vuoto());
-        QVERIFY(figlio<QPushButton>(&f, "cmdSpoglioEstrazioni")->isEnabled());
-        QVERIFY(griglia->isVisible());
+        QVERIFY(figlio<QPushButton>(&f, "cmdSpoglioEstrazioni")->isEnabled() && griglia->isVisible());
     }
 
     void statistiche() {
@@ -222,8 +201,7 @@ private Q_SLOTS:
         m_corpo->archivioEstrazioni = m_reale;
         frmStatistiche f(*m_corpo, *m_ui);
         QVERIFY(!f.isVisible());
-        QVERIFY(!QFileInfo::exists(temp + "sestinaplan_20200101_000000.csv"));
-        QVERIFY(QFileInfo::exists(temp + "altro.csv"));
+        QVERIFY(!QFileInfo::exists(temp + "sestinaplan_20200101_000000.csv") && QFileInfo::exists(temp + "altro.csv"));
         QVERIFY(QFileInfo(f.fileStatistiche())
                     .fileName()
                     .contains(QRegularExpression(QStringLiteral("^sestinaplan_\\d{8}_\\d{6}\\.csv$"))));
@@ -249,8 +227,7 @@ private Q_SLOTS:
         QTest::mouseClick(figlio<QRadioButton>(&f, "optStatistica_4"), Qt::LeftButton);
         QCOMPARE(f.grafico()->title(), QStringLiteral("Somma"));
         QCOMPARE(Categorie(f.grafico()).front(), QStringLiteral("0021-0105 -->      %1").arg(st.tabelle.somma[0]));
-        QVERIFY(!consecutivi->isChecked());
-        QVERIFY(consecutivi->palette().color(QPalette::Window) != QColor(255, 255, 0));
+        QVERIFY(!consecutivi->isChecked() && consecutivi->palette().color(QPalette::Window) != QColor(255, 255, 0));
         QTest::mouseClick(figlio<QRadioButton>(&f, "optStatistica_5"), Qt::LeftButton);
         QCOMPARE(f.grafico()->title(), QStringLiteral("Frequenza Numeri"));
         const QStringList frequenza = Categorie(f.grafico());
@@ -284,8 +261,7 @@ private Q_SLOTS:
         m_corpo->archivioEstrazioni = m_reale;
         QTest::qWait(1100); // a new second, a new file name
         figlio<QPushButton>(&principale.finestraArchivio(), "cmdStatistiche")->click();
-        QVERIFY(statistiche.isVisible());
-        QVERIFY(statistiche.fileStatistiche() != primo);
+        QVERIFY(statistiche.isVisible() && statistiche.fileStatistiche() != primo);
         QCOMPARE(statistiche.tabelle().frequenza, CalcolaStatistiche(m_reale).tabelle.frequenza);
         statistiche.close();
         figlio<QAction>(&principale, "menuStatistiche")->trigger();

@@ -126,9 +126,8 @@ private Q_SLOTS:
         QCOMPARE(Riga(w, 0), Attesa(501));
 
         QVERIFY(fuoco("cmdPrev1"));
-        Premi(Qt::Key_A, false);
-        Premi(Qt::Key_A, true);
-        Premi(Qt::Key_A, true);
+        for (const bool ripetuto : {false, true, true})
+            Premi(Qt::Key_A, ripetuto);
         QCOMPARE(Pannello(w), QStringLiteral("48"));
 
         // The space bar would also click the button: still a single step.
