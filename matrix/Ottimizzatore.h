@@ -14,7 +14,8 @@ class OsservatoreOttimizzazione {
 public:
     virtual ~OsservatoreOttimizzazione() = default;
     // colonne: the smallest design found so far (0: none yet); costo: 6-subsets still missed at the size
-    // being tried (for three if six, first the triples of the ring of groups).
+    // being tried (for three if six, first the triples of the ring of groups; while symmetric designs
+    // are searched, their orbits).
     virtual void progresso(int colonne, std::uint64_t costo) = 0;
     virtual bool annullato() = 0;
 };
