@@ -24,11 +24,10 @@ for t in 2 3 4 5; do
             4) secondi=$(( v <= 14 ? 5 : 60 )) ;;
             5) secondi=$(( v <= 14 ? 10 : 60 )) ;;
         esac
-        # Files that a longer run of an earlier optimiser made smaller than the budget above now
-        # gives: the runs that made them (a rerun keeps them unless it finds fewer columns).
+        # Files that a longer run made smaller than the budget above gives: the runs that made them
+        # (a rerun keeps them unless it finds fewer columns).
         case $v/$t in
-            30/5) secondi=100 seme=2 ;;
-            25/5) secondi=600 ;;
+            25/5 | 26/5 | 27/5 | 28/5 | 29/5 | 30/5) secondi=600 ;;
         esac
         secondi=$(( secondi * scala ))
         file="$radice/matrici/${v}numeri-${t}se6.mspl"
