@@ -118,78 +118,105 @@ private:
     std::uint32_t m_massimo;
 };
 
+// The missed subsets (or orbits): a list with each one's place in it, so that one comes in or goes
+// out in a step and a move can draw one at random.
+class Mancanti final {
+public:
+    explicit Mancanti(std::size_t quanti) : m_posizione(quanti, Fuori) {}
+    std::size_t size() const { return m_elenco.size(); }
+    const std::vector<std::uint32_t>& elenco() const { return m_elenco; }
+    void aggiungi(std::uint32_t r) {
+        m_posizione[r] = static_cast<std::uint32_t>(m_elenco.size());
+        m_elenco.push_back(r);
+    }
+    void togli(std::uint32_t r) {
+        const std::uint32_t p = m_posizione[r];
+        const std::uint32_t ultimo = m_elenco.back();
+        m_elenco[p] = ultimo;
+        m_posizione[ultimo] = p;
+        m_elenco.pop_back();
+        m_posizione[r] = Fuori;
+    }
+
+private:
+    static constexpr std::uint32_t Fuori = ~std::uint32_t{0};
+    std::vector<std::uint32_t> m_posizione;
+    std::vector<std::uint32_t> m_elenco;
+};
+
+constexpr double TemperaturaIniziale = 0.6;
+constexpr double TemperaturaMinima = 0.05;
+constexpr double Raffreddamento = 0.99995;
+constexpr std::uint64_t Riscaldo = 200'000;
+// Every so many moves the subsets still missed weigh one more in the cost: the few that stay out
+// on a plateau grow expensive until some move takes them in (4 and 5 if 6 gain several columns).
+constexpr std::uint64_t PeriodoPesi = 20'000;
+
+// Where one move changes hundreds of subsets (three if six on many numbers) the temperature
+// grows with them, or every worsening move is refused and the search stays where it starts.
+double Scala(double peggioramenti, double quanti) {
+    constexpr double PeggioramentoTipico = 10;
+    return quanti == 0 ? 1.0 : std::max(1.0, peggioramenti / quanti / PeggioramentoTipico);
+}
+
+// The schedule both annealings share: cooling, heating again after a long stretch without progress,
+// the missed ones weighed more every PeriodoPesi moves. Anneals until nothing is missed, the work
+// runs out or a stop; returns the work done.
+template <typename Stato>
+std::uint64_t Ricuoci(Stato& stato, std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma,
+                      std::uint64_t& mosse) {
+    double temperatura = TemperaturaIniziale;
+    std::uint64_t migliore = stato.costo();
+    std::uint64_t senzaProgressi = 0;
+    std::uint64_t fatto = 0;
+    for (std::uint64_t m = 0; fatto < lavoro && stato.costo() > 0; ++m) {
+        if ((m & 255) == 0 && ferma.load(std::memory_order_relaxed))
+            break;
+        fatto += stato.mossa(caso, temperatura);
+        if (++mosse % PeriodoPesi == 0)
+            stato.pesaMancanti();
+        temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
+        if (stato.costo() < migliore) {
+            migliore = stato.costo();
+            senzaProgressi = 0;
+        } else if (++senzaProgressi > Riscaldo) {
+            temperatura = TemperaturaIniziale;
+            senzaProgressi = 0;
+        }
+    }
+    return fatto;
+}
+
 // The annealing state: b columns and, for every 6-subset, how many of them meet it in t or more
 // and how much missing it costs.
 class Ricottura final {
 public:
     Ricottura(const Sestine& s, int t, std::vector<Blocco> blocchi)
-        : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_posizione(s.quante(), Fuori),
+        : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_scoperti(s.quante()),
           m_peso(s.quante(), 1) {
         for (const Blocco b : m_blocchi)
             PerOgniVicino(m_s, m_t, b, [&](std::uint32_t r) { ++m_conta[r]; });
         for (std::uint32_t r = 0; r < m_s.quante(); ++r)
             if (m_conta[r] == 0)
-                scopri(r);
+                m_scoperti.aggiungi(r);
     }
 
     std::uint64_t costo() const { return m_scoperti.size(); }
     std::uint64_t mosse() const { return m_mosse; }
     const std::vector<Blocco>& blocchi() const { return m_blocchi; }
 
-    // Anneals until no subset is missed, the work runs out or a stop; returns the work done.
     std::uint64_t esegui(std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
-        double temperatura = TemperaturaIniziale;
-        std::uint64_t migliore = costo();
-        std::uint64_t senzaProgressi = 0;
-        std::uint64_t fatto = 0;
-        for (std::uint64_t m = 0; fatto < lavoro && costo() > 0; ++m) {
-            if ((m & 255) == 0 && ferma.load(std::memory_order_relaxed))
-                break;
-            fatto += mossa(caso, temperatura);
-            ++m_mosse;
-            if (m_mosse % PeriodoPesi == 0)
-                for (const std::uint32_t r : m_scoperti)
-                    ++m_peso[r];
-            temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
-            if (costo() < migliore) {
-                migliore = costo();
-                senzaProgressi = 0;
-            } else if (++senzaProgressi > Riscaldo) {
-                temperatura = TemperaturaIniziale;
-                senzaProgressi = 0;
-            }
-        }
-        return fatto;
+        return Ricuoci(*this, lavoro, caso, ferma, m_mosse);
     }
-
-private:
-    static constexpr std::uint32_t Fuori = ~std::uint32_t{0};
-    static constexpr double TemperaturaIniziale = 0.6;
-    static constexpr double TemperaturaMinima = 0.05;
-    static constexpr double Raffreddamento = 0.99995;
-    static constexpr std::uint64_t Riscaldo = 200'000;
-    static constexpr double PeggioramentoTipico = 10;
-    // Every so many moves the subsets still missed weigh one more in the cost: the few that stay out
-    // on a plateau grow expensive until some move takes them in (4 and 5 if 6 gain several columns).
-    static constexpr std::uint64_t PeriodoPesi = 20'000;
-
-    void scopri(std::uint32_t r) {
-        m_posizione[r] = static_cast<std::uint32_t>(m_scoperti.size());
-        m_scoperti.push_back(r);
-    }
-    void copri(std::uint32_t r) {
-        const std::uint32_t p = m_posizione[r];
-        const std::uint32_t ultimo = m_scoperti.back();
-        m_scoperti[p] = ultimo;
-        m_posizione[ultimo] = p;
-        m_scoperti.pop_back();
-        m_posizione[r] = Fuori;
+    void pesaMancanti() {
+        for (const std::uint32_t r : m_scoperti.elenco())
+            ++m_peso[r];
     }
 
     // Moves one position of a column so that a missed subset becomes met, as far as one move can.
     // Returns its work: the columns looked at and the subsets counted.
     std::uint64_t mossa(std::mt19937_64& caso, double temperatura) {
-        const Blocco s = m_s.maschera(m_scoperti[caso() % m_scoperti.size()]);
+        const Blocco s = m_s.maschera(m_scoperti.elenco()[caso() % m_scoperti.size()]);
         std::size_t scelto = 0;
         std::uint64_t visti = 0;
         for (std::size_t i = 0; i < m_blocchi.size(); ++i)
@@ -210,22 +237,16 @@ private:
             m_peggioramenti += static_cast<double>(delta);
             ++m_quantiPeggioramenti;
         }
-        if (delta > 0 && std::generate_canonical<double, 53>(caso) >=
-                             std::exp(-static_cast<double>(delta) / (temperatura * scala())))
+        if (delta > 0 &&
+            std::generate_canonical<double, 53>(caso) >=
+                std::exp(-static_cast<double>(delta) / (temperatura * Scala(m_peggioramenti, m_quantiPeggioramenti))))
             return lavoro;
         applica(x, y);
         m_blocchi[scelto] = (b & ~x) | y;
         return lavoro + 2 * m_dentro.size() * m_fuori.size();
     }
 
-    // Where one move changes hundreds of subsets (three if six on many numbers) the temperature
-    // grows with them, or every worsening move is refused and the search stays where it starts.
-    double scala() const {
-        return m_quantiPeggioramenti == 0
-                   ? 1.0
-                   : std::max(1.0, m_peggioramenti / m_quantiPeggioramenti / PeggioramentoTipico);
-    }
-
+private:
     // The subsets a swap x -> y in b can change: x or y, t-1 more of b, the rest outside both.
     void preparaScambio(Blocco b, Blocco x, Blocco y) {
         Unioni(Elementi(b & ~x), m_t - 1, m_dentro);
@@ -247,10 +268,10 @@ private:
             for (const Blocco c : m_fuori) {
                 const std::uint32_t perso = m_s.rango(x | a | c);
                 if (--m_conta[perso] == 0)
-                    scopri(perso);
+                    m_scoperti.aggiungi(perso);
                 const std::uint32_t guadagnato = m_s.rango(y | a | c);
                 if (m_conta[guadagnato]++ == 0)
-                    copri(guadagnato);
+                    m_scoperti.togli(guadagnato);
             }
     }
 
@@ -258,8 +279,7 @@ private:
     int m_t;
     std::vector<Blocco> m_blocchi;
     std::vector<std::uint32_t> m_conta;
-    std::vector<std::uint32_t> m_posizione;
-    std::vector<std::uint32_t> m_scoperti;
+    Mancanti m_scoperti;
     std::vector<std::uint32_t> m_peso;
     Maschere m_dentro, m_fuori;
     std::uint64_t m_mosse = 0;
@@ -333,63 +353,28 @@ public:
     RicotturaSimmetrica(const Sestine& s, int t, int m, const Permutazione& g, const Orbite& orbite,
                         std::vector<Blocco> rappresentanti)
         : m_s(s), m_t(t), m_m(m), m_g(g), m_orbite(orbite), m_blocchi(std::move(rappresentanti)),
-          m_conta(orbite.rappresentante.size(), 0), m_posizione(orbite.rappresentante.size(), Fuori),
+          m_conta(orbite.rappresentante.size(), 0), m_scoperte(orbite.rappresentante.size()),
           m_peso(orbite.rappresentante.size(), 1), m_variazione(orbite.rappresentante.size(), 0),
           m_visto(orbite.rappresentante.size(), 0) {
         for (const Blocco b : m_blocchi)
             PerOgniVicino(m_s, m_t, b, [&](std::uint32_t r) { ++m_conta[m_orbite.di[r]]; });
         for (std::uint32_t o = 0; o < m_conta.size(); ++o)
             if (m_conta[o] == 0)
-                scopri(o);
+                m_scoperte.aggiungi(o);
     }
 
     std::uint64_t costo() const { return m_scoperte.size(); }
     const std::vector<Blocco>& rappresentanti() const { return m_blocchi; }
 
     std::uint64_t esegui(std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
-        double temperatura = TemperaturaIniziale;
-        std::uint64_t migliore = costo();
-        std::uint64_t senzaProgressi = 0;
-        std::uint64_t fatto = 0;
-        for (std::uint64_t mosse = 1; fatto < lavoro && costo() > 0; ++mosse) {
-            if ((mosse & 255) == 0 && ferma.load(std::memory_order_relaxed))
-                break;
-            fatto += mossa(caso, temperatura);
-            if (mosse % PeriodoPesi == 0)
-                for (const std::uint32_t o : m_scoperte)
-                    ++m_peso[o];
-            temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
-            if (costo() < migliore) {
-                migliore = costo();
-                senzaProgressi = 0;
-            } else if (++senzaProgressi > Riscaldo) {
-                temperatura = TemperaturaIniziale;
-                senzaProgressi = 0;
-            }
-        }
-        return fatto;
+        std::uint64_t mosse = 0;
+        return Ricuoci(*this, lavoro, caso, ferma, mosse);
+    }
+    void pesaMancanti() {
+        for (const std::uint32_t o : m_scoperte.elenco())
+            ++m_peso[o];
     }
 
-private:
-    static constexpr std::uint32_t Fuori = ~std::uint32_t{0};
-    static constexpr double TemperaturaIniziale = 0.6;
-    static constexpr double TemperaturaMinima = 0.05;
-    static constexpr double Raffreddamento = 0.99995;
-    static constexpr std::uint64_t Riscaldo = 200'000;
-    static constexpr double PeggioramentoTipico = 10;
-    static constexpr std::uint64_t PeriodoPesi = 20'000;
-
-    void scopri(std::uint32_t o) {
-        m_posizione[o] = static_cast<std::uint32_t>(m_scoperte.size());
-        m_scoperte.push_back(o);
-    }
-    void copri(std::uint32_t o) {
-        const std::uint32_t p = m_posizione[o];
-        m_scoperte[p] = m_scoperte.back();
-        m_posizione[m_scoperte[p]] = p;
-        m_scoperte.pop_back();
-        m_posizione[o] = Fuori;
-    }
     bool incontra(Blocco b, std::uint32_t o) const {
         Blocco immagine = m_orbite.rappresentante[o];
         for (int j = 0; j < m_m; ++j, immagine = m_g(immagine))
@@ -401,7 +386,7 @@ private:
     // As in the plain search, one position of a representative moves so that an image of a missed
     // subset becomes met. The loss is counted last and given up as soon as the move is refused.
     std::uint64_t mossa(std::mt19937_64& caso, double temperatura) {
-        const Blocco missed = m_orbite.rappresentante[m_scoperte[caso() % m_scoperte.size()]];
+        const Blocco missed = m_orbite.rappresentante[m_scoperte.elenco()[caso() % m_scoperte.size()]];
         std::size_t scelto = 0;
         Blocco bersaglio = missed;
         std::uint64_t visti = 0;
@@ -425,9 +410,7 @@ private:
         Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), 6 - m_t, m_fuori);
         const std::uint64_t coppie = m_dentro.size() * m_fuori.size();
 
-        const double scala = m_quantiPeggioramenti == 0
-                                 ? 1.0
-                                 : std::max(1.0, m_peggioramenti / m_quantiPeggioramenti / PeggioramentoTipico);
+        const double scala = Scala(m_peggioramenti, m_quantiPeggioramenti);
         const double sorte = std::max(std::generate_canonical<double, 53>(caso), 1e-300);
         const double tollerato = -std::log(sorte) * temperatura * scala;
         const std::int64_t guadagno = guadagnoDi(nuovo, y, lavoro);
@@ -461,12 +444,13 @@ private:
         return lavoro + 2 * coppie;
     }
 
+private:
     // The missed orbits that the moved column meets, counted from whichever list is shorter.
     std::int64_t guadagnoDi(Blocco nuovo, Blocco y, std::uint64_t& lavoro) {
         std::int64_t guadagno = 0;
         const std::uint64_t coppie = m_dentro.size() * m_fuori.size();
         if (m_scoperte.size() * static_cast<std::uint64_t>(m_m) <= coppie) {
-            for (const std::uint32_t o : m_scoperte)
+            for (const std::uint32_t o : m_scoperte.elenco())
                 if (incontra(nuovo, o))
                     guadagno += m_peso[o];
             lavoro += m_scoperte.size() * static_cast<std::uint64_t>(m_m);
@@ -509,9 +493,9 @@ private:
             m_conta[o] = static_cast<std::uint32_t>(static_cast<std::int32_t>(prima) + m_variazione[o]);
             m_variazione[o] = 0;
             if (prima > 0 && m_conta[o] == 0)
-                scopri(o);
+                m_scoperte.aggiungi(o);
             else if (prima == 0 && m_conta[o] > 0)
-                copri(o);
+                m_scoperte.togli(o);
         }
     }
 
@@ -522,8 +506,7 @@ private:
     const Orbite& m_orbite;
     std::vector<Blocco> m_blocchi;
     std::vector<std::uint32_t> m_conta;
-    std::vector<std::uint32_t> m_posizione;
-    std::vector<std::uint32_t> m_scoperte;
+    Mancanti m_scoperte;
     std::vector<std::uint32_t> m_peso;
     std::vector<std::int32_t> m_variazione;
     std::vector<std::uint64_t> m_visto;
