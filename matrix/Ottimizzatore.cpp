@@ -987,6 +987,10 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
 
     const int ricerche = std::max(1, richiesta.ricerche);
     auto lavoro = static_cast<std::uint64_t>(std::max(0.0, richiesta.secondi) * LavoroPerSecondo);
+    // The greedy spends the budget too (30 numbers "4 if 6": half a minute), or a minute asked for
+    // lasts well over one; the search keeps at least half of it.
+    if (greedyPossibile)
+        lavoro = std::max(lavoro / 2, lavoro - std::min(lavoro, static_cast<std::uint64_t>(lavoroGreedy)));
     if (t == 3 && v >= 10 && v <= 30) {
         // A quarter of the work goes to the ring's triples, the rest to the search proper.
         std::vector<Blocco> ridotta = RiduciSullAnello(v, lavoro / 4, richiesta.seme, osservatore);

@@ -138,7 +138,7 @@ private Q_SLOTS:
     // the designs closed under a cycle of positions go below, and hold when expanded.
     void ricercaSimmetrica() {
         Muto muto;
-        const auto d = OttimizzaMatrice({20, 4, 4.0, 1, 2}, muto);
+        const auto d = OttimizzaMatrice({20, 4, 6.0, 1, 2}, muto);
         QVERIFY2(d.size() <= 82, qPrintable(QString::number(d.size())));
         QVERIFY(VerificaGaranzia(20, 4, d));
         QCOMPARE(std::set<Blocco>(d.begin(), d.end()).size(), d.size());
