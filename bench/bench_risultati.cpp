@@ -47,7 +47,7 @@ template <auto Spoglia> void BM_Spoglio(benchmark::State& state) {
 }
 
 QString ArchivioReale() {
-    return QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+    return QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 }
 
 void BM_LoadArchivioTMP(benchmark::State& state) {

@@ -20,7 +20,7 @@ const ArchivioEstrazioni& ArchivioReale() {
     static const ArchivioEstrazioni archivio = [] {
         ArchivioEstrazioni a;
         InterfacciaMuta ui;
-        LoadArchivioTMP(a, QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt"), ui);
+        LoadArchivioTMP(a, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt"), ui);
         return a;
     }();
     return archivio;

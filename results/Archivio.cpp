@@ -34,22 +34,8 @@ QString DataDieciCaratteri(const QString& testo) {
     return testo.left(ByteData).leftJustified(ByteData, QLatin1Char(' '));
 }
 
-// The date without the blanks DataDieciCaratteri padded it with; any other character is the list's own.
-QString SenzaRiempimento(QString data) {
-    while (data.endsWith(QLatin1Char(' ')))
-        data.chop(1);
-    return data;
-}
-
-bool NumeroDelGioco(std::uint8_t n) {
+bool NumeroDelGioco(int n) {
     return n >= 1 && n <= 90;
-}
-
-bool Valida(const Estrazione& e) {
-    for (int i = 1; i <= 6; ++i)
-        if (!NumeroDelGioco(e.estratti[static_cast<std::size_t>(i)]))
-            return false;
-    return NumeroDelGioco(e.jolly) && NumeroDelGioco(e.superstar);
 }
 
 // Errors 75 and 76 name the file right after their description.
@@ -102,31 +88,111 @@ Estrazione RigaLista(const QList<QByteArray>& campi) {
         e.estratti[static_cast<std::size_t>(i)] = Campo<std::uint8_t>(campi[1 + i], 0, 255);
     e.jolly = Campo<std::uint8_t>(campi[8], 0, 255);
     e.superstar = Campo<std::uint8_t>(campi[9], 0, 255);
-    // A draw the game cannot have is kept as an empty record, never shown or scored.
-    if (!Valida(e))
-        e.estratti = {};
     return e;
 }
 
-// The draws of the list; throws on a bad field. No draw at all gives an empty archive.
-ArchivioEstrazioni LeggiLista(const QByteArray& testo) {
-    ArchivioEstrazioni nuovo;
-    nuovo.reserve(CapacitaIniziale);
-    for (QByteArray riga : testo.split('\n')) {
-        if (riga.endsWith('\r'))
-            riga.chop(1);
-        const QList<QByteArray> campi = riga.split('|');
-        if (campi.size() == 10)
-            Accoda(nuovo, RigaLista(campi));
+// A header names the columns: its draw number is not a number at all.
+bool Intestazione(const QList<QByteArray>& campi) {
+    bool numero = false;
+    campi[0].trimmed().toLong(&numero);
+    return !numero;
+}
+
+Errore ErroreDiRiga(qsizetype riga, const QString& testo) {
+    return Errore::applicazione(QStringLiteral("Riga %1: %2").arg(riga).arg(testo));
+}
+
+} // namespace
+
+// Only the blanks DataDieciCaratteri padded it with; any other character is the list's own.
+QString SenzaRiempimento(QString data) {
+    while (data.endsWith(QLatin1Char(' ')))
+        data.chop(1);
+    return data;
+}
+
+QString ProblemaEstrazione(const Estrazione& e) {
+    for (int i = 1; i <= 6; ++i) {
+        const int n = e.estratti[static_cast<std::size_t>(i)];
+        if (!NumeroDelGioco(n))
+            return QStringLiteral("Valore %1 non ammesso").arg(n);
+        for (int j = 1; j < i; ++j)
+            if (e.estratti[static_cast<std::size_t>(j)] == n)
+                return QStringLiteral("Duplicazione di numeri");
     }
-    return nuovo;
+    if (!NumeroDelGioco(e.jolly))
+        return QStringLiteral("Jolly %1 non ammesso").arg(e.jolly);
+    if (std::find(e.estratti.begin() + 1, e.estratti.end(), e.jolly) != e.estratti.end())
+        return QStringLiteral("Combinazione errata");
+    if (e.superstar > 90)
+        return QStringLiteral("SuperStar %1 non ammessa").arg(e.superstar);
+    return {};
+}
+
+bool EstrazioneValida(const Estrazione& e) {
+    return ProblemaEstrazione(e).isEmpty();
 }
 
 bool HaEstrazioni(const ArchivioEstrazioni& archivio) {
     return std::any_of(archivio.begin(), archivio.end(), [](const Estrazione& e) { return !e.vuota(); });
 }
 
-} // namespace
+qsizetype NumeroEstrazioni(const ArchivioEstrazioni& archivio) {
+    return std::count_if(archivio.begin(), archivio.end(), [](const Estrazione& e) { return !e.vuota(); });
+}
+
+ArchivioEstrazioni LeggiListaEstrazioni(const QByteArray& testo, UltimaRiga ultima) {
+    ArchivioEstrazioni nuovo;
+    nuovo.reserve(CapacitaIniziale);
+    const QList<QByteArray> righe = testo.split('\n');
+    for (qsizetype n = 0; n < righe.size(); ++n) {
+        QByteArray riga = righe[n];
+        const bool senzaFine = n == righe.size() - 1;
+        if (senzaFine && riga.isEmpty())
+            break;
+        if (senzaFine && ultima == UltimaRiga::Troncata)
+            throw ErroreDiRiga(n + 1, QStringLiteral("riga incompleta, la lista è troncata"));
+        if (riga.endsWith('\r'))
+            riga.chop(1);
+        const QList<QByteArray> campi = riga.split('|');
+        if (campi.size() != 10 || (nuovo.empty() && Intestazione(campi)))
+            continue;
+        Estrazione e = RigaLista(campi);
+        if (const QString problema = ProblemaEstrazione(e); !e.vuota() && !problema.isEmpty())
+            throw ErroreDiRiga(n + 1, problema);
+        Accoda(nuovo, std::move(e));
+    }
+    return nuovo;
+}
+
+ArchivioEstrazioni LeggiFileArchivioRigoroso(const QByteArray& byte) {
+    if (byte.isEmpty() || byte.size() % ByteRecord != 0)
+        throw Errore::applicazione(
+            QStringLiteral("La dimensione del file (%1 byte) non è un multiplo di %2").arg(byte.size()).arg(ByteRecord));
+    ArchivioEstrazioni letto;
+    letto.reserve(static_cast<std::size_t>(byte.size() / ByteRecord));
+    for (qsizetype inizio = 0; inizio < byte.size(); inizio += ByteRecord) {
+        Estrazione e = LeggiRecord(byte.constData() + inizio);
+        if (e.vuota())
+            continue;
+        if (const QString problema = ProblemaEstrazione(e); !problema.isEmpty())
+            throw Errore::applicazione(QStringLiteral("Record %1: %2").arg(inizio / ByteRecord + 1).arg(problema));
+        letto.push_back(std::move(e));
+    }
+    if (letto.empty())
+        throw Errore::applicazione(QStringLiteral("Il file non contiene estrazioni"));
+    return letto;
+}
+
+bool ListaCompleta(const ArchivioEstrazioni& archivio, const ArchivioEstrazioni& nuova) {
+    const auto ultima = std::find_if(archivio.rbegin(), archivio.rend(), [](const Estrazione& e) { return !e.vuota(); });
+    if (ultima == archivio.rend())
+        return true;
+    const bool haLUltima = std::any_of(nuova.begin(), nuova.end(), [&](const Estrazione& e) {
+        return !e.vuota() && SenzaRiempimento(e.data) == SenzaRiempimento(ultima->data);
+    });
+    return haLUltima && NumeroEstrazioni(nuova) >= NumeroEstrazioni(archivio);
+}
 
 QString PercorsoArchivio(const QString& cartellaDati) {
     return cartellaDati + QStringLiteral("/archivio/sestinaplan.dat");
@@ -146,7 +212,7 @@ bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percors
         letto.reserve(CapacitaIniziale);
         for (qsizetype inizio = 0; inizio + ByteRecord <= byte.size(); inizio += ByteRecord) {
             Estrazione e = LeggiRecord(byte.constData() + inizio);
-            if (!e.vuota() && Valida(e))
+            if (!e.vuota() && EstrazioneValida(e))
                 Accoda(letto, std::move(e));
         }
         if (letto.empty())
@@ -167,7 +233,7 @@ EsitoLista LoadArchivioTMP(ArchivioEstrazioni& archivio, const QString& percorso
             throw ErroreDiApertura(percorso);
         if (file.size() > LimiteFileArchivio)
             throw Errore::comune(numeri_errore::MemoriaEsaurita);
-        ArchivioEstrazioni nuovo = LeggiLista(file.readAll());
+        ArchivioEstrazioni nuovo = LeggiListaEstrazioni(file.readAll());
         if (!HaEstrazioni(nuovo))
             return EsitoLista::SenzaEstrazioni;
         archivio = std::move(nuovo);
@@ -188,6 +254,8 @@ EsitoAggiornamento AggiornaArchivio(ArchivioEstrazioni& archivio, const std::fun
         return EsitoAggiornamento::DownloadFallito;
     if (lista == EsitoLista::Errata)
         return EsitoAggiornamento::ListaErrata;
+    if (!ListaCompleta(archivio, nuovo))
+        return EsitoAggiornamento::Incompleto;
     if (!SaveArchivioEstrazioni(nuovo, fileArchivio, ui))
         return EsitoAggiornamento::SalvataggioFallito;
     archivio = std::move(nuovo);
@@ -198,13 +266,17 @@ QString PercorsoDownloadArchivio(const QString& cartellaTemp) {
     return cartellaTemp + QStringLiteral("sestinaplan_download.dat");
 }
 
-bool SaveArchivioEstrazioni(const ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
-    Occupato occupato(ui);
+QByteArray ByteArchivio(const ArchivioEstrazioni& archivio) {
     QByteArray byte;
     byte.reserve(static_cast<qsizetype>(archivio.size()) * ByteRecord);
     for (const Estrazione& e : archivio)
         ScriviRecord(byte, e);
-    if (ScriviFileIntero(percorso, byte))
+    return byte;
+}
+
+bool SaveArchivioEstrazioni(const ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
+    Occupato occupato(ui);
+    if (ScriviFileIntero(percorso, ByteArchivio(archivio)))
         return true;
     MostraErrore(ui, ConPercorso(ErroreDiScrittura(percorso), percorso), QStringLiteral("SaveArchivioEstrazioni"),
                  Finestra);

@@ -44,7 +44,7 @@ std::optional<ColonnaErrata> ValidaColonnaSpoglio(std::array<QString, 7>& casell
     for (std::size_t i = 0; i < 6; ++i) {
         if (ValoreCasella(caselle[i + 1]) == ValoreCasella(caselle[i]))
             return ColonnaErrata{QStringLiteral("Duplicazione di numeri"), TitoloColonnaErrata, static_cast<int>(i)};
-        if (caselle[6] == caselle[i])
+        if (ValoreCasella(caselle[6]) == ValoreCasella(caselle[i]))
             return ColonnaErrata{QStringLiteral("Combinazione errata"), QStringLiteral("!!! E R R O R E !!!"), 0};
     }
     for (std::size_t i = 0; i < 7; ++i) {

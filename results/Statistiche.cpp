@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace sestina {
@@ -40,6 +41,16 @@ void OrdinaFrequenze(std::array<FrequenzaNumero, 90>& f) {
                 std::swap(f[i], f[j]);
 }
 
+// Largest value first, ties by number ascending.
+std::array<FrequenzaNumero, 90> PerValore(const std::array<int, 90>& valori) {
+    std::array<FrequenzaNumero, 90> voci{};
+    for (int n = 1; n <= 90; ++n)
+        voci[static_cast<std::size_t>(n - 1)] = {n, valori[static_cast<std::size_t>(n - 1)]};
+    std::stable_sort(voci.begin(), voci.end(),
+                     [](const FrequenzaNumero& a, const FrequenzaNumero& b) { return a.conteggio > b.conteggio; });
+    return voci;
+}
+
 QString Etichetta(const QString& valore, int conteggio) {
     return valore + QStringLiteral(" -->      ") + QString::number(conteggio);
 }
@@ -51,7 +62,39 @@ template <std::size_t N> std::vector<Barra> Barre(const std::array<int, N>& tabe
     return barre;
 }
 
+std::vector<Barra> BarrePerNumero(const std::array<FrequenzaNumero, 90>& voci) {
+    std::vector<Barra> barre;
+    for (const FrequenzaNumero& f : voci)
+        barre.push_back({Etichetta(DueCifre(f.numero), f.conteggio), f.conteggio});
+    return barre;
+}
+
 } // namespace
+
+Ritardi CalcolaRitardi(const ArchivioEstrazioni& archivio) {
+    Ritardi r;
+    std::array<int, 90> ultima{};
+    ultima.fill(-1);
+    int estrazioni = 0;
+    for (const Estrazione& e : archivio) {
+        if (e.vuota())
+            continue;
+        for (int k = 1; k <= 6; ++k) {
+            const int n = Numero(e, k);
+            if (n < 1 || n > 90)
+                continue;
+            const auto i = static_cast<std::size_t>(n - 1);
+            r.massimo[i] = std::max(r.massimo[i], estrazioni - ultima[i] - 1);
+            ultima[i] = estrazioni;
+        }
+        ++estrazioni;
+    }
+    for (std::size_t i = 0; i < 90; ++i) {
+        r.attuale[i] = estrazioni - ultima[i] - 1;
+        r.massimo[i] = std::max(r.massimo[i], r.attuale[i]);
+    }
+    return r;
+}
 
 ValoriEstrazione ValoriDi(const Estrazione& e) {
     ValoriEstrazione v;
@@ -127,6 +170,9 @@ Statistiche CalcolaStatistiche(const ArchivioEstrazioni& archivio) {
     for (int n = 1; n <= 90; ++n)
         t.frequenza[static_cast<std::size_t>(n - 1)] = {n, frequenze[static_cast<std::size_t>(n)]};
     OrdinaFrequenze(t.frequenza);
+    const Ritardi ritardi = CalcolaRitardi(archivio);
+    t.ritardi = PerValore(ritardi.attuale);
+    t.ritardoMassimo = PerValore(ritardi.massimo);
     return st;
 }
 
@@ -142,6 +188,10 @@ QString TitoloStatistica(TipoStatistica tipo) {
         return QStringLiteral("Dispari");
     case TipoStatistica::Somma:
         return QStringLiteral("Somma");
+    case TipoStatistica::Ritardi:
+        return QStringLiteral("Ritardi");
+    case TipoStatistica::RitardoMassimo:
+        return QStringLiteral("Ritardo Massimo");
     case TipoStatistica::Frequenza:
         break;
     }
@@ -170,13 +220,14 @@ std::vector<Barra> BarreStatistica(const TabelleStatistiche& t, TipoStatistica t
         }
         return barre;
     }
+    case TipoStatistica::Ritardi:
+        return BarrePerNumero(t.ritardi);
+    case TipoStatistica::RitardoMassimo:
+        return BarrePerNumero(t.ritardoMassimo);
     case TipoStatistica::Frequenza:
         break;
     }
-    std::vector<Barra> barre;
-    for (const FrequenzaNumero& f : t.frequenza)
-        barre.push_back({Etichetta(DueCifre(f.numero), f.conteggio), f.conteggio});
-    return barre;
+    return BarrePerNumero(t.frequenza);
 }
 
 QString PercorsoFileStatistiche(const QString& cartellaTemp, const QDateTime& quando) {

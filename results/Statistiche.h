@@ -11,11 +11,12 @@
 
 namespace sestina {
 
-// The six statistics, in the order of the window's options.
-enum class TipoStatistica { Consecutivi, Ripetuti, Pari, Dispari, Somma, Frequenza };
-inline constexpr std::array<TipoStatistica, 6> TutteLeStatistiche = {
-    TipoStatistica::Consecutivi, TipoStatistica::Ripetuti, TipoStatistica::Pari,
-    TipoStatistica::Dispari,     TipoStatistica::Somma,    TipoStatistica::Frequenza};
+// The statistics, in the order of the window's options: the six of the archive, then the delays.
+enum class TipoStatistica { Consecutivi, Ripetuti, Pari, Dispari, Somma, Frequenza, Ritardi, RitardoMassimo };
+inline constexpr std::array<TipoStatistica, 8> TutteLeStatistiche = {
+    TipoStatistica::Consecutivi, TipoStatistica::Ripetuti,  TipoStatistica::Pari,
+    TipoStatistica::Dispari,     TipoStatistica::Somma,     TipoStatistica::Frequenza,
+    TipoStatistica::Ritardi,     TipoStatistica::RitardoMassimo};
 
 struct FrequenzaNumero {
     int numero = 0;
@@ -31,7 +32,19 @@ struct TabelleStatistiche {
     std::array<int, 6> somma{}; // the six sum bands
     // Every number with its count, largest count first (the exchange sort's order on ties).
     std::array<FrequenzaNumero, 90> frequenza{};
+    // Draws since each number was last drawn, and its longest absence (the current one included);
+    // largest first, ties by number.
+    std::array<FrequenzaNumero, 90> ritardi{};
+    std::array<FrequenzaNumero, 90> ritardoMassimo{};
 };
+
+// The delays of every number over the draws of the archive (empty records are no draws): a number
+// in the newest draw has delay 0, one never drawn the number of draws. Index 0 is number 1.
+struct Ritardi {
+    std::array<int, 90> attuale{};
+    std::array<int, 90> massimo{};
+};
+Ritardi CalcolaRitardi(const ArchivioEstrazioni& archivio);
 
 // The derived values of one draw, from its six numbers as stored. An empty record has none: all 0.
 struct ValoriEstrazione {

@@ -14,15 +14,18 @@
 #include <ErroriFile.h>
 #include <FileIntero.h>
 #include <FileSistema.h>
+#include <ImportaEstrazioni.h>
 #include <Sistema.h>
 #include <SpoglioColonna.h>
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <memory>
+#include <optional>
 
 namespace sestina::cli {
 namespace {
@@ -47,15 +50,33 @@ bool VersioneValida(const QString& versione) {
     return forma.match(versione).hasMatch();
 }
 
-// The archive a publisher serves: a draw list (.txt) or an archive file of the program.
+// The archive a publisher serves: a draw list (.txt), an archive file of the program (.dat) or the
+// public CSV (.csv). Nothing is dropped: a bad draw refuses the whole file, naming it.
 bool LeggiArchivioDaPubblicare(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
-    if (!QFileInfo(percorso).isFile()) {
-        MostraErrore(ui, Errore::comune(numeri_errore::FileNonTrovato), QStringLiteral("pubblica"));
+    const QString tipo = QFileInfo(percorso).suffix().toLower();
+    try {
+        if (tipo != QStringLiteral("txt") && tipo != QStringLiteral("dat") && tipo != QStringLiteral("csv"))
+            throw Errore::applicazione(QStringLiteral("Formato non riconosciuto: usare un file .txt, .dat o .csv"));
+        QFile file(percorso);
+        if (!QFileInfo(percorso).isFile() || !file.open(QIODevice::ReadOnly))
+            throw ErroreDiApertura(percorso);
+        const QByteArray byte = file.read(LimiteFileArchivio + 1);
+        if (byte.size() > LimiteFileArchivio)
+            throw Errore::applicazione(
+                QStringLiteral("File troppo grande (limite %1 MiB)").arg(LimiteFileArchivio / (1024 * 1024)));
+        if (tipo == QStringLiteral("dat"))
+            archivio = LeggiFileArchivioRigoroso(byte);
+        else if (tipo == QStringLiteral("txt"))
+            archivio = LeggiListaEstrazioni(byte);
+        else
+            archivio = LeggiEstrazioniDaImportare(byte);
+        if (!HaEstrazioni(archivio))
+            throw Errore::applicazione(QStringLiteral("Il file non contiene estrazioni"));
+        return true;
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("pubblica"));
         return false;
     }
-    if (QFileInfo(percorso).suffix().toLower() == QStringLiteral("txt"))
-        return LoadArchivioTMP(archivio, percorso, ui) == EsitoLista::Letta;
-    return LoadArchivioEstrazioni(archivio, percorso, ui);
 }
 
 struct Ambiente {
@@ -117,25 +138,11 @@ int EseguiVerifica(const QStringList& argomenti) {
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiArchivio(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    const QStringList azione = Analizza(parser, argomenti);
-    if (azione.size() != 1 ||
-        (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
-        throw ErroreUso(QStringLiteral("archivio vuole aggiorna oppure elenca"));
+namespace {
 
-    Ambiente a;
-    const QString fileArchivio = PercorsoArchivio(a.cartellaDati);
-    ArchivioEstrazioni archivio;
-    if (!LoadArchivioEstrazioni(archivio, fileArchivio, a.ui))
-        return esito::FileRifiutato;
+const QString TitoloArchivio = QStringLiteral("Archivio Estrazioni");
 
-    if (azione.front() == QStringLiteral("elenca")) {
-        UscitaStandard uscita;
-        for (const QString& riga : RigheArchivio(archivio))
-            uscita.riga(riga);
-        return uscita.svuota() ? esito::Riuscito : esito::Fallito;
-    }
+int Aggiorna(Ambiente& a, ArchivioEstrazioni& archivio, const QString& fileArchivio) {
     const QString server = IndirizzoServer(PercorsoConfigurazione(a.cartellaDati));
     auto scarica = [&](const QString& percorso) { return DownloadFile(server + PaginaArchivio, percorso, true, a.ui); };
     switch (AggiornaArchivio(archivio, scarica, PercorsoDownloadArchivio(CartellaTemp()), fileArchivio, a.ui)) {
@@ -143,12 +150,91 @@ int EseguiArchivio(const QStringList& argomenti) {
         return esito::Riuscito;
     case EsitoAggiornamento::SalvataggioFallito:
         return esito::Fallito;
+    case EsitoAggiornamento::Incompleto:
+        a.ui.messaggio(TestoAggiornamentoIncompleto, TitoloArchivio, Icona::Informazione, Pulsanti::Ok);
+        return esito::DownloadFallito;
     case EsitoAggiornamento::DownloadFallito:
     case EsitoAggiornamento::ListaErrata:
         break;
     }
-    a.ui.messaggio(ErroreDownload, QStringLiteral("Archivio Estrazioni"), Icona::Critica, Pulsanti::Ok);
+    a.ui.messaggio(ErroreDownload, TitoloArchivio, Icona::Critica, Pulsanti::Ok);
     return esito::DownloadFallito;
+}
+
+int RiferisciAggiunta(const EsitoAggiunta& aggiunta) {
+    if (!aggiunta.riuscita)
+        return esito::FileRifiutato;
+    UscitaStandard uscita;
+    uscita.riga(TestoEstrazioniAggiunte(aggiunta.aggiunte));
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+// The typed draw of "archivio aggiungi", validated as the window's dialog validates it.
+std::optional<Estrazione> EstrazioneDaOpzioni(const QCommandLineParser& parser, Interfaccia& ui) {
+    EstrazioneDigitata d;
+    d.data = Unico(parser, QStringLiteral("data"));
+    d.concorso = Unico(parser, QStringLiteral("concorso"));
+    const QStringList numeri =
+        Unico(parser, QStringLiteral("numeri")).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (d.data.isEmpty() || d.concorso.isEmpty() || numeri.size() != 6 || Unico(parser, QStringLiteral("jolly")).isEmpty())
+        throw ErroreUso(QStringLiteral("archivio aggiungi vuole --data GG/MM/AAAA --concorso N "
+                                       "--numeri \"N1 N2 N3 N4 N5 N6\" --jolly J [--superstar S]"));
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,2}$"));
+    for (qsizetype i = 0; i < 6; ++i) {
+        if (!cifre.match(numeri[i]).hasMatch())
+            throw ErroreUso(QStringLiteral("--numeri: \"%1\" non e' un numero di due cifre").arg(numeri[i]));
+        d.caselle[static_cast<std::size_t>(i)] = numeri[i];
+    }
+    d.caselle[6] = Unico(parser, QStringLiteral("jolly"));
+    if (!cifre.match(d.caselle[6]).hasMatch())
+        throw ErroreUso(QStringLiteral("--jolly vuole un numero di due cifre"));
+    d.superstar = Unico(parser, QStringLiteral("superstar"));
+    Estrazione e;
+    if (const auto errore = ValidaEstrazioneDigitata(d, e)) {
+        ui.messaggio(errore->testo, errore->titolo, Icona::Esclamazione, Pulsanti::Ok);
+        return std::nullopt;
+    }
+    return e;
+}
+
+} // namespace
+
+int EseguiArchivio(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    for (const char* opzione : {"data", "concorso", "numeri", "jolly", "superstar"})
+        parser.addOption({QString::fromLatin1(opzione), QString(), QStringLiteral("VALORE")});
+    const QStringList azione = Analizza(parser, argomenti);
+    const QString nome = azione.value(0);
+    const bool conFile = nome == QStringLiteral("importa");
+    const bool semplice =
+        nome == QStringLiteral("aggiorna") || nome == QStringLiteral("elenca") || nome == QStringLiteral("aggiungi");
+    if ((conFile && azione.size() != 2) || (semplice && azione.size() != 1) || (!conFile && !semplice))
+        throw ErroreUso(QStringLiteral("archivio vuole aggiorna, elenca, importa FILE oppure aggiungi"));
+    if (nome != QStringLiteral("aggiungi") && !parser.optionNames().isEmpty())
+        throw ErroreUso(QStringLiteral("le opzioni di archivio valgono solo per aggiungi"));
+
+    Ambiente a;
+    const QString fileArchivio = PercorsoArchivio(a.cartellaDati);
+    CopiaArchivioIniziale(FileEstrazioniDistribuite(), fileArchivio);
+    ArchivioEstrazioni archivio;
+    if (!LoadArchivioEstrazioni(archivio, fileArchivio, a.ui))
+        return esito::FileRifiutato;
+
+    if (nome == QStringLiteral("elenca")) {
+        UscitaStandard uscita;
+        for (const QString& riga : RigheArchivio(archivio))
+            uscita.riga(riga);
+        return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+    }
+    if (conFile)
+        return RiferisciAggiunta(ImportaEstrazioni(archivio, azione[1], fileArchivio, a.ui));
+    if (nome == QStringLiteral("aggiungi")) {
+        const std::optional<Estrazione> nuova = EstrazioneDaOpzioni(parser, a.ui);
+        if (!nuova)
+            return esito::FileRifiutato;
+        return RiferisciAggiunta(AggiungiAllArchivio(archivio, {*nuova}, fileArchivio, a.ui));
+    }
+    return Aggiorna(a, archivio, fileArchivio);
 }
 
 int EseguiPubblica(const QStringList& argomenti) {

@@ -11,6 +11,7 @@
 #include <Errore.h>
 #include <ErroriFile.h>
 #include <FileSistema.h>
+#include <ImportaEstrazioni.h>
 #include <Sistema.h>
 #include <SpoglioEstrazioni.h>
 #include <Statistiche.h>
@@ -26,8 +27,10 @@ namespace {
 // The archive file (or a draw list, .txt), by default the data folder's. A file that is missing is
 // refused rather than created, as the window would: a command must not leave files behind.
 bool LeggiArchivio(ArchivioEstrazioni& archivio, QString percorso, Interfaccia& ui) {
-    if (percorso.isEmpty())
+    if (percorso.isEmpty()) {
         percorso = PercorsoArchivio(CartellaDatiPredefinita());
+        CopiaArchivioIniziale(FileEstrazioniDistribuite(), percorso);
+    }
     if (!QFileInfo(percorso).isFile()) {
         MostraErrore(ui, ErroreDiApertura(percorso), QStringLiteral("LoadArchivioEstrazioni"),
                      QStringLiteral("frmUpdate"));

@@ -181,7 +181,11 @@ const QList<ComandoProprio>& ComandiPropri() {
     static const QList<ComandoProprio> comandi = {
         {"verifica", "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n",
          EseguiVerifica},
-        {"archivio", "  sestinaplan-cli archivio (aggiorna | elenca)\n", EseguiArchivio},
+        {"archivio",
+         "  sestinaplan-cli archivio (aggiorna | elenca | importa FILE.csv|FILE.txt)\n"
+         "  sestinaplan-cli archivio aggiungi --data GG/MM/AAAA --concorso N --numeri \"N1 N2 N3 N4 N5 N6\" --jolly J "
+         "[--superstar S]\n",
+         EseguiArchivio},
         {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z [--matrici CARTELLA] -o CARTELLA\n",
          EseguiPubblica},
         {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca)\n", EseguiMatrici},

@@ -4,6 +4,8 @@
 #include "Catalogo.h"
 #include "Corpo.h"
 #include "Download.h"
+#include "ImportaEstrazioni.h"
+#include "Archivio.h"
 #include "Finestre.h"
 #include "IstanzaUnica.h"
 #include "Versione.h"
@@ -61,6 +63,9 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     m_istanza = std::make_unique<IstanzaUnica>(m_corpo.cartellaDati);
     if (m_istanza->avvisaIstanzaInCorso())
         return false;
+    CopiaArchivioIniziale(opzioni.estrazioniDistribuite.isEmpty() ? FileEstrazioniDistribuite()
+                                                                  : opzioni.estrazioniDistribuite,
+                          PercorsoArchivio(m_corpo.cartellaDati));
 
     frmSplash splash(m_corpo.edizione);
     splash.show();

@@ -18,7 +18,7 @@ struct Esito {
     QByteArray errori;
 };
 
-const QString DatiReali = QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+const QString DatiReali = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 
 } // namespace
 

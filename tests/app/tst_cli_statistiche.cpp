@@ -22,7 +22,7 @@ struct Esito {
     QByteArray errori;
 };
 
-const QString DatiReali = QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+const QString DatiReali = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 
 QList<QByteArray> Righe(const QByteArray& testo) {
     QList<QByteArray> righe = testo.split('\n');
@@ -138,7 +138,7 @@ private Q_SLOTS:
                 attese << b.etichetta.toUtf8();
         }
         QCOMPARE(Righe(e.uscita), attese);
-        QCOMPARE(attese.size(), 6 + 6 + 7 + 7 + 7 + 6 + 90);
+        QCOMPARE(attese.size(), 8 + 6 + 7 + 7 + 7 + 6 + 90 + 90 + 90);
 
         QCOMPARE(esegui({"statistiche"}).stato, 1);
         QCOMPARE(esegui({"statistiche", "--archivio", m_dir.filePath("manca.dat"), "--csv", csv}).stato, 2);

@@ -10,7 +10,7 @@ using namespace sestina;
 
 namespace {
 
-const QString DatiReali = QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+const QString DatiReali = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 
 QByteArray Record(std::int16_t concorso, const QByteArray& data, std::array<std::uint8_t, 8> numeri) {
     QByteArray r(2, '\0');
@@ -55,6 +55,10 @@ private Q_SLOTS:
         QTest::newRow("jolly 0 tolto") << Record(1, "x", {1, 2, 3, 4, 5, 6, 0, 8}) + buono << QList<int>{12};
         QTest::newRow("superstar 255 tolto") << buono + Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 255}) << QList<int>{12};
         QTest::newRow("concorso negativo tenuto") << Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 9}) << QList<int>{-3};
+        QTest::newRow("superstar 0 (prima del 2006) tenuta") << Record(1, "x", {1, 2, 3, 4, 5, 6, 7, 0}) + buono
+                                                             << QList<int>{1, 12};
+        QTest::newRow("numero ripetuto tolto") << Record(1, "x", {1, 2, 3, 3, 5, 6, 7, 8}) + buono << QList<int>{12};
+        QTest::newRow("jolly tra i sei tolto") << Record(1, "x", {1, 2, 3, 4, 5, 6, 6, 8}) + buono << QList<int>{12};
         QTest::newRow("mancante: creato vuoto, cartella compresa") << QByteArray("<none>") << QList<int>{0};
     }
     void fileArchivio() {
@@ -92,18 +96,19 @@ private Q_SLOTS:
     }
 
     void righeDellaLista() {
-        QVERIFY(Scrivi(Percorso("l.txt"), "DATA|N.|...\r\n\r\n"
+        QVERIFY(Scrivi(Percorso("l.txt"), "concorso|data|n1|n2|n3|n4|n5|n6|jolly|superstar\r\n\r\n"
                                           "5|1/2/2009|1|2|3|4|5|6|7|8\r\n"
                                           "6|03/02/2009 sera|90|80|70|60|50|40|30|20\n"
                                           "7|04/02/2009|1|2|3|4|5|6|7\r\n"
-                                          "8|05/02/2009|1|2|3|4|5|91|7|8\r\n"));
+                                          "1|03/12/1997|12|34|45|56|67|78|89|0\r\n"));
         QCOMPARE(LoadArchivioTMP(m_archivio, Percorso("l.txt"), *m_ui), EsitoLista::Letta);
-        QCOMPARE(Concorsi(m_archivio), (QList<int>{5, 6, 8}));
+        QCOMPARE(Concorsi(m_archivio), (QList<int>{5, 6, 1}));
         QCOMPARE(m_archivio[0].data, QStringLiteral("1/2/2009  "));
         QCOMPARE(m_archivio[1].data, QStringLiteral("03/02/2009"));
-        QVERIFY(m_archivio[2].vuota()); // 91 is no number of the game
-        QCOMPARE(RigheArchivio(m_archivio), (QStringList{" 03/02/2009 | 006 | 90 80 70 60 50 40 | 30 | 20",
+        QCOMPARE(RigheArchivio(m_archivio), (QStringList{" 03/12/1997 | 001 | 12 34 45 56 67 78 | 89 | 00",
+                                                         " 03/02/2009 | 006 | 90 80 70 60 50 40 | 30 | 20",
                                                          " 1/2/2009   | 005 | 01 02 03 04 05 06 | 07 | 08"}));
+        QVERIFY(ScriviListaEstrazioni(m_archivio).endsWith("\n1|03/12/1997|12|34|45|56|67|78|89|0\r\n"));
         QVERIFY(SaveArchivioEstrazioni(m_archivio, Percorso("a.dat"), *m_ui));
         QCOMPARE(Contenuto(Percorso("a.dat")).mid(2, 10), QByteArray("1/2/2009  "));
     }
@@ -119,6 +124,14 @@ private Q_SLOTS:
         QTest::newRow("numero oltre un byte") << buona + "2|x|1|2|3|4|5|256|7|8\r\n"
                                               << Errore(6, "Overflow", "LoadArchivioTMP");
         QTest::newRow("nessuna estrazione") << QByteArray("<html>errore</html>\r\n") << QString();
+        const QString riga2 = QStringLiteral("Error -2147211504 (Riga 2: %1) in procedure LoadArchivioTMP of Form frmUpdate");
+        QTest::newRow("ultima riga troncata") << buona + "2|03/01/2009|1|2|3|4|5|6|7|8"
+                                              << riga2.arg("riga incompleta, la lista è troncata");
+        QTest::newRow("numero 91") << buona + "2|x|1|2|3|4|5|91|7|8\r\n" << riga2.arg("Valore 91 non ammesso");
+        QTest::newRow("numero ripetuto") << buona + "2|x|1|2|3|4|5|5|7|8\r\n" << riga2.arg("Duplicazione di numeri");
+        QTest::newRow("jolly tra i sei") << buona + "2|x|1|2|3|4|5|6|6|8\r\n" << riga2.arg("Combinazione errata");
+        QTest::newRow("jolly 0") << buona + "2|x|1|2|3|4|5|6|0|8\r\n" << riga2.arg("Jolly 0 non ammesso");
+        QTest::newRow("superstar 91") << buona + "2|x|1|2|3|4|5|6|7|91\r\n" << riga2.arg("SuperStar 91 non ammessa");
     }
     void listaRifiutata() {
         QFETCH(QByteArray, testo);
@@ -146,41 +159,52 @@ private Q_SLOTS:
                           Errore(76, "Path not found --> " + cartellaMancante, "SaveArchivioEstrazioni")});
     }
 
-    // A failure at any step of the update leaves the archive in memory and on disk as it was.
+    // A failure at any step of the update, or a list that would lose draws, leaves the archive in
+    // memory and on disk as it was.
     void aggiornamento_data() {
         QTest::addColumn<bool>("scaricato");
         QTest::addColumn<QByteArray>("lista");
         QTest::addColumn<bool>("salvabile");
         QTest::addColumn<int>("esito");
-        const QByteArray lista = "1|02/01/2009|1|2|3|4|5|6|7|8\r\n2|03/01/2009|9|8|7|6|5|4|3|2\r\n";
+        const QByteArray prima = "1|02/01/2009|1|2|3|4|5|6|7|8\r\n";
+        const QByteArray lista = prima + "2|03/01/2009|9|8|7|6|5|4|3|2\r\n";
         QTest::newRow("aggiornato") << true << lista << true << int(EsitoAggiornamento::Aggiornato);
+        QTest::newRow("correzione accettata")
+            << true << QByteArray("1|02/01/2009|1|2|3|4|5|16|7|8\r\n2|03/01/2009|9|8|7|6|5|4|3|2\r\n") << true
+            << int(EsitoAggiornamento::Aggiornato);
         QTest::newRow("download fallito") << false << lista << true << int(EsitoAggiornamento::DownloadFallito);
         QTest::newRow("lista senza estrazioni")
             << true << QByteArray("\r\n") << true << int(EsitoAggiornamento::DownloadFallito);
         QTest::newRow("lista errata") << true << lista + "3|x|a|b|c|d|e|f|g|h\r\n"
                                       << true << int(EsitoAggiornamento::ListaErrata);
         QTest::newRow("salvataggio fallito") << true << lista << false << int(EsitoAggiornamento::SalvataggioFallito);
+        QTest::newRow("lista piu' corta") << true << QByteArray("2|03/01/2009|9|8|7|6|5|4|3|2\r\n") << true
+                                          << int(EsitoAggiornamento::Incompleto);
+        QTest::newRow("senza l'ultima data") << true << prima + "3|04/01/2009|9|8|7|6|5|4|3|2\r\n" << true
+                                             << int(EsitoAggiornamento::Incompleto);
     }
     void aggiornamento() {
         QFETCH(bool, scaricato);
         QFETCH(QByteArray, lista);
         QFETCH(bool, salvabile);
         QFETCH(int, esito);
-        archivioDiPartenza();
+        m_archivio = {Estrazione{}, Estrazione{1, "02/01/2009", {0, 1, 2, 3, 4, 5, 6}, 7, 8},
+                      Estrazione{2, "03/01/2009", {0, 9, 8, 7, 6, 5, 4}, 3, 0}};
         // A missing folder: nothing can be saved there, also for root.
         const QString fileArchivio = salvabile ? Percorso("a.dat") : Percorso("manca/a.dat");
         if (salvabile)
             QVERIFY(SaveArchivioEstrazioni(m_archivio, fileArchivio, *m_ui));
         const QByteArray prima = Contenuto(fileArchivio);
+        const QStringList righePrima = RigheArchivio(m_archivio);
         auto scarica = [&](const QString& percorso) { return scaricato && Scrivi(percorso, lista); };
 
         const auto risultato = AggiornaArchivio(m_archivio, scarica, Percorso("d.dat"), fileArchivio, *m_ui);
         QCOMPARE(int(risultato), esito);
         if (risultato == EsitoAggiornamento::Aggiornato) {
-            QCOMPARE(Concorsi(m_archivio), (QList<int>{1, 2}));
+            QCOMPARE(ScriviListaEstrazioni(m_archivio), lista);
             QCOMPARE(Contenuto(fileArchivio).size(), 40);
         } else {
-            verificaIntatto();
+            QCOMPARE(RigheArchivio(m_archivio), righePrima);
             QCOMPARE(Contenuto(fileArchivio), prima);
         }
     }

@@ -84,7 +84,7 @@ private Q_SLOTS:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         FakeInterfaccia ui;
-        QCOMPARE(LoadArchivioTMP(m_reale, QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt"), ui),
+        QCOMPARE(LoadArchivioTMP(m_reale, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt"), ui),
                  EsitoLista::Letta);
         QCOMPARE(m_reale.size(), std::size_t{2855});
     }

@@ -50,7 +50,7 @@ class TestStatistiche : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         FakeInterfaccia ui;
-        QCOMPARE(LoadArchivioTMP(m_reale, QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt"), ui),
+        QCOMPARE(LoadArchivioTMP(m_reale, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt"), ui),
                  EsitoLista::Letta);
         QCOMPARE(m_reale.size(), std::size_t{2855});
     }

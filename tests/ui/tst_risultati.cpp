@@ -207,7 +207,7 @@ private Q_SLOTS:
     // The real update: `pubblica` writes the folder, nginx serves it, the window downloads it.
     void aggiornamentoDalServer() {
         const QString pubblico = m_cartella->filePath("pubblico");
-        const QString lista = QStringLiteral(SESTINA_DATI_CONDIVISI "/estrazioni-2009-2026.txt");
+        const QString lista = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
         QProcess cli;
         cli.start(QStringLiteral(SESTINA_CLI),
                   {"pubblica", "--archivio", lista, "--versione", "1.0.0", "-o", pubblico});
