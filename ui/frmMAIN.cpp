@@ -608,8 +608,12 @@ frmArchivio& frmMAIN::finestraArchivio() {
         auto scarica = [this](const QString& percorso) {
             return DownloadFile(IndirizzoServer(m_corpo.fileConfigurazione) + PaginaArchivio, percorso, true, m_ui);
         };
-        m_archivio = std::make_unique<frmArchivio>(m_corpo, m_ui, scarica);
+        m_archivio = std::make_unique<frmArchivio>(m_corpo, m_ui, m_dialoghi, scarica);
         m_archivio->impostaSpoglio([this] { finestraSpoglio().aggiorna(); });
+        m_archivio->impostaArchivioCambiato([this] {
+            if (m_spoglioEstrazioni)
+                m_spoglioEstrazioni->aggiornaDate();
+        });
         m_archivio->impostaStatistiche([this] { finestraStatistiche().refreshStat(); },
                                        [this] { MostraModeless(finestraStatistiche()); });
     }

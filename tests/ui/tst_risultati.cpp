@@ -8,9 +8,15 @@
 #include "ServerPubblicazione.h"
 #include "frmArchivio.h"
 #include "frmMAIN.h"
+#include "frmNuovaEstrazione.h"
 #include "frmSpoglio.h"
+#include "frmSpoglioEstrazioni.h"
+#include "frmStatistiche.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +27,7 @@
 #include <QTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace sestina;
 
@@ -184,7 +191,8 @@ private Q_SLOTS:
         const QByteArray prima = Contenuto(fileArchivio());
         int statistiche = 0;
         frmArchivio* finestra = nullptr;
-        frmArchivio archivio(*m_corpo, *m_ui, [&](const QString&) {
+        DialoghiFinti dialoghi;
+        frmArchivio archivio(*m_corpo, *m_ui, dialoghi, [&](const QString&) {
             finestra->close();
             return false;
         });
@@ -202,6 +210,76 @@ private Q_SLOTS:
         QVERIFY(figlio<QPushButton>(&archivio, "cmdUpdate")->isEnabled());
         QCOMPARE(Contenuto(fileArchivio()), prima);
         QCOMPARE(statistiche, 1);
+    }
+
+    // Draws from a file and typed in reach the list, the statistics and an open scrutiny's date lists;
+    // a refused import leaves everything as it was.
+    void estrazioniAggiunte() {
+        scriviArchivio(TreEstrazioni);
+        DialoghiFinti dialoghi;
+        frmMAIN principale(*m_corpo, *m_ui, dialoghi);
+        principale.caricaFinestreNascoste();
+        frmArchivio& archivio = principale.finestraArchivio();
+        frmSpoglioEstrazioni& spoglio = principale.finestraSpoglioEstrazioni();
+        spoglio.populateCmbEstrazioni();
+        auto* al = figlio<QComboBox>(&spoglio, "cmbAl");
+        auto* dal = figlio<QComboBox>(&spoglio, "cmbDal");
+        dal->setCurrentIndex(1);
+        auto* lst = figlio<QListWidget>(&archivio, "lst");
+
+        const QString csv = m_cartella->filePath("nuove.csv");
+        QVERIFY(Scrivi(csv, "date,contest_number,n1,n2,n3,n4,n5,n6,jolly,superstar\n"
+                            "1997-12-03,1,12,34,45,56,67,78,89,0\n2009-01-10,13,1,2,3,4,5,6,7,8\n"));
+        dialoghi.risposte = {csv};
+        QTest::mouseClick(figlio<QPushButton>(&archivio, "cmdImporta"), Qt::LeftButton);
+        QCOMPARE(dialoghi.richieste.front().cartella, QDir::homePath());
+        verificaMessaggio(QStringLiteral("Estrazioni aggiunte: 2"), QStringLiteral("Archivio Estrazioni"),
+                          Icona::Informazione);
+        QCOMPARE(lst->count(), 5);
+        QCOMPARE(lst->item(4)->text(), QStringLiteral(" 03/12/1997 | 001 | 12 34 45 56 67 78 | 89 | 00"));
+        QCOMPARE(dal->count(), 5);
+        QCOMPARE(dal->currentText(), QStringLiteral("03/01/2009"));
+        QCOMPARE(al->currentText(), QStringLiteral("07/01/2009"));
+        const auto& pari = principale.finestraStatistiche().tabelle().pari;
+        QCOMPARE(std::accumulate(pari.begin(), pari.end(), 0), 5);
+
+        const QByteArray prima = Contenuto(fileArchivio());
+        QVERIFY(Scrivi(csv, "1|10/01/2009|1|2|3|4|5|16|7|8\r\n"));
+        dialoghi.risposte = {csv};
+        archivio.cmdImporta_Click();
+        verificaMessaggio(QStringLiteral("Il concorso del 10/01/2009 è diverso da quello in archivio"),
+                          QStringLiteral("Archivio Estrazioni"), Icona::Esclamazione);
+        QCOMPARE(Contenuto(fileArchivio()), prima);
+        QCOMPARE(lst->count(), 5);
+
+        // The typed draw: a Jolly among the six is refused and the dialog stays; then it is added.
+        m_modali->quandoAppare([this](QWidget* w) {
+            auto* d = qobject_cast<frmNuovaEstrazione*>(w);
+            QVERIFY(d);
+            Fotografa(d, QStringLiteral("nuova-estrazione.png"));
+            figlio<QDateEdit>(d, "txtData")->setDate(QDate(2009, 1, 14));
+            QTest::keyClicks(figlio<QLineEdit>(d, "txtConcorso"), "14");
+            const QStringList numeri = {"8", "18", "28", "38", "48", "58"};
+            for (int i = 0; i < 6; ++i)
+                QTest::keyClicks(figlio<QLineEdit>(d, qPrintable(QStringLiteral("txtNumero_%1").arg(i))), numeri[i]);
+            QTest::keyClicks(figlio<QLineEdit>(d, "txtJolly"), "08");
+            QTest::mouseClick(figlio<QPushButton>(d, "cmdAggiungi"), Qt::LeftButton);
+            verificaMessaggio(QStringLiteral("Combinazione errata"), QStringLiteral("!!! E R R O R E !!!"),
+                              Icona::Esclamazione);
+            QVERIFY(d->isVisible());
+            figlio<QLineEdit>(d, "txtJolly")->setText(QStringLiteral("9"));
+            QTest::mouseClick(figlio<QPushButton>(d, "cmdAggiungi"), Qt::LeftButton);
+        });
+        QTest::mouseClick(figlio<QPushButton>(&archivio, "cmdNuova"), Qt::LeftButton);
+        QVERIFY(m_modali->tuttiGestiti());
+        verificaMessaggio(QStringLiteral("Estrazioni aggiunte: 1"), QStringLiteral("Archivio Estrazioni"),
+                          Icona::Informazione);
+        QCOMPARE(lst->item(0)->text(), QStringLiteral(" 14/01/2009 | 014 | 08 18 28 38 48 58 | 09 | 00"));
+        QCOMPARE(al->count(), 6);
+        QCOMPARE(al->currentText(), QStringLiteral("07/01/2009"));
+        QCOMPARE(Contenuto(fileArchivio()).size(), 6 * 20);
+        QVERIFY(m_ui->messaggi.isEmpty());
+        m_corpo->chiusuraInCorso = true;
     }
 
     // The real update: `pubblica` writes the folder, nginx serves it, the window downloads it.

@@ -17,7 +17,7 @@
 
 #include <QApplication>
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QClipboard>
@@ -29,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace sestina;
@@ -42,10 +43,33 @@ QStringList Voci(QComboBox* lista) {
     return voci;
 }
 
+QBarCategoryAxis* AsseCategorie(QChart* grafico) {
+    const auto assi = grafico->axes(Qt::Vertical);
+    return assi.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(assi.front());
+}
+
+// The bar labels from the top of the chart down; on screen every blank is a fixed one, so none folds.
 QStringList Categorie(QChart* grafico) {
-    const auto assi = grafico->axes(Qt::Horizontal);
-    auto* categorie = assi.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(assi.front());
-    return categorie ? categorie->categories() : QStringList();
+    QStringList categorie = AsseCategorie(grafico) ? AsseCategorie(grafico)->categories() : QStringList();
+    std::reverse(categorie.begin(), categorie.end());
+    for (QString& c : categorie) {
+        if (c.contains(QLatin1Char(' ')))
+            return {};
+        c.replace(QChar(0x00A0), QLatin1Char(' '));
+    }
+    return categorie;
+}
+
+// Every label has a line of its own and room left of the bars.
+bool EtichetteLeggibili(QChart* grafico) {
+    QBarCategoryAxis* asse = AsseCategorie(grafico);
+    const QFontMetricsF metriche(asse->labelsFont());
+    qreal larghezza = 0;
+    for (const QString& etichetta : asse->categories())
+        larghezza = std::max(larghezza, metriche.horizontalAdvance(etichetta));
+    const QRectF area = grafico->plotArea();
+    return area.height() / asse->count() >= metriche.height() && area.left() + 0.5 >= larghezza &&
+           grafico->size().height() >= area.bottom();
 }
 
 } // namespace
@@ -215,10 +239,10 @@ private Q_SLOTS:
         QCOMPARE(grafico->title(), QStringLiteral("Consecutivi"));
         QVERIFY(grafico->legend()->isVisible());
         QCOMPARE(grafico->series().size(), 1);
-        auto* serie = qobject_cast<QBarSeries*>(grafico->series().front());
+        auto* serie = qobject_cast<QAbstractBarSeries*>(grafico->series().front());
         QCOMPARE(serie->count(), 1);
         QCOMPARE(serie->barSets().front()->count(), 6);
-        QCOMPARE(serie->barSets().front()->at(0), qreal(st.tabelle.consecutivi[0]));
+        QCOMPARE(serie->barSets().front()->at(5), qreal(st.tabelle.consecutivi[0]));
         QCOMPARE(Categorie(grafico).front(), QStringLiteral("01 -->      %1").arg(st.tabelle.consecutivi[0]));
         auto* consecutivi = figlio<QRadioButton>(&f, "optStatistica_0");
         QVERIFY(consecutivi->isChecked());
@@ -236,6 +260,21 @@ private Q_SLOTS:
                                         .arg(st.tabelle.frequenza[0].numero, 2, 10, QLatin1Char('0'))
                                         .arg(st.tabelle.frequenza[0].conteggio));
         Fotografa(&f, QStringLiteral("statistiche-frequenza.png"));
+        QTest::mouseClick(figlio<QRadioButton>(&f, "optStatistica_6"), Qt::LeftButton);
+        QCOMPARE(f.grafico()->title(), QStringLiteral("Ritardi"));
+        QCOMPARE(Categorie(f.grafico()).front(), QStringLiteral("%1 -->      %2")
+                                                     .arg(st.tabelle.ritardi[0].numero, 2, 10, QLatin1Char('0'))
+                                                     .arg(st.tabelle.ritardi[0].conteggio));
+        QTest::mouseClick(figlio<QRadioButton>(&f, "optStatistica_7"), Qt::LeftButton);
+        QCOMPARE(f.grafico()->title(), QStringLiteral("Ritardo Massimo"));
+        Fotografa(&f, QStringLiteral("statistiche-ritardo-massimo.png"));
+
+        // At the size the window opens with, each of the eight charts shows every label whole.
+        for (int i = 0; i < 8; ++i) {
+            QTest::mouseClick(figlio<QRadioButton>(&f, ("optStatistica_" + QByteArray::number(i)).constData()),
+                              Qt::LeftButton);
+            QTRY_VERIFY2(EtichetteLeggibili(f.grafico()), qPrintable(f.grafico()->title()));
+        }
 
         // Closing hides; a refresh writes a new file and goes back to Consecutivi.
         f.close();

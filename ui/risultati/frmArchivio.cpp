@@ -5,9 +5,13 @@
 #include "Download.h"
 #include "Finestre.h"
 #include "FormatColonna.h"
+#include "ImportaEstrazioni.h"
 #include "Interfaccia.h"
+#include "DialoghiFile.h"
+#include "frmNuovaEstrazione.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,8 +24,8 @@
 
 namespace sestina {
 
-frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui), m_scarica(std::move(scarica)) {
+frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, Scaricatore scarica, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi), m_scarica(std::move(scarica)) {
     setObjectName(QStringLiteral("frmArchivio"));
     setWindowTitle(QStringLiteral("Archivio Estrazioni"));
 
@@ -75,11 +79,21 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWi
     statistiche->setToolTip(QStringLiteral("Click per visualizzare le statistiche"));
     connect(m_cmdUpdate, &QPushButton::clicked, this, &frmArchivio::cmdUpdate_Click);
     connect(statistiche, &QPushButton::clicked, this, &frmArchivio::cmdStatistiche_Click);
+    auto* importa = new QPushButton(QStringLiteral("&Importa..."), this);
+    importa->setObjectName(QStringLiteral("cmdImporta"));
+    importa->setToolTip(QStringLiteral("Aggiunge le estrazioni di un file CSV o di una lista di estrazioni"));
+    auto* nuova = new QPushButton(QStringLiteral("&Nuova estrazione..."), this);
+    nuova->setObjectName(QStringLiteral("cmdNuova"));
+    nuova->setToolTip(QStringLiteral("Aggiunge un'estrazione scritta a mano"));
+    connect(importa, &QPushButton::clicked, this, &frmArchivio::cmdImporta_Click);
+    connect(nuova, &QPushButton::clicked, this, &frmArchivio::cmdNuova_Click);
 
     auto* piede = new QHBoxLayout;
     piede->addWidget(totali);
     piede->addWidget(m_lbTotale);
     piede->addStretch(1);
+    piede->addWidget(importa);
+    piede->addWidget(nuova);
     piede->addWidget(m_cmdUpdate);
     piede->addWidget(statistiche);
 
@@ -108,6 +122,10 @@ void frmArchivio::impostaStatistiche(std::function<void()> aggiorna, std::functi
 
 void frmArchivio::impostaSpoglio(std::function<void()> aggiornaSpoglio) {
     m_aggiornaSpoglio = std::move(aggiornaSpoglio);
+}
+
+void frmArchivio::impostaArchivioCambiato(std::function<void()> cambiato) {
+    m_archivioCambiato = std::move(cambiato);
 }
 
 void frmArchivio::showEvent(QShowEvent* evento) {
@@ -156,11 +174,54 @@ void frmArchivio::cmdUpdate_Click() {
     if (esito == EsitoAggiornamento::DownloadFallito)
         m_ui.messaggio(QStringLiteral("Errore durante il download dell'aggiornamento"), windowTitle(), Icona::Critica,
                        Pulsanti::Ok);
+    if (esito == EsitoAggiornamento::Incompleto)
+        m_ui.messaggio(TestoAggiornamentoIncompleto, windowTitle(), Icona::Informazione, Pulsanti::Ok);
     m_cmdUpdate->setEnabled(true);
     m_aggiornamentoInCorso = false;
     mostraLista(true);
+    if (esito == EsitoAggiornamento::Aggiornato)
+        archivioCambiato();
+    else if (m_aggiornaStatistiche)
+        m_aggiornaStatistiche();
+}
+
+void frmArchivio::archivioCambiato() {
     if (m_aggiornaStatistiche)
         m_aggiornaStatistiche();
+    if (m_archivioCambiato)
+        m_archivioCambiato();
+}
+
+void frmArchivio::riferisciAggiunta(int aggiunte) {
+    if (aggiunte > 0) {
+        PopolaListView();
+        archivioCambiato();
+    }
+    m_ui.messaggio(TestoEstrazioniAggiunte(aggiunte), windowTitle(), Icona::Informazione, Pulsanti::Ok);
+}
+
+void frmArchivio::cmdImporta_Click() {
+    const QString file = m_dialoghi.apri(this, QDir::homePath(),
+                                         QStringLiteral("Estrazioni (*.csv *.txt);;Tutti i file (*)"));
+    if (file.isEmpty())
+        return;
+    EsitoAggiunta esito;
+    {
+        Occupato occupato(m_ui);
+        esito = ImportaEstrazioni(m_corpo.archivioEstrazioni, file, m_fileArchivio, m_ui);
+    }
+    if (esito.riuscita)
+        riferisciAggiunta(esito.aggiunte);
+}
+
+void frmArchivio::cmdNuova_Click() {
+    frmNuovaEstrazione dialogo(m_ui, this);
+    if (dialogo.exec() != QDialog::Accepted)
+        return;
+    const EsitoAggiunta esito =
+        AggiungiAllArchivio(m_corpo.archivioEstrazioni, {dialogo.estrazione()}, m_fileArchivio, m_ui);
+    if (esito.riuscita)
+        riferisciAggiunta(esito.aggiunte);
 }
 
 void frmArchivio::cmdStatistiche_Click() {

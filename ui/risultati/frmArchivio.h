@@ -14,6 +14,7 @@ class QStackedLayout;
 namespace sestina {
 
 struct Corpo;
+class DialoghiFile;
 class Interfaccia;
 
 // The draw archive ("Archivio Estrazioni"): loaded hidden at start-up so the archive is in memory
@@ -24,7 +25,7 @@ public:
     // scarica fetches the publisher's draw list into the given file.
     using Scaricatore = std::function<bool(const QString& percorso)>;
 
-    frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWidget* parent = nullptr);
+    frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, Scaricatore scarica, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(frmArchivio)
     ~frmArchivio() override;
 
@@ -32,10 +33,14 @@ public:
     void impostaStatistiche(std::function<void()> aggiorna, std::function<void()> mostra);
     // Asks the check window to show colonnaSpoglio, creating it hidden when needed.
     void impostaSpoglio(std::function<void()> aggiornaSpoglio);
+    // Told after the archive changed (update, import, typed draw), beside the statistics' refresh.
+    void impostaArchivioCambiato(std::function<void()> cambiato);
 
     void PopolaListView();
     void cmdUpdate_Click();
     void cmdStatistiche_Click();
+    void cmdImporta_Click();
+    void cmdNuova_Click();
     void lst_DblClick(int riga);
 
 protected:
@@ -44,13 +49,17 @@ protected:
 
 private:
     void mostraLista(bool visibile);
+    void archivioCambiato();
+    void riferisciAggiunta(int aggiunte);
 
     Corpo& m_corpo;
     Interfaccia& m_ui;
+    DialoghiFile& m_dialoghi;
     Scaricatore m_scarica;
     std::function<void()> m_aggiornaStatistiche;
     std::function<void()> m_mostraStatistiche;
     std::function<void()> m_aggiornaSpoglio;
+    std::function<void()> m_archivioCambiato;
 
     QString m_fileDownload;
     QString m_fileArchivio;

@@ -136,6 +136,16 @@ bool frmSpoglioEstrazioni::populateCmbEstrazioni() {
     return true;
 }
 
+void frmSpoglioEstrazioni::aggiornaDate() {
+    const QString dal = m_cmbDal->currentText();
+    const QString al = m_cmbAl->currentText();
+    if (!populateCmbEstrazioni())
+        return;
+    for (const auto& [lista, data] : {std::pair{m_cmbDal, dal}, std::pair{m_cmbAl, al}})
+        if (const int indice = lista->findText(data, Qt::MatchFixedString); !data.isEmpty() && indice >= 0)
+            lista->setCurrentIndex(indice);
+}
+
 void frmSpoglioEstrazioni::cmdSpoglioEstrazioni_Click() {
     m_modello->svuota();
     SpoglioArchivioEstrazioni();

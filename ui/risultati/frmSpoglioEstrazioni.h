@@ -25,6 +25,8 @@ public:
 
     // Fills the two range lists with the archive's dates; false when the archive is too large.
     bool populateCmbEstrazioni();
+    // After the archive changed: the lists refilled, the chosen dates kept where they still exist.
+    void aggiornaDate();
     void cmdSpoglioEstrazioni_Click();
     void SpoglioArchivioEstrazioni();
     // The grid's selection as text: rows of TAB-separated cells, each ending in CR LF.

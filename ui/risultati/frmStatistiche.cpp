@@ -9,7 +9,7 @@
 #include "InterruttoreOnOff.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -19,6 +19,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QFontMetrics>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -28,9 +30,19 @@ namespace {
 
 const QString NomeFinestra = QStringLiteral("frmStatistiche");
 
-const std::array<QString, 6> Didascalie = {QStringLiteral("&Consecutivi"), QStringLiteral("&Ripetuti"),
-                                           QStringLiteral("&Pari"),        QStringLiteral("&Dispari"),
-                                           QStringLiteral("&Somma"),       QStringLiteral("&Frequenza")};
+const std::array<QString, 8> Didascalie = {
+    QStringLiteral("&Consecutivi"), QStringLiteral("&Ripetuti"),  QStringLiteral("&Pari"),
+    QStringLiteral("&Dispari"),     QStringLiteral("&Somma"),     QStringLiteral("&Frequenza"),
+    QStringLiteral("Ri&tardi"),     QStringLiteral("Ritardo &Max")};
+
+// Bar labels keep their blanks only in a fixed-pitch face.
+const qreal PuntiEtichette = 9.0;
+// Space of a chart around its bars: title, legend, value axis.
+constexpr int BordoGrafico = 150;
+
+int AltezzaBarra() {
+    return QFontMetrics(CarattereCourier(PuntiEtichette)).height() + 4;
+}
 
 } // namespace
 
@@ -55,18 +67,25 @@ frmStatistiche::frmStatistiche(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     m_vista = new QChartView(new QChart, this);
     m_vista->setObjectName(QStringLiteral("grafico"));
     m_vista->setRenderHint(QPainter::Antialiasing);
-    m_vista->setMinimumSize(720, 460);
+    m_vista->setMinimumSize(560, 7 * AltezzaBarra() + BordoGrafico);
+    // The charts of 90 numbers are taller than any screen: they scroll, one readable bar a line.
+    m_scorrimento = new QScrollArea(this);
+    m_scorrimento->setObjectName(QStringLiteral("scorrimentoGrafico"));
+    m_scorrimento->setWidgetResizable(true);
+    m_scorrimento->setFrameShape(QFrame::NoFrame);
+    m_scorrimento->setWidget(m_vista);
     m_lbElaborazione = new QLabel(QStringLiteral("Elaborazione in corso\r\nAttendere...."), this);
     m_lbElaborazione->setObjectName(QStringLiteral("lbElaborazione"));
     m_lbElaborazione->setAlignment(Qt::AlignCenter);
     auto* zona = new QWidget(this);
     m_pila = new QStackedLayout(zona);
-    m_pila->addWidget(m_vista);
+    m_pila->addWidget(m_scorrimento);
     m_pila->addWidget(m_lbElaborazione);
 
     auto* tutto = new QHBoxLayout(this);
     tutto->addWidget(scelte);
     tutto->addWidget(zona, 1);
+    resize(900, 660);
 
     // The window's load: statistics files of earlier runs go, then the first refresh.
     PulisciFileStatistiche(CartellaTemp());
@@ -87,7 +106,7 @@ void frmStatistiche::refreshStat() {
     m_tabelle = st.tabelle;
     if (!ScriviFileStatistiche(m_fileStatistiche, st.csv))
         MostraErrore(m_ui, ErroreDiScrittura(m_fileStatistiche), QStringLiteral("refreshStat"), NomeFinestra);
-    m_pila->setCurrentWidget(m_vista);
+    m_pila->setCurrentWidget(m_scorrimento);
     mostraStatistica(TipoStatistica::Consecutivi);
 }
 
@@ -101,41 +120,44 @@ void frmStatistiche::mostraStatistica(TipoStatistica tipo) {
     m_vista->hide();
     Occupato occupato(m_ui);
 
+    // Horizontal bars: each label on a line of its own, the first bar on top.
     const std::vector<Barra> barre = BarreStatistica(m_tabelle, tipo);
-    auto* serie = new QBarSeries;
+    auto* serie = new QHorizontalBarSeries;
     auto* valori = new QBarSet(TitoloStatistica(tipo));
     QStringList etichette;
     int massimo = 0;
-    for (const Barra& b : barre) {
-        *valori << b.valore;
-        etichette << b.etichetta;
-        massimo = std::max(massimo, b.valore);
+    for (auto b = barre.rbegin(); b != barre.rend(); ++b) {
+        *valori << b->valore;
+        // The axis draws its labels as rich text, which would fold the blanks into one.
+        etichette << QString(b->etichetta).replace(QLatin1Char(' '), QChar(0x00A0));
+        massimo = std::max(massimo, b->valore);
     }
     serie->append(valori);
+    serie->setBarWidth(0.7);
 
     auto* grafico = new QChart;
     grafico->setTitle(TitoloStatistica(tipo));
     grafico->addSeries(serie);
     auto* categorie = new QBarCategoryAxis;
     categorie->append(etichette);
-    categorie->setLabelsFont(CarattereCourier(barre.size() > 10 ? 6.0 : 8.0));
+    categorie->setLabelsFont(CarattereCourier(PuntiEtichette));
     categorie->setTruncateLabels(false);
-    if (barre.size() > 10)
-        categorie->setLabelsAngle(-90);
-    grafico->addAxis(categorie, Qt::AlignBottom);
+    grafico->addAxis(categorie, Qt::AlignLeft);
     serie->attachAxis(categorie);
     auto* scala = new QValueAxis;
     scala->setRange(0, std::max(1, massimo));
     scala->setLabelFormat(QStringLiteral("%d"));
-    grafico->addAxis(scala, Qt::AlignLeft);
+    grafico->addAxis(scala, Qt::AlignBottom);
     serie->attachAxis(scala);
     grafico->legend()->setVisible(true);
     grafico->legend()->setAlignment(Qt::AlignBottom);
+    m_vista->setMinimumHeight(static_cast<int>(barre.size()) * AltezzaBarra() + BordoGrafico);
 
     QChart* vecchio = m_vista->chart();
     m_vista->setChart(grafico);
     delete vecchio;
     m_vista->show();
+    m_scorrimento->ensureVisible(0, 0);
 }
 
 void frmStatistiche::closeEvent(QCloseEvent* evento) {

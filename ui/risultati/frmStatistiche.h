@@ -8,6 +8,7 @@ class QChart;
 class QChartView;
 class QLabel;
 class QRadioButton;
+class QScrollArea;
 class QStackedLayout;
 
 namespace sestina {
@@ -45,6 +46,7 @@ private:
     QStackedLayout* m_pila;
     QLabel* m_lbElaborazione;
     QChartView* m_vista;
+    QScrollArea* m_scorrimento;
     QList<QRadioButton*> m_opzioni;
 };
 
