@@ -1,9 +1,11 @@
 #include "Archivio.h"
+#include "ImportaEstrazioni.h"
 #include "InterfacciaMuta.h"
 #include "Sistema.h"
 #include "SpoglioEstrazioni.h"
 #include "Statistiche.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -102,5 +104,27 @@ BENCHMARK(BM_SpoglioArchivio<&SpogliaEstrazioniLetterale>)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Statistiche)->Unit(benchmark::kMillisecond);
+
+// The delays and the longest delays of the 90 numbers over the whole archive.
+void BM_Ritardi(benchmark::State& state) {
+    const ArchivioEstrazioni& archivio = ArchivioReale();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalcolaRitardi(archivio));
+}
+BENCHMARK(BM_Ritardi)->Unit(benchmark::kMicrosecond);
+
+// The public CSV of every draw into an empty archive file, read, merged and saved.
+void BM_ImportaCsv(benchmark::State& state) {
+    QTemporaryDir cartella;
+    InterfacciaMuta ui;
+    const QString file = cartella.filePath(QStringLiteral("sestinaplan.dat"));
+    for (auto _ : state) {
+        ArchivioEstrazioni archivio{Estrazione{}};
+        QFile::remove(file);
+        benchmark::DoNotOptimize(
+            ImportaEstrazioni(archivio, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/superenalotto-2009-2026.csv"), file, ui));
+    }
+}
+BENCHMARK(BM_ImportaCsv)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

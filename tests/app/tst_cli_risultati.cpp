@@ -121,11 +121,105 @@ private Q_SLOTS:
         QCOMPARE(e.stato, 5);
         QCOMPARE(e.errori, QByteArray("Error 13 (Type mismatch) in procedure LoadArchivioTMP of Form frmUpdate\n"
                                       "Errore durante il download dell'aggiornamento\n"));
+        // A list cut at a line end, or without the newest draw, would lose draws: refused.
+        QVERIFY(Scrivi(pubblico + "/archivio.txt", reali.left(reali.indexOf('\n', reali.size() / 2) + 1)));
+        e = esegui({"archivio", "aggiorna"});
+        QCOMPARE(e.stato, 5);
+        QCOMPARE(e.errori, QByteArray("L'aggiornamento ricevuto è incompleto: l'archivio non è stato modificato\n"));
+        QVERIFY(Scrivi(pubblico + "/archivio.txt", reali.left(reali.lastIndexOf('\n', reali.size() - 3) + 1)));
+        QCOMPARE(esegui({"archivio", "aggiorna"}).stato, 5);
+        QCOMPARE(Contenuto(fileArchivio()), prima);
         usaServer(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()));
         e = esegui({"archivio", "aggiorna"});
         QCOMPARE(e.stato, 5);
         QCOMPARE(e.errori, QByteArray("Errore durante il download dell'aggiornamento\n"));
         QCOMPARE(Contenuto(fileArchivio()), prima);
+    }
+
+    // A fresh data folder starts with the shipped draws; they never replace draws already there.
+    void primoAvvioImportaAggiungi() {
+        QDir(dati()).removeRecursively();
+        Esito e = esegui({"archivio", "elenca"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita.count('\n'), 2855);
+        QVERIFY(e.uscita.startsWith(" 23/05/2026 | 083 | 14 29 34 57 59 69 | 20 | 16\n"));
+        const QByteArray spedito = Contenuto(fileArchivio());
+
+        e = esegui({"archivio", "importa", QStringLiteral(SESTINA_DATI_ESTRAZIONI "/superenalotto-2009-2026.csv")});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("Estrazioni aggiunte: 0\n"));
+        QCOMPARE(Contenuto(fileArchivio()), spedito);
+
+        const QString csv = m_dir.filePath("vecchie.csv");
+        QVERIFY(Scrivi(csv, "03/12/1997;1;12;34;45;56;67;78;89;0\r\n23/05/2026;83;14;29;34;57;59;69;20;16\r\n"));
+        e = esegui({"archivio", "importa", csv});
+        QCOMPARE(e.uscita, QByteArray("Estrazioni aggiunte: 1\n"));
+        QVERIFY(Contenuto(fileArchivio()).startsWith(QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00", 20)));
+
+        // Refusals: another draw on an archived date, a bad line, a bad typed draw.
+        const QByteArray prima = Contenuto(fileArchivio());
+        QVERIFY(Scrivi(csv, "03/12/1997;1;12;34;45;56;67;78;89;0\r\n02/01/2009;1;16;19;29;34;48;65;53;34\r\n"));
+        e = esegui({"archivio", "importa", csv});
+        QCOMPARE(e.stato, 2);
+        QCOMPARE(e.errori, QByteArray("Il concorso del 02/01/2009 è diverso da quello in archivio\n"));
+        QVERIFY(Scrivi(csv, "24/05/2026;84;1;2;3;4;5;6;7;8\r\n25/05/2026;85;1;2;3;4;5;6;7\r\n"));
+        e = esegui({"archivio", "importa", csv});
+        QCOMPARE(e.stato, 2);
+        QCOMPARE(e.errori, QByteArray("Riga 2: attesi 10 campi, trovati 9\n"));
+        e = esegui({"archivio", "aggiungi", "--data", "26/05/2026", "--concorso", "84", "--numeri", "1 2 3 4 5 6",
+                    "--jolly", "03"});
+        QCOMPARE(e.stato, 2);
+        QCOMPARE(e.errori, QByteArray("Combinazione errata\n"));
+        QCOMPARE(esegui({"archivio", "aggiungi", "--data", "26/05/2026"}).stato, 1);
+        QCOMPARE(Contenuto(fileArchivio()), prima);
+
+        e = esegui({"archivio", "aggiungi", "--data", "26/05/2026", "--concorso", "84", "--numeri", "6 5 4 3 2 1",
+                    "--jolly", "7", "--superstar", "9"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("Estrazioni aggiunte: 1\n"));
+        QVERIFY(esegui({"archivio", "elenca"}).uscita.startsWith(" 26/05/2026 | 084 | 01 02 03 04 05 06 | 07 | 09\n"));
+    }
+
+    // pubblica takes a draw list, an archive file or the public CSV; a bad draw or another kind of
+    // file writes nothing.
+    void pubblicaFormati_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QByteArray>("errore");
+        const QByteArray buona = "1|03/12/1997|12|34|45|56|67|78|89|0\r\n";
+        QTest::newRow("lista") << "a.txt" << buona << QByteArray();
+        QTest::newRow("csv") << "a.csv" << QByteArray("date,contest_number,n1,n2,n3,n4,n5,n6,jolly,superstar\n"
+                                                      "1997-12-03,1,12,34,45,56,67,78,89,0\n")
+                             << QByteArray();
+        QTest::newRow("archivio") << "a.dat" << QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00", 20)
+                                  << QByteArray();
+        QTest::newRow("csv con riga errata") << "b.csv" << QByteArray("1997-12-03,1,12,34,45,56,67,78,89,0\nx\n")
+                                             << QByteArray("Riga 2: attesi 10 campi, trovati 1");
+        QTest::newRow("archivio con record errato")
+            << "b.dat" << QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00"
+                                     "\x01\x00" "04/12/1997\x0c\x0c\x2d\x38\x43\x4e\x59\x00", 40)
+            << QByteArray("Record 2: Duplicazione di numeri");
+        QTest::newRow("archivio monco") << "c.dat" << QByteArray(30, '\x01')
+                                        << QByteArray("La dimensione del file (30 byte) non è un multiplo di 20");
+        QTest::newRow("altro tipo") << "a.sec" << buona
+                                    << QByteArray("Formato non riconosciuto: usare un file .txt, .dat o .csv");
+    }
+    void pubblicaFormati() {
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QByteArray, errore);
+        const QString ingresso = m_dir.filePath(nome);
+        QVERIFY(Scrivi(ingresso, contenuto));
+        const QString pubblico = m_dir.filePath("pubblico-" + nome);
+        const Esito e = esegui({"pubblica", "--archivio", ingresso, "--versione", "1.0.0", "-o", pubblico});
+        if (errore.isEmpty()) {
+            QCOMPARE(e.stato, 0);
+            QCOMPARE(Contenuto(pubblico + "/archivio.txt"), QByteArray("1|03/12/1997|12|34|45|56|67|78|89|0\r\n"));
+        } else {
+            QCOMPARE(e.stato, 2);
+            QCOMPARE(e.errori, "Error -2147211504 (" + errore + ") in procedure pubblica of Modulo corpo\n");
+            QVERIFY(!QFileInfo::exists(pubblico));
+        }
     }
 };
 

@@ -2,6 +2,7 @@
 #include "Errore.h"
 #include "ImportaEstrazioni.h"
 #include "ProvaSuFile.h"
+#include "SpoglioEstrazioni.h"
 #include "Statistiche.h"
 
 #include <QDate>
@@ -198,6 +199,16 @@ private Q_SLOTS:
         QVERIFY(CopiaArchivioIniziale(DatiCsv, fileArchivio));
         QCOMPARE(Contenuto(fileArchivio).size(), 2855 * 20);
         QVERIFY(!CopiaArchivioIniziale(QString(), Percorso("altro.dat")));
+    }
+
+    // A draw from before the SuperStar existed counts everywhere a draw counts.
+    void estrazioneSenzaSuperStar() {
+        const ArchivioEstrazioni a = LeggiListaEstrazioni("1|03/12/1997|12|34|45|56|67|78|89|0\r\n");
+        QCOMPARE(DateEstrazioni(a), QStringList{"03/12/1997"});
+        const Statistiche st = CalcolaStatistiche(a);
+        QVERIFY(st.csv.endsWith("\r\n03/12/1997;1;12;34;45;56;67;78;89;0;0;4;2;1;292\r\n"));
+        QCOMPARE(st.tabelle.pari[4], 1);
+        QCOMPARE(CalcolaRitardi(a).attuale[11], 0);
     }
 
     // Delays on a hand-made archive: 1 is in the newest draw, 90 never came, 7 was away longest
