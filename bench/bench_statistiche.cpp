@@ -121,8 +121,8 @@ void BM_ImportaCsv(benchmark::State& state) {
     for (auto _ : state) {
         ArchivioEstrazioni archivio{Estrazione{}};
         QFile::remove(file);
-        benchmark::DoNotOptimize(
-            ImportaEstrazioni(archivio, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/superenalotto-2009-2026.csv"), file, ui));
+        benchmark::DoNotOptimize(ImportaEstrazioni(
+            archivio, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/superenalotto-2009-2026.csv"), file, ui));
     }
 }
 BENCHMARK(BM_ImportaCsv)->Unit(benchmark::kMillisecond);

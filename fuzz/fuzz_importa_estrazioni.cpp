@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     }
     if (sestina::UnisciEstrazioni(prima.archivio, lette).aggiunte != 0)
         __builtin_trap();
-    const sestina::ArchivioEstrazioni riletto = sestina::LeggiFileArchivioRigoroso(sestina::ByteArchivio(prima.archivio));
+    const sestina::ArchivioEstrazioni riletto =
+        sestina::LeggiFileArchivioRigoroso(sestina::ByteArchivio(prima.archivio));
     if (sestina::RigheArchivio(riletto) != sestina::RigheArchivio(prima.archivio))
         __builtin_trap();
     return 0;

@@ -167,8 +167,9 @@ ArchivioEstrazioni LeggiListaEstrazioni(const QByteArray& testo, UltimaRiga ulti
 
 ArchivioEstrazioni LeggiFileArchivioRigoroso(const QByteArray& byte) {
     if (byte.isEmpty() || byte.size() % ByteRecord != 0)
-        throw Errore::applicazione(
-            QStringLiteral("La dimensione del file (%1 byte) non è un multiplo di %2").arg(byte.size()).arg(ByteRecord));
+        throw Errore::applicazione(QStringLiteral("La dimensione del file (%1 byte) non è un multiplo di %2")
+                                       .arg(byte.size())
+                                       .arg(ByteRecord));
     ArchivioEstrazioni letto;
     letto.reserve(static_cast<std::size_t>(byte.size() / ByteRecord));
     for (qsizetype inizio = 0; inizio < byte.size(); inizio += ByteRecord) {
@@ -185,7 +186,8 @@ ArchivioEstrazioni LeggiFileArchivioRigoroso(const QByteArray& byte) {
 }
 
 bool ListaCompleta(const ArchivioEstrazioni& archivio, const ArchivioEstrazioni& nuova) {
-    const auto ultima = std::find_if(archivio.rbegin(), archivio.rend(), [](const Estrazione& e) { return !e.vuota(); });
+    const auto ultima =
+        std::find_if(archivio.rbegin(), archivio.rend(), [](const Estrazione& e) { return !e.vuota(); });
     if (ultima == archivio.rend())
         return true;
     const bool haLUltima = std::any_of(nuova.begin(), nuova.end(), [&](const Estrazione& e) {

@@ -20,9 +20,9 @@ bool HaEstrazioni(const ArchivioEstrazioni& archivio);
 qsizetype NumeroEstrazioni(const ArchivioEstrazioni& archivio);
 
 // The archive file: 20-byte records, no header. Reads every record whose first number is not 0;
-// a trailing partial record is dropped and a record that breaks the draw rules counts as empty. A missing file is created empty; an empty file leaves one empty record.
-// A file over LimiteFileArchivio is refused. Failures show the common error of
-// LoadArchivioEstrazioni (form frmUpdate) and return false with the archive unchanged.
+// a trailing partial record is dropped and a record that breaks the draw rules counts as empty. A missing file is
+// created empty; an empty file leaves one empty record. A file over LimiteFileArchivio is refused. Failures show the
+// common error of LoadArchivioEstrazioni (form frmUpdate) and return false with the archive unchanged.
 inline constexpr qint64 LimiteFileArchivio = 8 * 1024 * 1024;
 bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui);
 

@@ -20,10 +20,11 @@ namespace sestina {
 namespace {
 
 const QString TitoloArchivio = QStringLiteral("Archivio Estrazioni");
-const QStringList ColonneCsv = {QStringLiteral("date"), QStringLiteral("contest_number"), QStringLiteral("n1"),
-                                QStringLiteral("n2"),   QStringLiteral("n3"),             QStringLiteral("n4"),
-                                QStringLiteral("n5"),   QStringLiteral("n6"),             QStringLiteral("jolly"),
-                                QStringLiteral("superstar")};
+const QStringList ColonneCsv = {QStringLiteral("date"),  QStringLiteral("contest_number"),
+                                QStringLiteral("n1"),    QStringLiteral("n2"),
+                                QStringLiteral("n3"),    QStringLiteral("n4"),
+                                QStringLiteral("n5"),    QStringLiteral("n6"),
+                                QStringLiteral("jolly"), QStringLiteral("superstar")};
 constexpr qint64 LimiteFileImportato = 8 * 1024 * 1024;
 
 Errore ErroreDiRiga(qsizetype riga, const QString& testo) {
@@ -118,7 +119,8 @@ ArchivioEstrazioni LeggiCsv(const QList<QByteArray>& righe, QChar separatore) {
             continue;
         }
         if (campi.size() != ColonneCsv.size())
-            throw ErroreDiRiga(n + 1, QStringLiteral("attesi %1 campi, trovati %2").arg(ColonneCsv.size()).arg(campi.size()));
+            throw ErroreDiRiga(n + 1,
+                               QStringLiteral("attesi %1 campi, trovati %2").arg(ColonneCsv.size()).arg(campi.size()));
         estrazioni.push_back(RigaCsv(campi, n + 1));
     }
     return estrazioni;
@@ -229,10 +231,12 @@ EsitoAggiunta ImportaEstrazioni(ArchivioEstrazioni& archivio, const QString& fil
     try {
         QFile ingresso(file);
         if (!QFileInfo(file).isFile() || !ingresso.open(QIODevice::ReadOnly))
-            throw Errore::applicazione(QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(file)));
+            throw Errore::applicazione(
+                QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(file)));
         const QByteArray testo = ingresso.read(LimiteFileImportato + 1);
         if (testo.size() > LimiteFileImportato)
-            throw Errore::applicazione(QStringLiteral("File troppo grande (limite %1 MiB)").arg(LimiteFileImportato >> 20));
+            throw Errore::applicazione(
+                QStringLiteral("File troppo grande (limite %1 MiB)").arg(LimiteFileImportato >> 20));
         nuove = LeggiEstrazioniDaImportare(testo);
     } catch (const Errore& e) {
         MostraRifiuto(ui, e);

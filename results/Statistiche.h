@@ -14,9 +14,8 @@ namespace sestina {
 // The statistics, in the order of the window's options: the six of the archive, then the delays.
 enum class TipoStatistica { Consecutivi, Ripetuti, Pari, Dispari, Somma, Frequenza, Ritardi, RitardoMassimo };
 inline constexpr std::array<TipoStatistica, 8> TutteLeStatistiche = {
-    TipoStatistica::Consecutivi, TipoStatistica::Ripetuti,  TipoStatistica::Pari,
-    TipoStatistica::Dispari,     TipoStatistica::Somma,     TipoStatistica::Frequenza,
-    TipoStatistica::Ritardi,     TipoStatistica::RitardoMassimo};
+    TipoStatistica::Consecutivi, TipoStatistica::Ripetuti,  TipoStatistica::Pari,    TipoStatistica::Dispari,
+    TipoStatistica::Somma,       TipoStatistica::Frequenza, TipoStatistica::Ritardi, TipoStatistica::RitardoMassimo};
 
 struct FrequenzaNumero {
     int numero = 0;

@@ -176,7 +176,8 @@ std::optional<Estrazione> EstrazioneDaOpzioni(const QCommandLineParser& parser, 
     d.concorso = Unico(parser, QStringLiteral("concorso"));
     const QStringList numeri =
         Unico(parser, QStringLiteral("numeri")).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    if (d.data.isEmpty() || d.concorso.isEmpty() || numeri.size() != 6 || Unico(parser, QStringLiteral("jolly")).isEmpty())
+    if (d.data.isEmpty() || d.concorso.isEmpty() || numeri.size() != 6 ||
+        Unico(parser, QStringLiteral("jolly")).isEmpty())
         throw ErroreUso(QStringLiteral("archivio aggiungi vuole --data GG/MM/AAAA --concorso N "
                                        "--numeri \"N1 N2 N3 N4 N5 N6\" --jolly J [--superstar S]"));
     static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,2}$"));

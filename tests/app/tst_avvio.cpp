@@ -6,18 +6,22 @@
 #include "Modali.h"
 #include "ProvaSuFile.h"
 #include "ServerPubblicazione.h"
+#include "frmArchivio.h"
 #include "frmMAIN.h"
+#include "frmStatistiche.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace sestina;
 
@@ -101,6 +105,19 @@ private Q_SLOTS:
                  (QStringList{"7NUMERI-2SE6.mspl", "8numeri-2se6.mspl"}));
         QCOMPARE(Contenuto(matrici + "/7NUMERI-2SE6.mspl"), QByteArray("mia"));
         QCOMPARE(Contenuto(matrici + "/8numeri-2se6.mspl"), QByteArray("nuova"));
+    }
+
+    // A fresh data folder starts with the shipped draws: listed, counted and ready for the scrutiny.
+    void estrazioniDistribuite() {
+        QTemporaryDir dati;
+        QVERIFY(m_avvio->esegui(
+            {"sestinaplan"},
+            {dati.path(), 0, {}, QStringLiteral(SESTINA_DATI_ESTRAZIONI "/superenalotto-2009-2026.csv")}));
+        auto* lst = m_avvio->principale()->finestraArchivio().findChild<QListWidget*>(QStringLiteral("lst"));
+        QCOMPARE(lst->count(), 2855);
+        QCOMPARE(lst->item(0)->text(), QStringLiteral(" 23/05/2026 | 083 | 14 29 34 57 59 69 | 20 | 16"));
+        const auto& consecutivi = m_avvio->principale()->finestraStatistiche().tabelle().consecutivi;
+        QCOMPARE(std::accumulate(consecutivi.begin(), consecutivi.end(), 0), 2855);
     }
 
     // A server that accepts and never answers holds start-up back by its timeout only.

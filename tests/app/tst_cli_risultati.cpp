@@ -154,7 +154,10 @@ private Q_SLOTS:
         QVERIFY(Scrivi(csv, "03/12/1997;1;12;34;45;56;67;78;89;0\r\n23/05/2026;83;14;29;34;57;59;69;20;16\r\n"));
         e = esegui({"archivio", "importa", csv});
         QCOMPARE(e.uscita, QByteArray("Estrazioni aggiunte: 1\n"));
-        QVERIFY(Contenuto(fileArchivio()).startsWith(QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00", 20)));
+        QVERIFY(Contenuto(fileArchivio())
+                    .startsWith(QByteArray("\x01\x00"
+                                           "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00",
+                                           20)));
 
         // Refusals: another draw on an archived date, a bad line, a bad typed draw.
         const QByteArray prima = Contenuto(fileArchivio());
@@ -188,17 +191,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("errore");
         const QByteArray buona = "1|03/12/1997|12|34|45|56|67|78|89|0\r\n";
         QTest::newRow("lista") << "a.txt" << buona << QByteArray();
-        QTest::newRow("csv") << "a.csv" << QByteArray("date,contest_number,n1,n2,n3,n4,n5,n6,jolly,superstar\n"
-                                                      "1997-12-03,1,12,34,45,56,67,78,89,0\n")
+        QTest::newRow("csv") << "a.csv"
+                             << QByteArray("date,contest_number,n1,n2,n3,n4,n5,n6,jolly,superstar\n"
+                                           "1997-12-03,1,12,34,45,56,67,78,89,0\n")
                              << QByteArray();
-        QTest::newRow("archivio") << "a.dat" << QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00", 20)
+        QTest::newRow("archivio") << "a.dat"
+                                  << QByteArray("\x01\x00"
+                                                "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00",
+                                                20)
                                   << QByteArray();
         QTest::newRow("csv con riga errata") << "b.csv" << QByteArray("1997-12-03,1,12,34,45,56,67,78,89,0\nx\n")
                                              << QByteArray("Riga 2: attesi 10 campi, trovati 1");
-        QTest::newRow("archivio con record errato")
-            << "b.dat" << QByteArray("\x01\x00" "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00"
-                                     "\x01\x00" "04/12/1997\x0c\x0c\x2d\x38\x43\x4e\x59\x00", 40)
-            << QByteArray("Record 2: Duplicazione di numeri");
+        QTest::newRow("archivio con record errato") << "b.dat"
+                                                    << QByteArray("\x01\x00"
+                                                                  "03/12/1997\x0c\x22\x2d\x38\x43\x4e\x59\x00"
+                                                                  "\x01\x00"
+                                                                  "04/12/1997\x0c\x0c\x2d\x38\x43\x4e\x59\x00",
+                                                                  40)
+                                                    << QByteArray("Record 2: Duplicazione di numeri");
         QTest::newRow("archivio monco") << "c.dat" << QByteArray(30, '\x01')
                                         << QByteArray("La dimensione del file (30 byte) non è un multiplo di 20");
         QTest::newRow("altro tipo") << "a.sec" << buona

@@ -23,8 +23,12 @@ sviluppo=$("$cli" sviluppa --numeri 1-10 -o "$radice/dieci.sec")
 apertura=$("$cli" apri "$radice/dieci.sec")
 [[ "$apertura" == 10$'\t'210$'\t'* ]] || { echo "apri: ${apertura:0:80}"; exit 1; }
 
-# Up to the main window and out again; on the way the shipped matrices reach the user's folder.
+# Up to the main window and out again; on the way the shipped matrices and draws reach the user's folder.
 SESTINAPLAN_MISURA_AVVIO=1 timeout 60 "$radice/root/usr/bin/sestinaplan"
 matrici=$(ls "$XDG_DATA_HOME/Sestinaplan/matrici"/*.mspl | wc -l)
 [ "$matrici" -eq 96 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
+archivio=$(stat -c %s "$XDG_DATA_HOME/Sestinaplan/archivio/sestinaplan.dat")
+[ "$archivio" -eq $((2855 * 20)) ] || { echo "archive at start-up: $archivio bytes"; exit 1; }
+estrazioni=$("$cli" archivio elenca | wc -l)
+[ "$estrazioni" -eq 2855 ] || { echo "archivio elenca: $estrazioni draws"; exit 1; }
 echo "package $(stat -c %s "$deb") bytes: both programs run from it"

@@ -55,8 +55,8 @@ private Q_SLOTS:
         QTest::newRow("jolly 0 tolto") << Record(1, "x", {1, 2, 3, 4, 5, 6, 0, 8}) + buono << QList<int>{12};
         QTest::newRow("superstar 255 tolto") << buono + Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 255}) << QList<int>{12};
         QTest::newRow("concorso negativo tenuto") << Record(-3, "x", {1, 2, 3, 4, 5, 6, 7, 9}) << QList<int>{-3};
-        QTest::newRow("superstar 0 (prima del 2006) tenuta") << Record(1, "x", {1, 2, 3, 4, 5, 6, 7, 0}) + buono
-                                                             << QList<int>{1, 12};
+        QTest::newRow("superstar 0 (prima del 2006) tenuta")
+            << Record(1, "x", {1, 2, 3, 4, 5, 6, 7, 0}) + buono << QList<int>{1, 12};
         QTest::newRow("numero ripetuto tolto") << Record(1, "x", {1, 2, 3, 3, 5, 6, 7, 8}) + buono << QList<int>{12};
         QTest::newRow("jolly tra i sei tolto") << Record(1, "x", {1, 2, 3, 4, 5, 6, 6, 8}) + buono << QList<int>{12};
         QTest::newRow("mancante: creato vuoto, cartella compresa") << QByteArray("<none>") << QList<int>{0};
@@ -124,9 +124,10 @@ private Q_SLOTS:
         QTest::newRow("numero oltre un byte") << buona + "2|x|1|2|3|4|5|256|7|8\r\n"
                                               << Errore(6, "Overflow", "LoadArchivioTMP");
         QTest::newRow("nessuna estrazione") << QByteArray("<html>errore</html>\r\n") << QString();
-        const QString riga2 = QStringLiteral("Error -2147211504 (Riga 2: %1) in procedure LoadArchivioTMP of Form frmUpdate");
-        QTest::newRow("ultima riga troncata") << buona + "2|03/01/2009|1|2|3|4|5|6|7|8"
-                                              << riga2.arg("riga incompleta, la lista è troncata");
+        const QString riga2 =
+            QStringLiteral("Error -2147211504 (Riga 2: %1) in procedure LoadArchivioTMP of Form frmUpdate");
+        QTest::newRow("ultima riga troncata")
+            << buona + "2|03/01/2009|1|2|3|4|5|6|7|8" << riga2.arg("riga incompleta, la lista è troncata");
         QTest::newRow("numero 91") << buona + "2|x|1|2|3|4|5|91|7|8\r\n" << riga2.arg("Valore 91 non ammesso");
         QTest::newRow("numero ripetuto") << buona + "2|x|1|2|3|4|5|5|7|8\r\n" << riga2.arg("Duplicazione di numeri");
         QTest::newRow("jolly tra i sei") << buona + "2|x|1|2|3|4|5|6|6|8\r\n" << riga2.arg("Combinazione errata");
@@ -178,10 +179,10 @@ private Q_SLOTS:
         QTest::newRow("lista errata") << true << lista + "3|x|a|b|c|d|e|f|g|h\r\n"
                                       << true << int(EsitoAggiornamento::ListaErrata);
         QTest::newRow("salvataggio fallito") << true << lista << false << int(EsitoAggiornamento::SalvataggioFallito);
-        QTest::newRow("lista piu' corta") << true << QByteArray("2|03/01/2009|9|8|7|6|5|4|3|2\r\n") << true
-                                          << int(EsitoAggiornamento::Incompleto);
-        QTest::newRow("senza l'ultima data") << true << prima + "3|04/01/2009|9|8|7|6|5|4|3|2\r\n" << true
-                                             << int(EsitoAggiornamento::Incompleto);
+        QTest::newRow("lista piu' corta")
+            << true << QByteArray("2|03/01/2009|9|8|7|6|5|4|3|2\r\n") << true << int(EsitoAggiornamento::Incompleto);
+        QTest::newRow("senza l'ultima data") << true << prima + "3|04/01/2009|9|8|7|6|5|4|3|2\r\n"
+                                             << true << int(EsitoAggiornamento::Incompleto);
     }
     void aggiornamento() {
         QFETCH(bool, scaricato);

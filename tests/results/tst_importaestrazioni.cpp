@@ -64,8 +64,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("testo");
         QTest::addColumn<QString>("messaggio");
         const QByteArray intestazione = "date,contest_number,n1,n2,n3,n4,n5,n6,jolly,superstar\n";
-        QTest::newRow("intestazione altrui") << QByteArray("data,n1,n2\n2009-01-01,1,2\n")
-                                             << "Riga 1: intestazione non riconosciuta";
+        QTest::newRow("intestazione altrui")
+            << QByteArray("data,n1,n2\n2009-01-01,1,2\n") << "Riga 1: intestazione non riconosciuta";
         QTest::newRow("campi mancanti") << intestazione + "2009-01-07,2,90,80,70,60,50,40,30\n"
                                         << "Riga 2: attesi 10 campi, trovati 9";
         QTest::newRow("data impossibile") << intestazione + "\n2009-02-30,2,90,80,70,60,50,40,30,20\n"
@@ -74,8 +74,8 @@ private Q_SLOTS:
                                          << "Riga 2: Duplicazione di numeri";
         QTest::newRow("testo al posto del jolly") << intestazione + "2009-01-07,2,90,80,70,60,50,40,J,20\n"
                                                   << "Riga 2: Jolly non valido (\"J\")";
-        QTest::newRow("lista con numero 0 dopo il primo") << QByteArray("2|07/01/2009|90|0|70|60|50|40|30|20\r\n")
-                                                          << "Riga 1: Valore 0 non ammesso";
+        QTest::newRow("lista con numero 0 dopo il primo")
+            << QByteArray("2|07/01/2009|90|0|70|60|50|40|30|20\r\n") << "Riga 1: Valore 0 non ammesso";
         QTest::newRow("vuoto") << QByteArray("\r\n\r\n") << "Il file non contiene estrazioni";
     }
     void righeErrate() {
@@ -91,10 +91,9 @@ private Q_SLOTS:
 
     // New dates go in date order, known ones with the same numbers (in any order) are ignored.
     void unione() {
-        const ArchivioEstrazioni nuove = {Draw(4, "14/01/2009", {21, 22, 23, 24, 25, 26}, 27),
-                                          Draw(9, "03/01/2009", {6, 5, 4, 3, 2, 1}, 7, 8),
-                                          Draw(2, "07/01/2009", {31, 32, 33, 34, 35, 36}, 37),
-                                          Draw(0, "01/01/2009", {41, 42, 43, 44, 45, 46}, 47)};
+        const ArchivioEstrazioni nuove = {
+            Draw(4, "14/01/2009", {21, 22, 23, 24, 25, 26}, 27), Draw(9, "03/01/2009", {6, 5, 4, 3, 2, 1}, 7, 8),
+            Draw(2, "07/01/2009", {31, 32, 33, 34, 35, 36}, 37), Draw(0, "01/01/2009", {41, 42, 43, 44, 45, 46}, 47)};
         const Unione u = UnisciEstrazioni(Archiviate(), nuove);
         QCOMPARE(u.aggiunte, 3);
         QCOMPARE(Date(u.archivio), (QStringList{"01/01/2009", "03/01/2009", "07/01/2009", "10/01/2009", "14/01/2009"}));
@@ -156,17 +155,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("superstar");
         QTest::addColumn<QString>("messaggio");
         const QStringList buoni = {"9", "3", "90", "45", "12", "60", "7"};
-        QTest::newRow("buona, senza superstar") << "26/05/2026" << "84" << buoni << "" << "";
-        QTest::newRow("data") << "31/02/2026" << "84" << buoni << "" << "Data non valida: usare il formato GG/MM/AAAA";
-        QTest::newRow("concorso") << "26/05/2026" << "0" << buoni << "" << "Numero del concorso non valido";
-        QTest::newRow("duplicati") << "26/05/2026" << "84" << QStringList{"9", "3", "90", "45", "12", "09", "7"} << ""
+        QTest::newRow("buona, senza superstar") << "26/05/2026"
+                                                << "84" << buoni << ""
+                                                << "";
+        QTest::newRow("data") << "31/02/2026"
+                              << "84" << buoni << ""
+                              << "Data non valida: usare il formato GG/MM/AAAA";
+        QTest::newRow("concorso") << "26/05/2026"
+                                  << "0" << buoni << ""
+                                  << "Numero del concorso non valido";
+        QTest::newRow("duplicati") << "26/05/2026"
+                                   << "84" << QStringList{"9", "3", "90", "45", "12", "09", "7"} << ""
                                    << "Duplicazione di numeri";
         QTest::newRow("jolly tra i sei, altre cifre")
-            << "26/05/2026" << "84" << QStringList{"9", "3", "90", "45", "12", "60", "03"} << ""
+            << "26/05/2026"
+            << "84" << QStringList{"9", "3", "90", "45", "12", "60", "03"} << ""
             << "Combinazione errata";
-        QTest::newRow("numero 91") << "26/05/2026" << "84" << QStringList{"9", "3", "91", "45", "12", "60", "7"} << ""
+        QTest::newRow("numero 91") << "26/05/2026"
+                                   << "84" << QStringList{"9", "3", "91", "45", "12", "60", "7"} << ""
                                    << "Valore 91 non ammesso";
-        QTest::newRow("superstar 95") << "26/05/2026" << "84" << buoni << "95" << "Valore 95 non ammesso";
+        QTest::newRow("superstar 95") << "26/05/2026"
+                                      << "84" << buoni << "95"
+                                      << "Valore 95 non ammesso";
     }
     void estrazioneDigitata() {
         QFETCH(QString, data);
@@ -214,13 +224,11 @@ private Q_SLOTS:
     // Delays on a hand-made archive: 1 is in the newest draw, 90 never came, 7 was away longest
     // before its last draw, 5 is away now for longer than ever before.
     void ritardi() {
-        const ArchivioEstrazioni a = {Draw(1, "01/01/2009", {1, 2, 3, 4, 5, 7}, 8),
-                                      Estrazione{},
-                                      Draw(2, "02/01/2009", {1, 2, 3, 4, 6, 9}, 8),
-                                      Draw(3, "03/01/2009", {1, 2, 3, 4, 6, 10}, 8),
-                                      Draw(4, "04/01/2009", {1, 2, 3, 4, 6, 11}, 8),
-                                      Draw(5, "05/01/2009", {1, 2, 3, 4, 7, 12}, 8),
-                                      Draw(6, "06/01/2009", {1, 2, 3, 6, 13, 14}, 8)};
+        const ArchivioEstrazioni a = {
+            Draw(1, "01/01/2009", {1, 2, 3, 4, 5, 7}, 8),  Estrazione{},
+            Draw(2, "02/01/2009", {1, 2, 3, 4, 6, 9}, 8),  Draw(3, "03/01/2009", {1, 2, 3, 4, 6, 10}, 8),
+            Draw(4, "04/01/2009", {1, 2, 3, 4, 6, 11}, 8), Draw(5, "05/01/2009", {1, 2, 3, 4, 7, 12}, 8),
+            Draw(6, "06/01/2009", {1, 2, 3, 6, 13, 14}, 8)};
         const Ritardi r = CalcolaRitardi(a);
         auto di = [](const std::array<int, 90>& v, int n) { return v[static_cast<std::size_t>(n - 1)]; };
         for (const auto& [n, attuale, massimo] : std::vector<std::array<int, 3>>{

@@ -15,9 +15,9 @@
 #include "frmSpoglioEstrazioni.h"
 #include "frmStatistiche.h"
 
+#include <QAbstractBarSeries>
 #include <QApplication>
 #include <QBarCategoryAxis>
-#include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QClipboard>

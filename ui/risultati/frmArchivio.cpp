@@ -2,12 +2,12 @@
 
 #include "Archivio.h"
 #include "Corpo.h"
+#include "DialoghiFile.h"
 #include "Download.h"
 #include "Finestre.h"
 #include "FormatColonna.h"
 #include "ImportaEstrazioni.h"
 #include "Interfaccia.h"
-#include "DialoghiFile.h"
 #include "frmNuovaEstrazione.h"
 
 #include <QCloseEvent>
@@ -201,8 +201,8 @@ void frmArchivio::riferisciAggiunta(int aggiunte) {
 }
 
 void frmArchivio::cmdImporta_Click() {
-    const QString file = m_dialoghi.apri(this, QDir::homePath(),
-                                         QStringLiteral("Estrazioni (*.csv *.txt);;Tutti i file (*)"));
+    const QString file =
+        m_dialoghi.apri(this, QDir::homePath(), QStringLiteral("Estrazioni (*.csv *.txt);;Tutti i file (*)"));
     if (file.isEmpty())
         return;
     EsitoAggiunta esito;

@@ -21,8 +21,8 @@ QLineEdit* Casella(const QString& nome, int cifre, QWidget* genitore) {
     auto* casella = new QLineEdit(genitore);
     casella->setObjectName(nome);
     casella->setMaxLength(cifre);
-    casella->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(cifre)), casella));
+    casella->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(cifre)), casella));
     casella->setAlignment(Qt::AlignCenter);
     casella->setFixedWidth(casella->fontMetrics().horizontalAdvance(QString(cifre + 2, QLatin1Char('0'))) + 12);
     return casella;

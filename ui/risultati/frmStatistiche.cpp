@@ -9,18 +9,18 @@
 #include "InterruttoreOnOff.h"
 
 #include <QBarCategoryAxis>
-#include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QFontMetrics>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -30,10 +30,10 @@ namespace {
 
 const QString NomeFinestra = QStringLiteral("frmStatistiche");
 
-const std::array<QString, 8> Didascalie = {
-    QStringLiteral("&Consecutivi"), QStringLiteral("&Ripetuti"),  QStringLiteral("&Pari"),
-    QStringLiteral("&Dispari"),     QStringLiteral("&Somma"),     QStringLiteral("&Frequenza"),
-    QStringLiteral("Ri&tardi"),     QStringLiteral("Ritardo &Max")};
+const std::array<QString, 8> Didascalie = {QStringLiteral("&Consecutivi"), QStringLiteral("&Ripetuti"),
+                                           QStringLiteral("&Pari"),        QStringLiteral("&Dispari"),
+                                           QStringLiteral("&Somma"),       QStringLiteral("&Frequenza"),
+                                           QStringLiteral("Ri&tardi"),     QStringLiteral("Ritardo &Max")};
 
 // Bar labels keep their blanks only in a fixed-pitch face.
 const qreal PuntiEtichette = 9.0;
