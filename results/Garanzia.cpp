@@ -210,6 +210,7 @@ EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservat
         if (posizione[static_cast<std::size_t>(n)] == 0)
             posizione[static_cast<std::size_t>(n)] = v++;
 
+    esito.numeri = v;
     double integrale = 0;
     for (std::size_t r = 0; r < esito.righe.size(); ++r) {
         RigaGaranzia& riga = esito.righe[r];

@@ -22,6 +22,7 @@ struct RigaGaranzia {
 };
 
 struct EsitoGaranzia {
+    int numeri = 0; // the Prediction's distinct numbers
     std::array<RigaGaranzia, 5> righe{};
     bool annullata = false;
 };
