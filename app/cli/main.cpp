@@ -205,6 +205,7 @@ const QList<ComandoProprio>& ComandiPropri() {
          EseguiSpoglioEstrazioni},
         {"statistiche", "  sestinaplan-cli statistiche [--archivio FILE.dat] --csv OUT.csv\n", EseguiStatistiche},
         {"garanzia", "  sestinaplan-cli garanzia FILE.sec\n", EseguiGaranzia},
+        {"probabilita", "  sestinaplan-cli probabilita FILE.sec [--premi \"P6 P51 P5 P4 P3 P2\"]\n", EseguiProbabilita},
     };
     return comandi;
 }
