@@ -1,5 +1,6 @@
 #include "Garanzia.h"
 #include "InterfacciaMuta.h"
+#include "Probabilita.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
 
@@ -52,8 +53,20 @@ void BM_Garanzia(benchmark::State& state) {
     state.counters["colonne"] = s->numeroColonne;
 }
 
+// The guarantee and, from its counts, the odds of every prize: the probability window's whole work.
+void BM_Probabilita(benchmark::State& state) {
+    const auto s = Quaranta(0);
+    InterfacciaMuta ui;
+    OsservatoreSviluppo nessuno;
+    for (auto _ : state) {
+        const ProbabilitaSistema p = CalcolaProbabilita(CalcolaGaranzia(*s, ui, nessuno), s->numeroColonne);
+        benchmark::DoNotOptimize(p.estrazioniAlmeno[2]);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_Probabilita)->Unit(benchmark::kMillisecond);
 // 0: the column limit of an integral of 40; 2: a reduced N-2 of 40.
 BENCHMARK(BM_Garanzia)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
