@@ -25,6 +25,7 @@
 #include "frmImpostazioni.h"
 #include "frmMatr.h"
 #include "frmPari.h"
+#include "frmProbabilita.h"
 #include "frmRidotto.h"
 #include "frmSomma.h"
 #include "frmSpoglio.h"
@@ -193,8 +194,12 @@ void frmMAIN::creaMenu() {
     QAction* garanzia = voce(m_menuOperazioni, "menuGaranzia", QStringLiteral("&Garanzia del Sistema"));
     connect(garanzia, &QAction::triggered, this, &frmMAIN::GaranziaDelSistema);
     // Columns also go without a change of the developed state (Modifiche empties them after it).
-    connect(m_menuOperazioni, &QMenu::aboutToShow, garanzia,
-            [this, garanzia] { garanzia->setEnabled(m_corpo.sistema.numeroColonne > 0); });
+    QAction* probabilita = voce(m_menuOperazioni, "menuProbabilita", QStringLiteral("&Probabilità del Sistema..."));
+    connect(probabilita, &QAction::triggered, this, &frmMAIN::ProbabilitaDelSistema);
+    connect(m_menuOperazioni, &QMenu::aboutToShow, this, [this, garanzia, probabilita] {
+        garanzia->setEnabled(m_corpo.sistema.numeroColonne > 0);
+        probabilita->setEnabled(m_corpo.sistema.numeroColonne > 0);
+    });
     m_menuOperazioni->addSeparator();
     connect(voce(m_menuOperazioni, "menumodifiche", QStringLiteral("&Modifiche")), &QAction::triggered, this,
             &frmMAIN::ModificaSistema);
@@ -426,6 +431,7 @@ void frmMAIN::applicaStato() {
     for (const char* nome : {"menuMescola", "menumodifiche", "menuspoglio", "menuvisualizza"})
         imposta(nome, sviluppato);
     imposta("menuGaranzia", s.numeroColonne > 0);
+    imposta("menuProbabilita", s.numeroColonne > 0);
     m_menuStampa->menuAction()->setEnabled(sviluppato);
     for (QObject* o : m_nonDisponibili)
         if (auto* azione = qobject_cast<QAction*>(o))
@@ -484,6 +490,18 @@ void frmMAIN::GaranziaDelSistema() {
         finestra = new frmGaranzia(m_corpo.sistema, m_ui, this);
     MostraModeless(*finestra);
     // As while developing: nothing may change the System under the walk.
+    setEnabled(false);
+    finestra->calcola();
+    setEnabled(true);
+}
+
+void frmMAIN::ProbabilitaDelSistema() {
+    if (m_corpo.sistema.numeroColonne <= 0)
+        return;
+    auto* finestra = findChild<frmProbabilita*>(QStringLiteral("frmProbabilita"), Qt::FindDirectChildrenOnly);
+    if (!finestra)
+        finestra = new frmProbabilita(m_corpo, m_ui, this);
+    MostraModeless(*finestra);
     setEnabled(false);
     finestra->calcola();
     setEnabled(true);

@@ -78,6 +78,7 @@ private:
     void applicaStato();
 
     void Elabora();
+    void ProbabilitaDelSistema();
     void GaranziaDelSistema();
     void ModificaSistema();
     void MescolaColonne();

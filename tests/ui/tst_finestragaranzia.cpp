@@ -5,12 +5,16 @@
 #include "Formato.h"
 #include "Garanzia.h"
 #include "Modali.h"
+#include "Premi.h"
 #include "Sviluppo.h"
 #include "frmGaranzia.h"
 #include "frmMAIN.h"
+#include "frmProbabilita.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -97,6 +101,54 @@ private Q_SLOTS:
         QVERIFY(finestra->isVisible());
         QCOMPARE(figlio<QTableWidget>(finestra, "grdGaranzia")->item(0, 9)->text(), QStringLiteral("5 se 6"));
         m_corpo->chiusuraInCorso = true;
+    }
+
+    // The odds window from its menu item: the library's figures in the locale; prizes typed in
+    // give the return at once and are kept in the configuration for the next time.
+    void probabilita() {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QTemporaryDir cartella;
+        CreaAlberoCartelle(cartella.path());
+        m_corpo->cartellaDati = cartella.path();
+        m_corpo->fileConfigurazione = cartella.filePath("impostazioni.cfg");
+        DialoghiFinti dialoghi;
+        Modali modali;
+        frmMAIN principale(*m_corpo, *m_ui, dialoghi);
+        principale.show();
+        auto* voce = figlio<QAction>(&principale, "menuProbabilita");
+        QVERIFY(!voce->isEnabled());
+        AzzeraSistema(m_corpo->sistema, false);
+        for (int n = 0; n < 10; ++n)
+            m_corpo->sistema.GrigliaNumeriClick(n);
+        OsservatoreSviluppo nessuno;
+        QVERIFY(Elabora(m_corpo->sistema, *m_ui, nessuno));
+        m_ui->messaggi.clear(); // the development's time
+        principale.LockGUI();
+        QVERIFY(voce->isEnabled());
+        voce->trigger();
+        auto* finestra = figlio<frmProbabilita>(&principale, "frmProbabilita");
+        auto* griglia = figlio<QTableWidget>(finestra, "grdProbabilita");
+        QStringList primaRiga;
+        for (int c = 0; c < 4; ++c)
+            primaRiga << griglia->item(0, c)->text();
+        QCOMPARE(primaRiga, (QStringList{"Punti 6", "210", "1 su 2.964.832", "0,000000"}));
+        QCOMPARE(griglia->item(1, 1)->text(), QStringLiteral("-"));
+        QCOMPARE(griglia->item(5, 3)->text(), QStringLiteral("9,761942"));
+        QCOMPARE(figlio<QLabel>(finestra, "lblCosto")->text(), QStringLiteral("€ 210,00"));
+
+        QTest::keyClicks(figlio<QLineEdit>(finestra, "txtPremio_5"), "21,51");
+        // 9.761942... columns of 2 at 21,51 euro each: the cost of the play back, about.
+        QCOMPARE(figlio<QLabel>(finestra, "lblRendimento")->text(), QStringLiteral("99,99 %"));
+        QTest::keyClicks(figlio<QLineEdit>(finestra, "txtPremio_0"), "x");
+        QVERIFY(figlio<QLabel>(finestra, "lblPremioAtteso")->text().startsWith(QStringLiteral("Premio non valido")));
+        figlio<QLineEdit>(finestra, "txtPremio_0")->clear();
+        Q_EMIT figlio<QLineEdit>(finestra, "txtPremio_5")->editingFinished();
+        QCOMPARE(LeggiPremi(m_corpo->fileConfigurazione)[5], std::optional<qint64>(2151));
+        QCOMPARE(LeggiPremi(m_corpo->fileConfigurazione)[0], std::optional<qint64>());
+        QVERIFY(m_ui->messaggi.isEmpty());
+        Fotografa(finestra, QStringLiteral("probabilita.png"));
+        m_corpo->chiusuraInCorso = true;
+        QLocale::setDefault(QLocale::c());
     }
 };
 

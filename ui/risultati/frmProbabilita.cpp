@@ -1,0 +1,199 @@
+#include "frmProbabilita.h"
+
+#include "Corpo.h"
+#include "Errore.h"
+#include "Formato.h"
+#include "Garanzia.h"
+#include "Interfaccia.h"
+#include "frmCalcolo.h"
+
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <new>
+
+namespace sestina {
+namespace {
+
+const QStringList Intestazioni = {QStringLiteral("Categoria"), QStringLiteral("Estrazioni vincenti"),
+                                  QStringLiteral("Probabilità"), QStringLiteral("Colonne attese"),
+                                  QStringLiteral("Premio (€)")};
+constexpr int ColonnaPremio = 4;
+
+// The draws that win at least a category: the Jolly is not counted, so 5+1 has none of its own.
+int PuntiDellaCategoria(Categoria c) {
+    switch (c) {
+    case Categoria::Sei:
+        return 6;
+    case Categoria::CinquePiuUno:
+        return 0;
+    case Categoria::Cinque:
+        return 5;
+    case Categoria::Quattro:
+        return 4;
+    case Categoria::Tre:
+        return 3;
+    case Categoria::Due:
+        break;
+    }
+    return 2;
+}
+
+QTableWidgetItem* Cella(const QString& testo) {
+    auto* cella = new QTableWidgetItem(testo);
+    cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cella->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cella;
+}
+
+QString NelLocale(const QString& decimale) {
+    return QString(decimale).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+} // namespace
+
+frmProbabilita::frmProbabilita(Corpo& corpo, Interfaccia& ui, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui) {
+    setObjectName(QStringLiteral("frmProbabilita"));
+    setWindowTitle(QStringLiteral("Probabilità del Sistema"));
+
+    m_lblSistema = new QLabel(this);
+    m_lblSistema->setObjectName(QStringLiteral("lblSistema"));
+    m_lblSistema->setTextFormat(Qt::PlainText);
+    m_griglia =
+        new QTableWidget(static_cast<int>(TutteLeCategorie.size()), static_cast<int>(Intestazioni.size()), this);
+    m_griglia->setObjectName(QStringLiteral("grdProbabilita"));
+    m_griglia->setHorizontalHeaderLabels(Intestazioni);
+    m_griglia->verticalHeader()->hide();
+    m_griglia->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_griglia->setSelectionMode(QAbstractItemView::NoSelection);
+    const PremiUtente premi = LeggiPremi(m_corpo.fileConfigurazione);
+    for (std::size_t i = 0; i < TutteLeCategorie.size(); ++i) {
+        const int riga = static_cast<int>(i);
+        m_griglia->setItem(riga, 0, Cella(QStringLiteral("Punti ") + NomeCategoria(TutteLeCategorie[i])));
+        auto* premio = new QLineEdit(TestoPremio(premi[i]), m_griglia);
+        premio->setObjectName(QStringLiteral("txtPremio_%1").arg(i));
+        premio->setAlignment(Qt::AlignRight);
+        premio->setPlaceholderText(QStringLiteral("0,00"));
+        connect(premio, &QLineEdit::textChanged, this, &frmProbabilita::aggiornaRendimento);
+        connect(premio, &QLineEdit::editingFinished, this, &frmProbabilita::salvaPremi);
+        m_griglia->setCellWidget(riga, ColonnaPremio, premio);
+        m_premi[i] = premio;
+    }
+
+    m_lblCosto = new QLabel(this);
+    m_lblCosto->setObjectName(QStringLiteral("lblCosto"));
+    m_lblPremioAtteso = new QLabel(this);
+    m_lblPremioAtteso->setObjectName(QStringLiteral("lblPremioAtteso"));
+    m_lblRendimento = new QLabel(this);
+    m_lblRendimento->setObjectName(QStringLiteral("lblRendimento"));
+    auto* rendimento = new QFormLayout;
+    rendimento->addRow(QStringLiteral("Costo di una giocata:"), m_lblCosto);
+    rendimento->addRow(QStringLiteral("Premio atteso per giocata:"), m_lblPremioAtteso);
+    rendimento->addRow(QStringLiteral("Rendimento atteso:"), m_lblRendimento);
+
+    m_cmdCalcola = new QPushButton(QStringLiteral("&Ricalcola"), this);
+    m_cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
+    connect(m_cmdCalcola, &QPushButton::clicked, this, [this] { calcola(); });
+
+    auto* disposizione = new QVBoxLayout(this);
+    disposizione->addWidget(m_lblSistema);
+    disposizione->addWidget(m_griglia);
+    disposizione->addLayout(rendimento);
+    disposizione->addWidget(m_cmdCalcola, 0, Qt::AlignRight);
+    resize(720, 380);
+}
+
+bool frmProbabilita::calcola() {
+    Sistema& s = m_corpo.sistema;
+    m_colonne = s.numeroColonne;
+    m_lblSistema->setText(
+        QStringLiteral("%1: %2 colonne su %3 numeri")
+            .arg(s.tipoSistema.isEmpty() ? QStringLiteral("Sistema") : s.tipoSistema, FormattaIntero(s.numeroColonne))
+            .arg(s.numeriInGioco));
+    for (int r = 0; r < m_griglia->rowCount(); ++r)
+        for (int c = 1; c < ColonnaPremio; ++c)
+            m_griglia->setItem(r, c, Cella(QString()));
+    m_calcolata = false;
+    setEnabled(false);
+    {
+        frmCalcolo progresso(s, m_ui);
+        progresso.show();
+        try {
+            const EsitoGaranzia garanzia = CalcolaGaranzia(s, m_ui, progresso);
+            m_calcolata = !garanzia.annullata;
+            if (m_calcolata)
+                mostra(CalcolaProbabilita(garanzia, m_colonne));
+        } catch (const std::bad_alloc&) {
+            MostraErrore(m_ui, Errore::comune(numeri_errore::MemoriaEsaurita), QStringLiteral("calcola"), objectName());
+        }
+        progresso.hide();
+    }
+    setEnabled(true);
+    aggiornaRendimento();
+    return m_calcolata;
+}
+
+void frmProbabilita::mostra(const ProbabilitaSistema& p) {
+    for (std::size_t i = 0; i < TutteLeCategorie.size(); ++i) {
+        const int riga = static_cast<int>(i);
+        const int punti = PuntiDellaCategoria(TutteLeCategorie[i]);
+        const qint64 estrazioni = punti > 0 ? p.estrazioniAlmeno[static_cast<std::size_t>(punti)] : -1;
+        m_griglia->setItem(riga, 1, Cella(estrazioni >= 0 ? FormattaIntero(estrazioni) : QStringLiteral("-")));
+        m_griglia->setItem(riga, 2, Cella(estrazioni >= 0 ? TestoUnoSu(estrazioni) : QStringLiteral("-")));
+        m_griglia->setItem(riga, 3, Cella(NelLocale(ColonneAtteseTesto(m_colonne, TutteLeCategorie[i]))));
+    }
+    m_griglia->resizeColumnsToContents();
+    m_griglia->setColumnWidth(ColonnaPremio, std::max(m_griglia->columnWidth(ColonnaPremio), 130));
+}
+
+void frmProbabilita::aggiornaRendimento() {
+    const double costo = m_corpo.sistema.costoColonna * static_cast<double>(m_colonne);
+    m_lblCosto->setText(FormattaEuro(costo));
+    std::array<double, 6> euro{};
+    for (std::size_t i = 0; i < m_premi.size(); ++i) {
+        bool ok = false;
+        const std::optional<qint64> centesimi = PremioDaTesto(m_premi[i]->text(), &ok);
+        if (!ok) {
+            m_lblPremioAtteso->setText(
+                QStringLiteral("Premio non valido: Punti %1").arg(NomeCategoria(TutteLeCategorie[i])));
+            m_lblRendimento->clear();
+            return;
+        }
+        euro[i] = static_cast<double>(centesimi.value_or(0)) / 100;
+    }
+    if (!m_calcolata) {
+        m_lblPremioAtteso->clear();
+        m_lblRendimento->clear();
+        return;
+    }
+    const double atteso = PremioAtteso(m_colonne, euro);
+    m_lblPremioAtteso->setText(QStringLiteral("€ ") + QLocale().toString(atteso, 'f', 4));
+    m_lblRendimento->setText(costo > 0 ? QLocale().toString(100 * atteso / costo, 'f', 2) + QStringLiteral(" %")
+                                       : QStringLiteral("-"));
+}
+
+void frmProbabilita::salvaPremi() {
+    PremiUtente premi;
+    for (std::size_t i = 0; i < m_premi.size(); ++i) {
+        bool ok = false;
+        premi[i] = PremioDaTesto(m_premi[i]->text(), &ok);
+        if (!ok)
+            return;
+    }
+    if (premi == LeggiPremi(m_corpo.fileConfigurazione))
+        return;
+    try {
+        SalvaPremi(m_corpo.fileConfigurazione, premi);
+    } catch (const Errore& e) {
+        MostraErrore(m_ui, e, QStringLiteral("salvaPremi"), objectName());
+    }
+}
+
+} // namespace sestina
