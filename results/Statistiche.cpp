@@ -64,6 +64,7 @@ template <std::size_t N> std::vector<Barra> Barre(const std::array<int, N>& tabe
 
 std::vector<Barra> BarrePerNumero(const std::array<FrequenzaNumero, 90>& voci) {
     std::vector<Barra> barre;
+    barre.reserve(voci.size());
     for (const FrequenzaNumero& f : voci)
         barre.push_back({Etichetta(DueCifre(f.numero), f.conteggio), f.conteggio});
     return barre;

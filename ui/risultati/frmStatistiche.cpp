@@ -25,6 +25,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <ranges>
+
 namespace sestina {
 namespace {
 
@@ -126,11 +128,11 @@ void frmStatistiche::mostraStatistica(TipoStatistica tipo) {
     auto* valori = new QBarSet(TitoloStatistica(tipo));
     QStringList etichette;
     int massimo = 0;
-    for (auto b = barre.rbegin(); b != barre.rend(); ++b) {
-        *valori << b->valore;
+    for (const Barra& b : std::ranges::reverse_view(barre)) {
+        *valori << b.valore;
         // The axis draws its labels as rich text, which would fold the blanks into one.
-        etichette << QString(b->etichetta).replace(QLatin1Char(' '), QChar(0x00A0));
-        massimo = std::max(massimo, b->valore);
+        etichette << QString(b.etichetta).replace(QLatin1Char(' '), QChar(0x00A0));
+        massimo = std::max(massimo, b.valore);
     }
     serie->append(valori);
     serie->setBarWidth(0.7);
