@@ -14,9 +14,8 @@ inline constexpr qint64 EstrazioniPossibili = 622'614'630;
 
 // The prize categories, best first; 5+1 is five drawn numbers and the Jolly as the sixth.
 enum class Categoria { Sei, CinquePiuUno, Cinque, Quattro, Tre, Due };
-inline constexpr std::array<Categoria, 6> TutteLeCategorie = {Categoria::Sei,     Categoria::CinquePiuUno,
-                                                              Categoria::Cinque,  Categoria::Quattro,
-                                                              Categoria::Tre,     Categoria::Due};
+inline constexpr std::array<Categoria, 6> TutteLeCategorie = {
+    Categoria::Sei, Categoria::CinquePiuUno, Categoria::Cinque, Categoria::Quattro, Categoria::Tre, Categoria::Due};
 QString NomeCategoria(Categoria c); // "6", "5+1", "5", "4", "3", "2"
 
 // Of the EstrazioniPossibili draws, in how many one column wins a category: the same for every column.

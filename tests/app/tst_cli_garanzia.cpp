@@ -56,11 +56,10 @@ private Q_SLOTS:
         const auto [stato, uscita] = esegui({"probabilita", sistema, "--premi", "1000000 50000 30000 300 25,50 5"});
         QCOMPARE(stato, 0);
         const QList<QByteArray> righe = uscita.split('\n');
-        QCOMPARE(righe.mid(0, 5), (QList<QByteArray>{"Punti 6\t210\t622614630\t1 su 2964832",
-                                                     "Punti 5\t20370\t622614630\t1 su 30565",
-                                                     "Punti 4\t683970\t622614630\t1 su 910",
-                                                     "Punti 3\t10543170\t622614630\t1 su 59",
-                                                     "Punti 2\t81714270\t622614630\t1 su 8"}));
+        QCOMPARE(righe.mid(0, 5),
+                 (QList<QByteArray>{"Punti 6\t210\t622614630\t1 su 2964832", "Punti 5\t20370\t622614630\t1 su 30565",
+                                    "Punti 4\t683970\t622614630\t1 su 910", "Punti 3\t10543170\t622614630\t1 su 59",
+                                    "Punti 2\t81714270\t622614630\t1 su 8"}));
         QCOMPARE(righe.mid(5, 2), (QList<QByteArray>{"Colonne attese 6\t0.000000", "Colonne attese 5+1\t0.000002"}));
         QCOMPARE(righe[10], QByteArray("Colonne attese 2\t9.761942"));
         QCOMPARE(righe[11], QByteArray("Costo della giocata\t210.00"));

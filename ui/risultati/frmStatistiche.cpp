@@ -25,8 +25,6 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include <ranges>
-
 namespace sestina {
 namespace {
 
@@ -128,7 +126,8 @@ void frmStatistiche::mostraStatistica(TipoStatistica tipo) {
     auto* valori = new QBarSet(TitoloStatistica(tipo));
     QStringList etichette;
     int massimo = 0;
-    for (const Barra& b : std::ranges::reverse_view(barre)) {
+    for (std::size_t i = barre.size(); i-- > 0;) {
+        const Barra& b = barre[i];
         *valori << b.valore;
         // The axis draws its labels as rich text, which would fold the blanks into one.
         etichette << QString(b.etichetta).replace(QLatin1Char(' '), QChar(0x00A0));
