@@ -76,7 +76,7 @@ private Q_SLOTS:
         const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
         if (!QFile::exists(file))
             QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec"), file));
-        QVERIFY(m_avvio->esegui(argomenti, {QString(), 0, {}}));
+        QVERIFY(m_avvio->esegui(argomenti, {QString(), 0, {}, {}}));
         const Corpo& corpo = *m_corpo;
         QCOMPARE(corpo.sistema.numeroColonne, 0); // a file opens once the window shows, not before
         QTRY_COMPARE(m_avvio->principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
@@ -100,7 +100,7 @@ private Q_SLOTS:
         const QString matrici = dati.path() + QStringLiteral("/matrici");
         QVERIFY(QDir().mkpath(matrici));
         QVERIFY(Scrivi(matrici + "/7NUMERI-2SE6.mspl", "mia"));
-        QVERIFY(m_avvio->esegui({"sestinaplan"}, {dati.path(), 0, distribuite.path()}));
+        QVERIFY(m_avvio->esegui({"sestinaplan"}, {dati.path(), 0, distribuite.path(), {}}));
         QCOMPARE(QDir(matrici).entryList({"*.mspl"}, QDir::Files, QDir::Name),
                  (QStringList{"7NUMERI-2SE6.mspl", "8numeri-2se6.mspl"}));
         QCOMPARE(Contenuto(matrici + "/7NUMERI-2SE6.mspl"), QByteArray("mia"));
@@ -143,7 +143,7 @@ private Q_SLOTS:
                   << figlio<QLabel>(w, "lbRemoteVersion")->text() << figlio<QLabel>(w, "lbURL")->toolTip();
             w->close();
         });
-        QVERIFY(!m_avvio->esegui({"sestinaplan"}, {QString(), 0, {}}));
+        QVERIFY(!m_avvio->esegui({"sestinaplan"}, {QString(), 0, {}, {}}));
         QCOMPARE(visto,
                  (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
         QVERIFY(!m_avvio->principale());
