@@ -136,12 +136,7 @@ bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percors
     Occupato occupato(ui);
     try {
         QDir().mkpath(QFileInfo(percorso).absolutePath());
-        QFile file(percorso);
-        if (!file.open(QIODevice::ReadWrite))
-            throw ErroreDiApertura(percorso);
-        if (file.size() > LimiteFileArchivio)
-            throw Errore::comune(numeri_errore::MemoriaEsaurita);
-        const QByteArray byte = file.readAll();
+        const QByteArray byte = LeggiOCreaFile(percorso, LimiteFileArchivio);
         ArchivioEstrazioni letto;
         letto.reserve(CapacitaIniziale);
         for (qsizetype inizio = 0; inizio + ByteRecord <= byte.size(); inizio += ByteRecord) {
@@ -162,12 +157,7 @@ bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percors
 
 EsitoLista LoadArchivioTMP(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
     try {
-        QFile file(percorso);
-        if (!file.open(QIODevice::ReadOnly))
-            throw ErroreDiApertura(percorso);
-        if (file.size() > LimiteFileArchivio)
-            throw Errore::comune(numeri_errore::MemoriaEsaurita);
-        ArchivioEstrazioni nuovo = LeggiLista(file.readAll());
+        ArchivioEstrazioni nuovo = LeggiLista(LeggiFileLimitato(percorso, LimiteFileArchivio));
         if (!HaEstrazioni(nuovo))
             return EsitoLista::SenzaEstrazioni;
         archivio = std::move(nuovo);

@@ -37,7 +37,7 @@ struct StampanteRegistrata {
     Stampante stampante() const {
         return [l = lavori](const LavoroStampa& lavoro) {
             l->append(std::make_shared<SuperficieRegistrata>());
-            return lavoro(*l->back());
+            return lavoro(*l->back()) ? EsitoUscita::Scritta : EsitoUscita::LavoroNonRiuscito;
         };
     }
     int rettangoli(qsizetype i) const {
@@ -202,7 +202,7 @@ private Q_SLOTS:
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("");
         f.cmdSalva_Click();
         QCOMPARE(messaggio(),
-                 QStringLiteral("Error 13 (Type mismatch) in procedure cmdSalva_Click of Form frmImpostazioni"));
+                 QStringLiteral("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni"));
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("0,5");
         f.cmdSalva_Click();
         QVERIFY(m_ui->messaggi.isEmpty());

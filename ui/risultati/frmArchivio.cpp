@@ -57,6 +57,7 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, Scaricatore scarica, QWi
     ultima->setObjectName(QStringLiteral("fraUltima"));
     m_lbLast = new QLabel(ultima);
     m_lbLast->setObjectName(QStringLiteral("lbLast"));
+    m_lbLast->setTextFormat(Qt::PlainText); // the date comes from the draw list
     m_lbLast->setFont(courier);
     (new QVBoxLayout(ultima))->addWidget(m_lbLast);
 
