@@ -137,11 +137,17 @@ private Q_SLOTS:
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(LimiteFileArchivio + 1));
         grande.close();
         QVERIFY(!LoadArchivioEstrazioni(m_archivio, Percorso("grande.dat"), *m_ui));
+        const QString zero = FileOstile(QStringLiteral("<zero>"), Percorso("zero.dat"));
+        QVERIFY(!LoadArchivioEstrazioni(m_archivio, zero, *m_ui));
+        QCOMPARE(LoadArchivioTMP(m_archivio, FileOstile(QStringLiteral("<fifo>"), Percorso("fifo.txt")), *m_ui),
+                 EsitoLista::Errata);
         const QString cartellaMancante = Percorso("manca/l.txt");
         QCOMPARE(LoadArchivioTMP(m_archivio, cartellaMancante, *m_ui), EsitoLista::Errata);
         QVERIFY(!SaveArchivioEstrazioni(m_archivio, cartellaMancante, *m_ui));
         verificaIntatto();
-        VerificaMessaggi({Errore(7, "Memoria esaurita", "LoadArchivioEstrazioni"),
+        VerificaMessaggi({Errore(-2147211504, "File troppo grande (limite 8 MiB)", "LoadArchivioEstrazioni"),
+                          Errore(75, "Errore di accesso al percorso/file --> " + zero, "LoadArchivioEstrazioni"),
+                          Errore(75, "Errore di accesso al percorso/file --> " + Percorso("fifo.txt"), "LoadArchivioTMP"),
                           Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "LoadArchivioTMP"),
                           Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "SaveArchivioEstrazioni")});
     }
