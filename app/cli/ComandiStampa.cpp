@@ -171,8 +171,7 @@ int EseguiTaratura(const QStringList& argomenti) {
         taratura.stampante = uscita.stampante;
     return Esegui(
         uscita,
-        [&](SuperficieStampa& s) { return StampaTestTaratura(tipo, taratura, corpo->intestazioneStampa, s, ui); },
-        ui);
+        [&](SuperficieStampa& s) { return StampaTestTaratura(tipo, taratura, corpo->intestazioneStampa, s, ui); }, ui);
 }
 
 int EseguiTabulato(const QStringList& argomenti) {

@@ -74,7 +74,7 @@ private Q_SLOTS:
               QStringList{"tabulato", m_sistema}}) {
             const Esito e = cli(comando + QStringList{"--pdf", pdf});
             QCOMPARE(e.stato, 4);
-            QVERIFY2(e.errori.endsWith("\nError 76 (Impossibile trovare il percorso) in procedure ScriviPdf of Modulo "
+            QVERIFY2(e.errori.contains("Error 76 (Impossibile trovare il percorso) in procedure ScriviPdf of Modulo "
                                        "corpo\n"),
                      e.errori.constData());
         }

@@ -114,9 +114,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("leggibile");
         QTest::addColumn<bool>("crc");
-        for (const char* n : {"intestazione-corta", "colonne-negative", "colonne-oltre-la-fine", "k-sette",
-                              "posizione-zero", "posizione-oltre-v", "v-oltre-90", "fisse-sei", "garanzia-sette",
-                              "posizione-ripetuta"})
+        for (const char* n :
+             {"intestazione-corta", "colonne-negative", "colonne-oltre-la-fine", "k-sette", "posizione-zero",
+              "posizione-oltre-v", "v-oltre-90", "fisse-sei", "garanzia-sette", "posizione-ripetuta"})
             QTest::newRow(n) << QString::fromLatin1(n) << false << true;
         QTest::newRow("quattro-byte") << "quattro-byte" << false << false;
         QTest::newRow("etichetta-errata") << "etichetta-errata" << true << true;
@@ -191,9 +191,10 @@ private Q_SLOTS:
         for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))
             righe << voce.nomeFile + QLatin1Char(' ') + RigaCatalogo(voce) + QLatin1Char(' ') + voce.difetto;
         righe.sort();
-        QCOMPARE(righe, (QStringList{
-                            "euro.mspl  10 | 06 | 05 | 06 | 00 |      1 | € 100%     ",
-                            "grande.mspl  10 | 06 | 05 | 06 | 00 |      3 | 100%       File troppo grande (limite 16 MiB)"}));
+        QCOMPARE(righe,
+                 (QStringList{
+                     "euro.mspl  10 | 06 | 05 | 06 | 00 |      1 | € 100%     ",
+                     "grande.mspl  10 | 06 | 05 | 06 | 00 |      3 | 100%       File troppo grande (limite 16 MiB)"}));
     }
 
     void nomiPubblicati_data() {

@@ -113,8 +113,8 @@ private Q_SLOTS:
             QTest::addRow("%snon finiti", k) << tipo << nan << d.distanzaX << d.pannelloTop << QString();
             QTest::addRow("%s1e30 e negativo", k) << tipo << fuori << d.distanzaX << d.pannelloTop << QString();
             QTest::addRow("%s300 e oltre", k) << tipo << estremo << 300.0f << d.pannelloTop << QString();
-            QTest::addRow("%slink a /dev/zero", k) << tipo << QByteArray("<zero>") << d.distanzaX << d.pannelloTop
-                                                 << QString();
+            QTest::addRow("%slink a /dev/zero", k)
+                << tipo << QByteArray("<zero>") << d.distanzaX << d.pannelloTop << QString();
             QTest::addRow("%sFIFO", k) << tipo << QByteArray("<fifo>") << d.distanzaX << d.pannelloTop << QString();
         }
         QTest::addRow("nome oltre la fine")

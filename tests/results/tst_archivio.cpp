@@ -145,11 +145,12 @@ private Q_SLOTS:
         QCOMPARE(LoadArchivioTMP(m_archivio, cartellaMancante, *m_ui), EsitoLista::Errata);
         QVERIFY(!SaveArchivioEstrazioni(m_archivio, cartellaMancante, *m_ui));
         verificaIntatto();
-        VerificaMessaggi({Errore(-2147211504, "File troppo grande (limite 8 MiB)", "LoadArchivioEstrazioni"),
-                          Errore(75, "Errore di accesso al percorso/file --> " + zero, "LoadArchivioEstrazioni"),
-                          Errore(75, "Errore di accesso al percorso/file --> " + Percorso("fifo.txt"), "LoadArchivioTMP"),
-                          Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "LoadArchivioTMP"),
-                          Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "SaveArchivioEstrazioni")});
+        VerificaMessaggi(
+            {Errore(-2147211504, "File troppo grande (limite 8 MiB)", "LoadArchivioEstrazioni"),
+             Errore(75, "Errore di accesso al percorso/file --> " + zero, "LoadArchivioEstrazioni"),
+             Errore(75, "Errore di accesso al percorso/file --> " + Percorso("fifo.txt"), "LoadArchivioTMP"),
+             Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "LoadArchivioTMP"),
+             Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "SaveArchivioEstrazioni")});
     }
 
     // A failure at any step of the update leaves the archive in memory and on disk as it was.

@@ -31,7 +31,9 @@ private Q_SLOTS:
         QTest::newRow("empty name") << "" << errato;
         QTest::newRow("climbs out of txt") << "../fuori.sec" << errato;
         QTest::newRow("backslash") << "..\\fuori.sec" << errato;
-        QTest::newRow("txt is a file") << "<txt>" << Comune(76, QStringLiteral("Impossibile trovare il percorso"), "SalvaColonneTxt");
+        QTest::newRow("txt is a file") << "<txt>"
+                                       << Comune(76, QStringLiteral("Impossibile trovare il percorso"),
+                                                 "SalvaColonneTxt");
     }
     void esportazione() {
         QFETCH(QString, nome);
@@ -133,12 +135,12 @@ private Q_SLOTS:
         const QString rotti = QStringLiteral(SESTINA_TEST_DATA "/colonne/rotti/");
         QCOMPARE(QDir(rotti).entryList({"*.txt"}).size(), 6); // a row for each file crea.py breaks
         // Every refusal names its line, the numbered errors too.
-        QTest::newRow("field not a number") << rotti + "campo-non-numerico.txt"
-                                            << Comune(13, "Riga 2: Tipo non corrispondente");
-        QTest::newRow("fewer than six fields") << rotti + "cinque-campi.txt"
-                                               << Comune(9, "Riga 2: Indice non compreso nell'intervallo");
-        QTest::newRow("a number repeated") << rotti + "numero-ripetuto.txt"
-                                           << Comune(-2147211504, QStringLiteral("Riga 2: numero 5 ripetuto"));
+        QTest::newRow("field not a number")
+            << rotti + "campo-non-numerico.txt" << Comune(13, "Riga 2: Tipo non corrispondente");
+        QTest::newRow("fewer than six fields")
+            << rotti + "cinque-campi.txt" << Comune(9, "Riga 2: Indice non compreso nell'intervallo");
+        QTest::newRow("a number repeated")
+            << rotti + "numero-ripetuto.txt" << Comune(-2147211504, QStringLiteral("Riga 2: numero 5 ripetuto"));
         QTest::newRow("91") << rotti + "numero-91.txt" << fuori(2);
         QTest::newRow("0") << rotti + "numero-zero.txt" << fuori(2);
         QTest::newRow("negative") << rotti + "numero-negativo.txt" << fuori(2);
@@ -150,8 +152,8 @@ private Q_SLOTS:
         QTest::newRow("FIFO") << "<fifo>" << Comune(75, "Errore di accesso al percorso/file");
         QTest::newRow("empty path does nothing") << "" << QString();
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
-        QTest::newRow("2 GiB, refused at its first bad byte") << "<2 GiB>"
-                                                              << Comune(13, "Riga 2: Tipo non corrispondente");
+        QTest::newRow("2 GiB, refused at its first bad byte")
+            << "<2 GiB>" << Comune(13, "Riga 2: Tipo non corrispondente");
     }
     void rifiutato() {
         QFETCH(QString, nome);

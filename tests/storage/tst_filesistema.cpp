@@ -151,10 +151,12 @@ private Q_SLOTS:
         const QString negato = Comune(75, "Errore di accesso al percorso/file", "ApriSistema");
         QTest::newRow("link to /dev/zero") << QStringLiteral("<zero>") << negato;
         QTest::newRow("FIFO") << QStringLiteral("<fifo>") << negato;
-        QTest::newRow("missing file") << QStringLiteral("manca.sec") << Comune(53, "Impossibile trovare il file", "ApriSistema");
+        QTest::newRow("missing file") << QStringLiteral("manca.sec")
+                                      << Comune(53, "Impossibile trovare il file", "ApriSistema");
         QTest::newRow("missing folder") << QStringLiteral("manca/manca.sec")
                                         << Comune(76, "Impossibile trovare il percorso", "ApriSistema");
-        QTest::newRow("a folder") << QStringLiteral("rotti") << Comune(75, "Errore di accesso al percorso/file", "ApriSistema");
+        QTest::newRow("a folder") << QStringLiteral("rotti")
+                                  << Comune(75, "Errore di accesso al percorso/file", "ApriSistema");
     }
     void fileRifiutato() {
         QFETCH(QString, percorso);

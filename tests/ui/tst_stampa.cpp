@@ -225,8 +225,9 @@ private Q_SLOTS:
         QCOMPARE(figlio<QLineEdit>(&f, "mskIntestazione")->maxLength(), 55);
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("");
         f.cmdSalva_Click();
-        QCOMPARE(messaggio(),
-                 QStringLiteral("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni"));
+        QCOMPARE(
+            messaggio(),
+            QStringLiteral("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni"));
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("0,5");
         f.cmdSalva_Click();
         QVERIFY(m_ui->messaggi.isEmpty());
