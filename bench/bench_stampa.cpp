@@ -53,9 +53,9 @@ void BM_1000SchedePdf(benchmark::State& state) {
     bool scritto = false;
     for (auto _ : state)
         scritto = ScriviPdf(cartella.filePath(QStringLiteral("schede.pdf")), [&](SuperficieStampa& s) {
-            return StampaSchede(*corpo, TipoScheda::DueColonne, t, QStringLiteral("1"), QStringLiteral("1000"), s, ui,
-                                nullptr) == EsitoStampa::Stampata;
-        });
+                      return StampaSchede(*corpo, TipoScheda::DueColonne, t, QStringLiteral("1"),
+                                          QStringLiteral("1000"), s, ui, nullptr) == EsitoStampa::Stampata;
+                  }) == EsitoUscita::Scritta;
     if (!scritto)
         state.SkipWithError("the PDF was not written");
 }

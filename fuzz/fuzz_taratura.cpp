@@ -1,4 +1,6 @@
-// The calibration file of a slip kind: decoded, the defaults applied, encoded and decoded again.
+// The calibration file of a slip kind, read from its file as a print job reads it: every position
+// from 0 to 300 mm; encoded and decoded again, the same.
+#include "Bersaglio.h"
 #include "TaraturaScheda.h"
 
 #include <QByteArray>
@@ -7,13 +9,12 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
-    const QByteArray byte =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(dimensione));
-    sestina::TaraturaScheda t = sestina::DecodificaTaratura(byte);
-    sestina::ApplicaPredefiniti(t, sestina::TipoScheda::CinqueColonne);
+    sestina::fuzz::FileDaInput(dati, dimensione, QStringLiteral("NewScheda5colSS.cfg"));
+    const sestina::TaraturaScheda t =
+        sestina::LeggiTaratura(sestina::fuzz::Cartella(), sestina::TipoScheda::CinqueColonne);
     for (float v : {t.distanzaX, t.distanzaY, t.pannelloTop, t.pannelloLeft, t.intestazioneX, t.intestazioneY, t.nomeX,
                     t.nomeY}) {
-        if (!std::isfinite(v))
+        if (!std::isfinite(v) || v <= 0.0f || v > 300.0f)
             __builtin_trap();
         sestina::PosizioneScorrimento(v, 10);
     }

@@ -1,7 +1,9 @@
 #include "Catalogo.h"
 
 #include "Corpo.h"
+#include "Cp1252.h"
 #include "Download.h"
+#include "Errore.h"
 #include "FileIntero.h"
 #include "FileMatrice.h"
 
@@ -24,10 +26,11 @@ QString Due(int n) {
 }
 
 bool CopiaIntera(const QString& da, const QString& a) {
-    QFile sorgente(da);
-    if (!sorgente.open(QIODevice::ReadOnly) || sorgente.size() > DimensioneMassimaMatrice)
+    try {
+        return ScriviFileIntero(a, LeggiFileLimitato(da, DimensioneMassimaMatrice));
+    } catch (const Errore&) {
         return false;
-    return ScriviFileIntero(a, sorgente.readAll());
+    }
 }
 
 VoceCatalogo Voce(const QString& nome, const QByteArray& file) {
@@ -40,12 +43,21 @@ VoceCatalogo Voce(const QString& nome, const QByteArray& file) {
     return voce;
 }
 
-QByteArray LeggiPerCatalogo(const QString& percorso) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // An oversized file is judged by its header alone; its CRC is not read.
-    return file.size() > DimensioneMassimaMatrice ? file.read(DimensioneIntestazioneMatrice) : file.readAll();
+// What cannot be read (a link to a device, a FIFO, a file gone) reads as empty, and so is left out.
+VoceCatalogo VoceDelFile(const QString& nome, const QString& percorso) {
+    try {
+        try {
+            return Voce(nome, LeggiFileLimitato(percorso, DimensioneMassimaMatrice));
+        } catch (const FileTroppoGrande& e) {
+            // Judged by its header alone; its CRC is not read.
+            VoceCatalogo voce = Voce(nome, LeggiInizioFile(percorso, DimensioneIntestazioneMatrice));
+            voce.crcValido = Falso;
+            voce.difetto = e.descrizione();
+            return voce;
+        }
+    } catch (const Errore&) {
+        return Voce(nome, {});
+    }
 }
 
 } // namespace
@@ -67,7 +79,7 @@ std::vector<VoceCatalogo> CatalogoDellaCartella(const QString& cartellaMatrici, 
     for (const QString& nome : nomi) {
         if (nome.isEmpty())
             continue;
-        VoceCatalogo voce = Voce(nome, LeggiPerCatalogo(QDir(cartellaMatrici).filePath(nome)));
+        VoceCatalogo voce = VoceDelFile(nome, QDir(cartellaMatrici).filePath(nome));
         const MATRIX_HEADER& h = voce.intestazione;
         if ((numeri != 0 && h.NUMBERS_OF_MATRIX_V != numeri) || h.LENGTH_OF_COLUMN_K != 6 || h.PICK_UP_NUMBERS_M != 6)
             continue;
@@ -91,7 +103,7 @@ QString RigaCatalogo(const VoceCatalogo& voce) {
     return QStringLiteral(" %1 | %2 | %3 | %4 | %5 | %6 | %7")
         .arg(Due(h.NUMBERS_OF_MATRIX_V), Due(h.LENGTH_OF_COLUMN_K), Due(h.GARANTY_T), Due(h.PICK_UP_NUMBERS_M),
              Due(h.FIXED_NUMBERS_OF_MATRIX_F), QStringLiteral("%1").arg(h.COLUMNS_OF_MATRIX_C, 6),
-             QString::fromLatin1(h.PERCENTAGE_COVER));
+             DaCp1252(h.PERCENTAGE_COVER));
 }
 
 bool NomePubblicatoValido(const QString& nome) {

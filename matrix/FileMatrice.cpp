@@ -3,7 +3,6 @@
 #include "Cp1252.h"
 #include "FileIntero.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -30,12 +29,13 @@ const std::array<std::uint32_t, 256>& TabellaCrc() {
     return tabella;
 }
 
-QByteArray LeggiFile(const QString& percorso, qint64 quanti = DimensioneMassimaMatrice) {
-    QFile file(percorso.trimmed());
-    if (!file.open(QIODevice::ReadOnly) || file.size() > DimensioneMassimaMatrice)
+// The whole file, empty when it cannot be read or is over the limit (then nothing is adaptable).
+QByteArray LeggiFile(const QString& percorso) {
+    try {
+        return LeggiFileLimitato(percorso.trimmed(), DimensioneMassimaMatrice);
+    } catch (const Errore&) {
         return {};
-    // read(n) reserves n bytes before it reads: ask only for what the file has.
-    return file.read(std::min(quanti, file.size()));
+    }
 }
 
 double Doppio(const char* p) {
@@ -59,6 +59,18 @@ void AggiungiTesto(QByteArray& b, const QByteArray& testo, qsizetype larghezza) 
 
 qint64 ByteColonne(const MATRIX_HEADER& h) {
     return qint64{ColonnaK} * h.COLUMNS_OF_MATRIX_C;
+}
+
+// Whether a column names one position twice; position-major, so column j is p[j], p[c + j], ...
+bool PosizioneRipetuta(const std::uint8_t* p, std::int32_t c) {
+    constexpr auto k = static_cast<std::size_t>(ColonnaK);
+    const auto colonne = static_cast<std::size_t>(c);
+    for (std::size_t j = 0; j < colonne; ++j)
+        for (std::size_t a = 0; a + 1 < k; ++a)
+            for (std::size_t b = a + 1; b < k; ++b)
+                if (p[a * colonne + j] == p[b * colonne + j])
+                    return true;
+    return false;
 }
 
 } // namespace
@@ -104,7 +116,11 @@ MATRIX_HEADER IntestazioneDaByte(const QByteArray& b) {
 }
 
 MATRIX_HEADER LeggiIntestazioneMatrice(const QString& percorso) {
-    return IntestazioneDaByte(LeggiFile(percorso, DimensioneIntestazioneMatrice));
+    try {
+        return IntestazioneDaByte(LeggiInizioFile(percorso.trimmed(), DimensioneIntestazioneMatrice));
+    } catch (const Errore&) {
+        return {};
+    }
 }
 
 QString DifettoMatrice(const QByteArray& file) {
@@ -125,6 +141,8 @@ QString DifettoMatrice(const QByteArray& file) {
     for (qint64 i = 0; i < ByteColonne(h); ++i)
         if (p[i] < 1 || p[i] > h.NUMBERS_OF_MATRIX_V)
             return QStringLiteral("Posizione fuori intervallo");
+    if (PosizioneRipetuta(p, h.COLUMNS_OF_MATRIX_C))
+        return QStringLiteral("Posizione ripetuta in una colonna");
     return {};
 }
 

@@ -12,7 +12,8 @@
 
 namespace sestina {
 
-// Far above any real matrix (1,850,000 columns of 6 plus the header); larger files are not read.
+// Far above any real matrix (1,850,000 columns of 6 plus the header); larger files are refused
+// with "File troppo grande (limite 16 MiB)".
 inline constexpr qint64 DimensioneMassimaMatrice = 16 * 1024 * 1024;
 
 // The standard CRC-32 (reflected 0xEDB88320), its table built once.
@@ -33,7 +34,7 @@ bool VerificaCrcMatrice(const QString& percorso);
 bool CrcMatriceValido(const QByteArray& file);
 
 // Why a file cannot be adapted (a short header, k or m not 6, v, t or f out of range, c negative or
-// running past the end, a position outside 1..v); empty when it can.
+// running past the end, a position outside 1..v or twice in a column); empty when it can.
 QString DifettoMatrice(const QByteArray& file);
 
 // The whole file of a matrix, with its CRC trailer; texts are padded or cut to their widths.

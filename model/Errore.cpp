@@ -7,29 +7,35 @@ namespace sestina {
 Errore::Errore(int numero, QString descrizione)
     : m_numero(numero), m_descrizione(std::move(descrizione)), m_what(m_descrizione.toUtf8()) {}
 
-Errore Errore::comune(int numero) {
+QString DescrizioneErrore(int numero) {
     switch (numero) {
     case numeri_errore::Overflow:
-        return {numero, QStringLiteral("Overflow")};
+        return QStringLiteral("Overflow");
     case numeri_errore::MemoriaEsaurita:
-        return {numero, QStringLiteral("Out of memory")};
+        return QStringLiteral("Memoria esaurita");
     case numeri_errore::IndiceFuoriIntervallo:
-        return {numero, QStringLiteral("Subscript out of range")};
+        return QStringLiteral("Indice non compreso nell'intervallo");
     case numeri_errore::TipoNonCorrispondente:
-        return {numero, QStringLiteral("Type mismatch")};
+        return QStringLiteral("Tipo non corrispondente");
     case numeri_errore::NomeFileErrato:
-        return {numero, QStringLiteral("Bad file name or number")};
+        return QStringLiteral("Nome o numero di file non valido");
     case numeri_errore::FileNonTrovato:
-        return {numero, QStringLiteral("File not found")};
+        return QStringLiteral("Impossibile trovare il file");
     case numeri_errore::InputOltreFine:
-        return {numero, QStringLiteral("Input past end of file")};
+        return QStringLiteral("Input oltre la fine del file");
     case numeri_errore::AccessoNegato:
-        return {numero, QStringLiteral("Path/File access error")};
+        return QStringLiteral("Errore di accesso al percorso/file");
     case numeri_errore::PercorsoNonTrovato:
-        return {numero, QStringLiteral("Path not found")};
+        return QStringLiteral("Impossibile trovare il percorso");
+    case numeri_errore::Stampante:
+        return QStringLiteral("Errore della stampante");
     default:
-        return {numero, QStringLiteral("Application-defined or object-defined error")};
+        return QStringLiteral("Errore definito dall'applicazione o dall'oggetto");
     }
+}
+
+Errore Errore::comune(int numero) {
+    return {numero, DescrizioneErrore(numero)};
 }
 
 QString TestoErrore(const Errore& e, const QString& procedura, const QString& finestra) {

@@ -22,7 +22,11 @@ inline constexpr int FileNonTrovato = 53;
 inline constexpr int InputOltreFine = 62;
 inline constexpr int AccessoNegato = 75;
 inline constexpr int PercorsoNonTrovato = 76;
+inline constexpr int Stampante = 482;
 } // namespace numeri_errore
+
+// The description shown with a number of the list above, in Italian like every other text.
+QString DescrizioneErrore(int numero);
 
 // An unexpected failure: it travels up to the named procedure, which shows it.
 class Errore : public std::exception {

@@ -10,8 +10,8 @@
 namespace sestina {
 namespace {
 
-const Errore ErroreStampante() {
-    return Errore(482, QStringLiteral("Printer error"));
+Errore ErroreStampante() {
+    return Errore::comune(numeri_errore::Stampante);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ void SuperficieRegistrata::chiudiDocumento() {
 
 void SuperficieRegistrata::aggiungi(Tipo tipo, const QRectF& area, const QString& testo, const QFont& font) {
     if (m_guastoDopo >= 0 && m_quanti >= m_guastoDopo)
-        throw Errore(482, QStringLiteral("Printer error"));
+        throw Errore::comune(numeri_errore::Stampante);
     ++m_quanti;
     if (m_conserva)
         m_segni.append({tipo, static_cast<int>(m_pagineDocumenti.size()), m_paginaFisica, area, testo, font.family(),

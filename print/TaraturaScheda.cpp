@@ -6,7 +6,6 @@
 #include "FileIntero.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cmath>
 #include <cstring>
@@ -18,6 +17,8 @@ constexpr int Record = 128;
 constexpr int Records = 10;
 constexpr int NomeMassimo = Record - 2;
 constexpr int FileMassimo = Record * Records;
+// The scroll bars cover 0 to 300 mm; a value past them is no position on a slip.
+constexpr float PosizioneMassima = 300.0f;
 
 float LeggiFloat(const QByteArray& b, int record) {
     const qsizetype at = static_cast<qsizetype>(record) * Record;
@@ -28,7 +29,7 @@ float LeggiFloat(const QByteArray& b, int record) {
         bit = (bit << 8) | static_cast<std::uint8_t>(b[at + i]);
     float v = 0;
     std::memcpy(&v, &bit, sizeof v);
-    return std::isfinite(v) ? v : 0.0f;
+    return std::isfinite(v) && v >= 0.0f && v <= PosizioneMassima ? v : 0.0f;
 }
 
 int LeggiU16(const QByteArray& b, qsizetype at) {
@@ -136,10 +137,12 @@ QByteArray CodificaTaratura(const TaraturaScheda& t) {
 }
 
 TaraturaScheda LeggiTaratura(const QString& cartellaDati, TipoScheda tipo) {
-    QFile file(FileTaratura(cartellaDati, tipo));
     QByteArray byte;
-    if (file.open(QIODevice::ReadOnly))
-        byte = file.read(FileMassimo);
+    try {
+        byte = LeggiInizioFile(FileTaratura(cartellaDati, tipo), FileMassimo);
+    } catch (const Errore&) {
+        // unreadable: every position takes its default
+    }
     TaraturaScheda t = DecodificaTaratura(byte);
     ApplicaPredefiniti(t, tipo);
     return t;

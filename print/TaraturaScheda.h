@@ -36,13 +36,14 @@ void ApplicaPredefiniti(TaraturaScheda& t, TipoScheda tipo);
 // cartellaDati + "/NewScheda2colSS.cfg" or "/NewScheda5colSS.cfg".
 QString FileTaratura(const QString& cartellaDati, TipoScheda tipo);
 
-// The ten 128-byte records. A short or missing record, or a value that is not a finite number,
-// reads as 0; a name longer than its record is cut. Defaults are not applied here.
+// The ten 128-byte records. A short or missing record, or a position that is not a finite number
+// from 0 to 300 mm, reads as 0; a name longer than its record is cut. Defaults are not applied here.
 TaraturaScheda DecodificaTaratura(const QByteArray& byte);
 // Every record written in full; a device name longer than 126 bytes is cut.
 QByteArray CodificaTaratura(const TaraturaScheda& t);
 
-// The kind's file with the defaults applied; a missing or unreadable file reads as all zeros.
+// The kind's file with the defaults applied; a missing or unreadable file (a device, a FIFO) reads
+// as all zeros. Bytes after the ten records are not read.
 TaraturaScheda LeggiTaratura(const QString& cartellaDati, TipoScheda tipo);
 // Through QSaveFile: on failure throws Errore and the old file stays whole.
 void SalvaTaratura(const QString& cartellaDati, TipoScheda tipo, const TaraturaScheda& t);

@@ -11,7 +11,7 @@
 
 namespace sestina {
 
-bool StampaSuStampante(const LavoroStampa& lavoro, const QString& stampante) {
+EsitoUscita StampaSuStampante(const LavoroStampa& lavoro, const QString& stampante) {
     QPrinter printer(QPrinter::HighResolution);
     if (!stampante.isEmpty())
         printer.setPrinterName(stampante);
@@ -20,18 +20,19 @@ bool StampaSuStampante(const LavoroStampa& lavoro, const QString& stampante) {
     try {
         superficie.chiudi();
     } catch (const Errore&) {
-        return false;
+        return riuscito ? EsitoUscita::NonScritta : EsitoUscita::LavoroNonRiuscito;
     }
-    return riuscito;
+    return riuscito ? EsitoUscita::Scritta : EsitoUscita::LavoroNonRiuscito;
 }
 
-bool ScriviPdf(const QString& file, const LavoroStampa& lavoro) {
+EsitoUscita ScriviPdf(const QString& file, const LavoroStampa& lavoro) {
     const QFileInfo destinazione(file);
     QTemporaryFile provvisorio(QDir(destinazione.absolutePath()).filePath(QStringLiteral(".sestina-XXXXXX.pdf")));
     if (!provvisorio.open())
-        return false;
+        return EsitoUscita::NonScritta;
     provvisorio.close();
     bool riuscito = false;
+    bool chiuso = true;
     {
         QPrinter printer(QPrinter::HighResolution);
         SuperficieQt::PreparaPdf(printer, provvisorio.fileName());
@@ -40,20 +41,18 @@ bool ScriviPdf(const QString& file, const LavoroStampa& lavoro) {
         try {
             superficie.chiudi();
         } catch (const Errore&) {
-            riuscito = false;
+            chiuso = false;
         }
     }
     if (!riuscito)
-        return false;
-    if (destinazione.exists() && !QFile::remove(file))
-        return false;
-    if (!QFile::rename(provvisorio.fileName(), file))
-        return false;
+        return EsitoUscita::LavoroNonRiuscito;
+    if (!chiuso || (destinazione.exists() && !QFile::remove(file)) || !QFile::rename(provvisorio.fileName(), file))
+        return EsitoUscita::NonScritta;
     provvisorio.setAutoRemove(false);
     // A temporary file is private to its owner; the PDF is an ordinary document.
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                                     QFileDevice::ReadOther);
-    return true;
+    return EsitoUscita::Scritta;
 }
 
 } // namespace sestina

@@ -204,12 +204,7 @@ bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percors
     Occupato occupato(ui);
     try {
         QDir().mkpath(QFileInfo(percorso).absolutePath());
-        QFile file(percorso);
-        if (!file.open(QIODevice::ReadWrite))
-            throw ErroreDiApertura(percorso);
-        if (file.size() > LimiteFileArchivio)
-            throw Errore::comune(numeri_errore::MemoriaEsaurita);
-        const QByteArray byte = file.readAll();
+        const QByteArray byte = LeggiOCreaFile(percorso, LimiteFileArchivio);
         ArchivioEstrazioni letto;
         letto.reserve(CapacitaIniziale);
         for (qsizetype inizio = 0; inizio + ByteRecord <= byte.size(); inizio += ByteRecord) {
@@ -230,12 +225,7 @@ bool LoadArchivioEstrazioni(ArchivioEstrazioni& archivio, const QString& percors
 
 EsitoLista LoadArchivioTMP(ArchivioEstrazioni& archivio, const QString& percorso, Interfaccia& ui) {
     try {
-        QFile file(percorso);
-        if (!file.open(QIODevice::ReadOnly))
-            throw ErroreDiApertura(percorso);
-        if (file.size() > LimiteFileArchivio)
-            throw Errore::comune(numeri_errore::MemoriaEsaurita);
-        ArchivioEstrazioni nuovo = LeggiListaEstrazioni(file.readAll());
+        ArchivioEstrazioni nuovo = LeggiListaEstrazioni(LeggiFileLimitato(percorso, LimiteFileArchivio));
         if (!HaEstrazioni(nuovo))
             return EsitoLista::SenzaEstrazioni;
         archivio = std::move(nuovo);

@@ -3,17 +3,17 @@
 #include "Cartelle.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "FileIntero.h"
 #include "Formato.h"
 #include "Interfaccia.h"
 #include "Sviluppo.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace sestina {
 namespace {
@@ -21,6 +21,8 @@ namespace {
 // Long loops let the window system run at this pace, never per line.
 constexpr int ColonnePerBlocco = 65'536;
 constexpr qint64 ByteLetturaBlocco = 4 << 20;
+// Far above the limit's columns as written here (about 39 MB), with room for fields after the sixth.
+constexpr qint64 DimensioneMassimaTxt = qint64{256} << 20;
 
 // ---------------------------------------------------------------- export
 
@@ -58,8 +60,17 @@ void ScriviColonne(const Sistema& s, const QString& percorso, Interfaccia& ui) {
 
 // ---------------------------------------------------------------- import
 
+// Every refusal of a line names it.
+Errore ErroreDiRiga(int numero, qint64 riga) {
+    return {numero, QStringLiteral("Riga %1: %2").arg(riga).arg(DescrizioneErrore(numero))};
+}
+
 Errore NumeroFuoriGioco(qint64 riga) {
     return Errore::applicazione(QStringLiteral("Riga %1: numero fuori dall'intervallo 1-90").arg(riga));
+}
+
+Errore NumeroRipetuto(qint64 riga, int numero) {
+    return Errore::applicazione(QStringLiteral("Riga %1: numero %2 ripetuto").arg(riga).arg(numero));
 }
 
 // Reads the list a byte at a time across blocks, so neither a huge file nor an endless line is held
@@ -133,14 +144,17 @@ private:
         if (m_lette.quante() == LimiteColonne)
             throw ColonneOltreLimite{};
         std::array<std::uint8_t, 6> numeri{};
+        std::array<bool, NumeriGioco + 1> presente{};
         for (int k = 0; k < 6; ++k) {
             if (k >= m_campi)
-                throw Errore::comune(numeri_errore::IndiceFuoriIntervallo);
+                throw ErroreDiRiga(numeri_errore::IndiceFuoriIntervallo, m_riga);
             const Campo& f = m_campo[static_cast<std::size_t>(k)];
             if (f.errato || !f.cifre)
-                throw Errore::comune(numeri_errore::TipoNonCorrispondente);
+                throw ErroreDiRiga(numeri_errore::TipoNonCorrispondente, m_riga);
             if (f.negativo || f.valore < 1 || f.valore > NumeriGioco)
                 throw NumeroFuoriGioco(m_riga);
+            if (std::exchange(presente[static_cast<std::size_t>(f.valore)], true))
+                throw NumeroRipetuto(m_riga, f.valore);
             numeri[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(f.valore);
         }
         m_lette.aggiungi(numeri);
@@ -158,20 +172,13 @@ private:
 };
 
 ColonneLette LeggiColonneTxt(const QString& percorso, Interfaccia& ui) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ErroreDiApertura(percorso);
-    }
+    LettoreLimitato file(percorso, DimensioneMassimaTxt);
     ColonneLette lette;
-    // About 21 bytes a column as this program writes them; never more room than the limit.
-    lette.celle.reserve(6 * static_cast<std::size_t>(std::clamp<qint64>(file.size() / 20 + 1, 1, LimiteColonne)));
     LettoreTxt lettore(lette, ui);
     QByteArray blocco(ByteLetturaBlocco, Qt::Uninitialized);
     bool inizio = true;
     for (;;) {
-        const qint64 letti = file.read(blocco.data(), blocco.size());
-        if (letti < 0)
-            throw Errore::comune(numeri_errore::AccessoNegato);
+        const qint64 letti = file.leggi(blocco.data(), blocco.size());
         if (letti == 0)
             break;
         qsizetype salta = 0;

@@ -157,6 +157,8 @@ std::array<std::uint8_t, 6> Colonna(QByteArrayView valore, int i) {
         if (n < 1 || n > NumeriGioco)
             throw Errore::applicazione(
                 QStringLiteral("Combinazione %1: numero fuori dall'intervallo 1-90").arg(NomeVoce(i)));
+        if (std::find(numeri.begin(), numeri.begin() + k, n) != numeri.begin() + k)
+            throw Errore::applicazione(QStringLiteral("Combinazione %1: numero %2 ripetuto").arg(NomeVoce(i)).arg(n));
         numeri[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(n);
         inizio = fine + 1;
     }
@@ -181,13 +183,16 @@ int IndiceDiChiave(QByteArrayView chiave, int colonne) {
 // told for the lowest entry that has one, as reading the entries one by one would tell it.
 void LeggiCombinazioni(const classINI& ini, int colonne, ColonneLette& lette, Interfaccia& ui) {
     enum Stato : std::uint8_t { Mancante, Letta, Errata, SenzaValore };
-    std::vector<Stato> stato(static_cast<std::size_t>(colonne) + 1, Mancante);
-    lette.celle.assign(6 * static_cast<std::size_t>(colonne), 0);
+    // Room follows the lines the file has, not the count it claims: with k lines one of the entries
+    // 1..k+1 is missing, so no fault can lie beyond them.
+    const int tracciate = static_cast<int>(std::min<qint64>(colonne, ini.quanteVoci("Combinazioni") + 1));
+    std::vector<Stato> stato(static_cast<std::size_t>(tracciate) + 1, Mancante);
+    lette.celle.assign(6 * static_cast<std::size_t>(tracciate), 0);
     int visitate = 0;
     ini.perOgniVoce("Combinazioni", [&](QByteArrayView chiave, std::optional<QByteArrayView> valore) {
         if (++visitate % ColonnePerBlocco == 0)
             ui.elaboraEventi();
-        const int i = IndiceDiChiave(chiave, colonne);
+        const int i = IndiceDiChiave(chiave, tracciate);
         if (i == 0 || stato[static_cast<std::size_t>(i)] != Mancante)
             return;
         if (!valore) { // the first line of the key has no "=": the entry reads as missing
@@ -202,7 +207,7 @@ void LeggiCombinazioni(const classINI& ini, int colonne, ColonneLette& lette, In
             stato[static_cast<std::size_t>(i)] = Errata;
         }
     });
-    for (int i = 1; i <= colonne; ++i) {
+    for (int i = 1; i <= tracciate; ++i) {
         if (stato[static_cast<std::size_t>(i)] == Mancante || stato[static_cast<std::size_t>(i)] == SenzaValore)
             throw Errore::applicazione(QStringLiteral("Combinazione %1 mancante").arg(NomeVoce(i)));
         if (stato[static_cast<std::size_t>(i)] == Errata) {

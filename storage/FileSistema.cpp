@@ -3,13 +3,11 @@
 #include "Cp1252.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "FileIntero.h"
 #include "Interfaccia.h"
 #include "Sistema.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QList>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -35,8 +33,11 @@ constexpr qsizetype ByteFiltro = 96;
 constexpr qsizetype ByteConsecutivi = 6;
 
 // Far above any file this program writes (the limit's columns, 2000 filters, the longest
-// text); a larger file is refused before it is read into memory.
+// text); a larger file is refused, told with this limit, as soon as the reading gets past it.
 constexpr qint64 DimensioneMassimaFile = 64 * 1024 * 1024;
+
+// Unknown tags are told one by one up to this many, then once for all the others.
+constexpr int TagIgnotiMostrati = 10;
 
 // Copying a large block of columns lets the window system run at this pace.
 constexpr int ColonnePerBlocco = 65'536;
@@ -204,7 +205,8 @@ struct SistemaLetto {
     ConsecutiveCondition consecutivi;
     std::vector<FilterColumn> filtri;
     const std::uint8_t* colonne = nullptr;
-    QList<std::int32_t> tagIgnoti;
+    std::vector<std::int32_t> tagIgnoti; // the first TagIgnotiMostrati
+    qint64 altriTagIgnoti = 0;
 };
 
 void Rifiuta(bool condizione) {
@@ -265,14 +267,26 @@ void Leggi(Lettore& r, ConsecutiveCondition& c) {
     c.condConsecutivi = r.flag();
 }
 
+// A number twice in one column; a 0 (an empty position) may repeat.
+bool NumeroRipetuto(const std::uint8_t* c) {
+    bool ripetuto = false;
+    for (int a = 0; a < 5; ++a)
+        for (int b = a + 1; b < 6; ++b)
+            ripetuto |= c[a] == c[b] && c[a] != 0;
+    return ripetuto;
+}
+
 const std::uint8_t* LeggiColonne(Lettore& r, int quante) {
     const qsizetype byte = 6 * qsizetype{quante};
     const std::uint8_t* colonne = r.prendi(byte);
-    // Folding with | instead of stopping at the first bad byte keeps this loop vectorised.
+    // Folding with | instead of stopping at the first bad column keeps these loops vectorised.
     bool fuoriGioco = false;
     for (qsizetype i = 0; i < byte; ++i)
         fuoriGioco |= colonne[i] > NumeriGioco;
-    Rifiuta(fuoriGioco);
+    bool ripetuto = false;
+    for (qsizetype i = 0; i < byte; i += 6)
+        ripetuto |= NumeroRipetuto(colonne + i);
+    Rifiuta(fuoriGioco || ripetuto);
     return colonne;
 }
 
@@ -290,8 +304,10 @@ void LeggiSezioneCondizioni(Lettore& r, SistemaLetto& l) {
                 l.filtri.push_back(f);
         } else if (tag == TagConsecutivi) {
             Leggi(r, l.consecutivi);
+        } else if (l.tagIgnoti.size() < std::size_t{TagIgnotiMostrati}) {
+            l.tagIgnoti.push_back(tag);
         } else {
-            l.tagIgnoti.append(tag);
+            ++l.altriTagIgnoti;
         }
     }
 }
@@ -309,19 +325,6 @@ std::optional<SistemaLetto> Analizza(const QByteArray& dati) {
     } catch (const FileIlleggibile&) {
         return std::nullopt;
     }
-}
-
-QByteArray LeggiFile(const QString& percorso) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ErroreDiApertura(percorso);
-    }
-    if (file.size() > DimensioneMassimaFile)
-        return {}; // refused like any other file that does not parse
-    QByteArray dati = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Errore::comune(numeri_errore::AccessoNegato);
-    return dati;
 }
 
 // ---------------------------------------------------------------- applying
@@ -355,9 +358,13 @@ void Applica(Sistema& s, const SistemaLetto& l, Interfaccia& ui) {
     s.sistemaSviluppato = s.numeroColonne > 0 ? -1 : 0;
 }
 
-void AvvisaTagIgnoto(Interfaccia& ui, std::int32_t tag) {
-    ui.messaggio(QStringLiteral("Condizione non riconosciuta\r\nID : %1").arg(tag), TitoloErrore, Icona::Critica,
-                 Pulsanti::Ok);
+void AvvisaTagIgnoti(Interfaccia& ui, const SistemaLetto& l) {
+    for (const std::int32_t tag : l.tagIgnoti)
+        ui.messaggio(QStringLiteral("Condizione non riconosciuta\r\nID : %1").arg(tag), TitoloErrore, Icona::Critica,
+                     Pulsanti::Ok);
+    if (l.altriTagIgnoti > 0)
+        ui.messaggio(QStringLiteral("Altri %1 tag sconosciuti ignorati").arg(l.altriTagIgnoti), TitoloErrore,
+                     Icona::Critica, Pulsanti::Ok);
 }
 
 QString NomeDelSistema(const QString& percorso) {
@@ -388,7 +395,7 @@ bool ApriSistema(Sistema& s, const QString& percorso, Interfaccia& ui) {
     std::optional<SistemaLetto> letto;
     try {
         Occupato occupato(ui);
-        dati = LeggiFile(file);
+        dati = LeggiFileLimitato(file, DimensioneMassimaFile);
         letto = Analizza(dati);
     } catch (const Errore& e) {
         MostraErrore(ui, e, QStringLiteral("ApriSistema"));
@@ -398,8 +405,7 @@ bool ApriSistema(Sistema& s, const QString& percorso, Interfaccia& ui) {
         ui.messaggio(QStringLiteral("Questo file non puo' essere letto"), TitoloErrore, Icona::Critica, Pulsanti::Ok);
         return false;
     }
-    for (const std::int32_t tag : letto->tagIgnoti)
-        AvvisaTagIgnoto(ui, tag);
+    AvvisaTagIgnoti(ui, *letto);
 
     Occupato occupato(ui);
     Applica(s, *letto, ui);

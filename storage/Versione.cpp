@@ -1,13 +1,16 @@
 #include "Versione.h"
 
 #include "Errore.h"
-#include "ErroriFile.h"
+#include "FileIntero.h"
 
 #include <QFile>
 #include <QStringList>
 
 namespace sestina {
 namespace {
+
+// Only the first line is read, and never more of it than this.
+constexpr qint64 LunghezzaMassimaRiga = 4095;
 
 // The number a part's leading digits make, blanks before them skipped; 0 when there are none.
 qint64 ValoreParte(const QString& parte) {
@@ -26,11 +29,11 @@ qint64 ValoreParte(const QString& parte) {
 } // namespace
 
 QString PrimaRigaVersione(const QString& percorso) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ErroreDiApertura(percorso);
-    QByteArray riga = file.readLine(4096);
-    while (riga.endsWith('\n') || riga.endsWith('\r'))
+    QByteArray riga = LeggiInizioFile(percorso, LunghezzaMassimaRiga);
+    const qsizetype fine = riga.indexOf('\n');
+    if (fine >= 0)
+        riga.truncate(fine);
+    while (riga.endsWith('\r'))
         riga.chop(1);
     return QString::fromLatin1(riga);
 }

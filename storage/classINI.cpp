@@ -3,9 +3,8 @@
 #include "Cp1252.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "FileIntero.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -20,8 +19,11 @@ namespace sestina {
 namespace {
 
 constexpr qsizetype LunghezzaMassimaValore = 254;
-// Offsets are 32-bit; far above the largest file the program writes (about 52 MB of columns).
-constexpr qint64 DimensioneMassima = qint64{512} * 1024 * 1024;
+// Offsets are 32-bit; far above the largest file the program writes (about 52 MB of columns), and
+// low enough that the table of a file of one-character lines (20 bytes a line) stays affordable.
+constexpr qint64 DimensioneMassima = qint64{128} * 1024 * 1024;
+// An editor may start a UTF-8 file with this mark; it is not part of the first line's name.
+constexpr char MarcaOrdineByte[] = "\xEF\xBB\xBF";
 constexpr quint32 Nessuna = std::numeric_limits<quint32>::max();
 
 bool Spazio(char c) {
@@ -115,20 +117,9 @@ QByteArray ValoreDaScrivere(const QString& valore) {
 
 // The whole file; a missing one is empty when mancanteVuoto, an error otherwise.
 QByteArray LeggiFile(const QString& percorso, bool mancanteVuoto) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            throw Errore::comune(numeri_errore::AccessoNegato);
-        if (mancanteVuoto)
-            return {};
-        throw ErroreDiApertura(percorso);
-    }
-    if (file.size() > DimensioneMassima)
-        throw Errore::comune(numeri_errore::MemoriaEsaurita);
-    QByteArray dati = file.readAll();
-    if (file.error() != QFileDevice::NoError || dati.size() > DimensioneMassima)
-        throw Errore::comune(numeri_errore::AccessoNegato);
-    return dati;
+    if (mancanteVuoto && !QFileInfo::exists(percorso))
+        return {};
+    return LeggiFileLimitato(percorso, DimensioneMassima);
 }
 
 // Unbuffered, so that a short write fails here and not silently inside commit().
@@ -190,9 +181,10 @@ private:
 void classINI::Indice::analizza() {
     const char* p = dati.constData();
     const quint32 n = static_cast<quint32>(dati.size());
-    voci.reserve(static_cast<std::size_t>(std::count(p, p + n, '\n')) + 1);
+    // The table grows with the lines it finds: a count of line breaks says nothing of them.
     quint32 corrente = Nessuna;
-    for (quint32 inizio = 0; inizio < n;) {
+    const quint32 primo = dati.startsWith(MarcaOrdineByte) ? 3 : 0;
+    for (quint32 inizio = primo; inizio < n;) {
         // A line ends at CR, LF or CRLF.
         quint32 fine = inizio;
         while (fine < n && p[fine] != '\n' && p[fine] != '\r')
@@ -398,6 +390,15 @@ void classINI::perOgniVoce(QByteArrayView sezione,
         else
             visita(ind->nome(v), ValoreLetto(ind->valoreGrezzo(v)));
     }
+}
+
+qint64 classINI::quanteVoci(QByteArrayView sezione) const {
+    sezione = Rifila(sezione);
+    if (sezione.isEmpty())
+        return 0;
+    const Indice* ind = indice();
+    const quint32 sez = ind->sezione(sezione);
+    return sez == Nessuna ? 0 : qint64{ind->sezioni[sez].fineVoci} - ind->sezioni[sez].primaVoce;
 }
 
 QString classINI::getProperty(const QString& sezione, const QString& chiave, const QString& predefinito) const {

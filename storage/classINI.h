@@ -74,6 +74,10 @@ public:
     perOgniVoce(QByteArrayView sezione,
                 const std::function<void(QByteArrayView chiave, std::optional<QByteArrayView> valore)>& visita) const;
 
+    // How many lines with a key the first section of that name holds (0 without it): a bound on the
+    // distinct keys it can give, known without walking them.
+    qint64 quanteVoci(QByteArrayView sezione) const;
+
     // Replaces the whole file with testo through QSaveFile; throws Errore on failure.
     void scriviTutto(const Testo& testo);
 

@@ -310,6 +310,7 @@ void frmMAIN::creaBarraStato() {
         m_pannelli[i] = new QLabel(statusBar());
         m_pannelli[i]->setObjectName(QStringLiteral("StBar_%1").arg(i + 1));
         m_pannelli[i]->setToolTip(suggerimenti[i]);
+        m_pannelli[i]->setTextFormat(Qt::PlainText); // names and kinds come from files
         m_pannelli[i]->setFrameShape(QFrame::StyledPanel);
         m_pannelli[i]->setFrameShadow(QFrame::Sunken);
         statusBar()->addWidget(m_pannelli[i], allunga[i]);

@@ -21,6 +21,7 @@ frmVersione::frmVersione(std::function<void(const QString&)> apriIndirizzo, QWid
     m_locale->setObjectName(QStringLiteral("lbLocalVersion"));
     m_server = new QLabel(QStringLiteral("00.00.00"), this);
     m_server->setObjectName(QStringLiteral("lbRemoteVersion"));
+    m_server->setTextFormat(Qt::PlainText); // the server's line, never markup
     QFont grassetto = m_locale->font();
     grassetto.setBold(true);
     m_locale->setFont(grassetto);

@@ -64,7 +64,7 @@ QString RigaPronostico(const Sistema& s) {
 
 bool StampaSistema(const Sistema& s) {
     UscitaStandard uscita;
-    uscita.riga(QStringLiteral("%1\t%2\t%3").arg(s.numeriInGioco).arg(s.numeroColonne).arg(s.tipoSistema));
+    uscita.campi({QString::number(s.numeriInGioco), QString::number(s.numeroColonne), s.tipoSistema});
     uscita.riga(RigaPronostico(s));
     // Never past the store, whatever a damaged file claimed.
     const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
@@ -88,7 +88,7 @@ int ComandoSviluppa(const RichiestaSviluppo& richiesta) {
     if (!richiesta.fileUscita.isEmpty() && !Salva(*s, richiesta.fileUscita, ui))
         return esito::Fallito;
     UscitaStandard uscita;
-    uscita.riga(QStringLiteral("%1\t%2").arg(s->numeroColonne).arg(s->tipoSistema));
+    uscita.campi({QString::number(s->numeroColonne), s->tipoSistema});
     uscita.riga(FormattaEuro(s->costoSistema()));
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }

@@ -12,6 +12,7 @@
 #include <Catalogo.h>
 #include <Corpo.h>
 #include <Download.h>
+#include <FileIntero.h>
 #include <FileMatrice.h>
 #include <FileSistema.h>
 #include <GeneraMatrice.h>
@@ -20,7 +21,6 @@
 #include <QCommandLineParser>
 #include <QDate>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -163,7 +163,7 @@ int EseguiMatrici(const QStringList& argomenti) {
     UscitaStandard uscita;
     for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))
         if (!voce.nomeFile.isEmpty())
-            uscita.riga(RigaCatalogo(voce) + QLatin1Char('\t') + voce.nomeFile);
+            uscita.campi({RigaCatalogo(voce), voce.nomeFile});
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
@@ -184,12 +184,16 @@ int EseguiAdatta(const QStringList& argomenti) {
 
     Console console;
     InterfacciaConsole ui(console);
-    const QByteArray byte = [&] {
-        QFile f(file.front());
-        return f.open(QIODevice::ReadOnly) && f.size() <= DimensioneMassimaMatrice ? f.readAll() : QByteArray();
-    }();
+    QByteArray byte;
+    QString rifiuto;
+    try {
+        byte = LeggiFileLimitato(file.front(), DimensioneMassimaMatrice);
+    } catch (const Errore& e) {
+        rifiuto = e.descrizione();
+    }
     const MATRIX_HEADER h = IntestazioneDaByte(byte);
-    QString rifiuto = DifettoMatrice(byte);
+    if (rifiuto.isEmpty())
+        rifiuto = DifettoMatrice(byte);
     if (rifiuto.isEmpty() && h.VERSION_TAG != EtichettaVersioneMatrice)
         rifiuto = QStringLiteral("Versione non valida");
     if (rifiuto.isEmpty() && !CrcMatriceValido(byte))
@@ -217,7 +221,7 @@ int EseguiAdatta(const QStringList& argomenti) {
     if (!SalvaFile(s, uscitaSistema, ui))
         return esito::Fallito;
     UscitaStandard uscita;
-    uscita.riga(QStringLiteral("%1\t%2").arg(s.numeroColonne).arg(s.tipoSistema));
+    uscita.campi({QString::number(s.numeroColonne), s.tipoSistema});
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 

@@ -9,6 +9,7 @@
 #include <Configurazione.h>
 #include <Corpo.h>
 #include <Errore.h>
+#include <ErroriFile.h>
 #include <FileSistema.h>
 #include <StampaSchede.h>
 #include <SuperficieQt.h>
@@ -58,8 +59,15 @@ bool StampanteInstallata(const Uscita& u, Interfaccia& ui) {
     return false;
 }
 
-bool Esegui(const Uscita& u, const LavoroStampa& lavoro) {
-    return u.pdf.isEmpty() ? StampaSuStampante(lavoro, u.stampante) : ScriviPdf(u.pdf, lavoro);
+// The job on its output; an output that refused it is told as the windows tell it (the job tells
+// its own failures). Exit 4 either way.
+int Esegui(const Uscita& u, const LavoroStampa& lavoro, Interfaccia& ui) {
+    const EsitoUscita esito = u.pdf.isEmpty() ? StampaSuStampante(lavoro, u.stampante) : ScriviPdf(u.pdf, lavoro);
+    if (esito == EsitoUscita::NonScritta && u.pdf.isEmpty())
+        MostraErrore(ui, Errore::comune(numeri_errore::Stampante), QStringLiteral("StampaSuStampante"));
+    else if (esito == EsitoUscita::NonScritta)
+        MostraErrore(ui, ErroreDiScrittura(u.pdf), QStringLiteral("ScriviPdf"));
+    return esito == EsitoUscita::Scritta ? esito::Riuscito : esito::Fallito;
 }
 
 std::unique_ptr<Corpo> CorpoDelleCartelle() {
@@ -135,10 +143,12 @@ int EseguiSchedine(const QStringList& argomenti) {
     TaraturaScheda taratura = LeggiTaratura(corpo->cartellaDati, tipo);
     if (!uscita.stampante.isEmpty())
         taratura.stampante = uscita.stampante;
-    const bool riuscito = Esegui(uscita, [&](SuperficieStampa& s) {
-        return StampaSchede(*corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
-    });
-    return riuscito ? esito::Riuscito : esito::Fallito;
+    return Esegui(
+        uscita,
+        [&](SuperficieStampa& s) {
+            return StampaSchede(*corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
+        },
+        ui);
 }
 
 int EseguiTaratura(const QStringList& argomenti) {
@@ -159,10 +169,9 @@ int EseguiTaratura(const QStringList& argomenti) {
     TaraturaScheda taratura = LeggiTaratura(corpo->cartellaDati, tipo);
     if (!uscita.stampante.isEmpty())
         taratura.stampante = uscita.stampante;
-    const bool riuscito = Esegui(uscita, [&](SuperficieStampa& s) {
-        return StampaTestTaratura(tipo, taratura, corpo->intestazioneStampa, s, ui);
-    });
-    return riuscito ? esito::Riuscito : esito::Fallito;
+    return Esegui(
+        uscita,
+        [&](SuperficieStampa& s) { return StampaTestTaratura(tipo, taratura, corpo->intestazioneStampa, s, ui); }, ui);
 }
 
 int EseguiTabulato(const QStringList& argomenti) {
@@ -202,9 +211,8 @@ int EseguiTabulato(const QStringList& argomenti) {
         return esito::FileRifiutato;
     }
     const QImage logo = LogoTabulato(!parser.isSet(QStringLiteral("bianco-nero")));
-    const bool riuscito =
-        Esegui(uscita, [&](SuperficieStampa& s) { return StampaTabulato(*corpo, opzioni, logo, s, ui); });
-    return riuscito ? esito::Riuscito : esito::Fallito;
+    return Esegui(
+        uscita, [&](SuperficieStampa& s) { return StampaTabulato(*corpo, opzioni, logo, s, ui); }, ui);
 }
 
 } // namespace sestina::cli

@@ -89,10 +89,10 @@ int EseguiSpoglioEstrazioni(const QStringList& argomenti) {
         }
         risultato = SpogliaEstrazioni(*s, archivio, intervallo, ui);
         for (int r = 0; r < static_cast<int>(risultato.righe.size()) + RigheFisseSpoglio; ++r)
-            uscita.riga(CelleGrigliaSpoglio(archivio, risultato, r).join(QLatin1Char('\t')));
+            uscita.campi(CelleGrigliaSpoglio(archivio, risultato, r));
     }
     for (const auto& [titolo, valore] : RiepilogoSpoglio(risultato))
-        uscita.riga(titolo + QLatin1Char('\t') + valore);
+        uscita.campi({titolo, valore});
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 

@@ -15,8 +15,25 @@ UscitaStandard::UscitaStandard() {
     m_blocco.reserve(DimensioneBlocco + 64);
 }
 
+QString SenzaControlli(QString testo, bool tieniTab) {
+    for (QChar& c : testo) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && !(tieniTab && u == u'\t')) || (u >= 0x7F && u <= 0x9F))
+            c = QLatin1Char(' ');
+    }
+    return testo;
+}
+
+void UscitaStandard::campi(const QStringList& valori) {
+    QStringList puliti;
+    puliti.reserve(valori.size());
+    for (const QString& v : valori)
+        puliti << SenzaControlli(v);
+    riga(puliti.join(QLatin1Char('\t')));
+}
+
 void UscitaStandard::riga(const QString& testo) {
-    m_blocco += testo.toUtf8();
+    m_blocco += SenzaControlli(testo, true).toUtf8();
     m_blocco += '\n';
     forseSvuota();
 }

@@ -5,8 +5,12 @@
 #include "ComandiRisultati.h"
 #include "ComandiStampa.h"
 #include "ComandiStatistiche.h"
+#include "Console.h"
 #include "ErroreUso.h"
+#include "InterfacciaConsole.h"
 #include "RichiestaSviluppo.h"
+
+#include <Errore.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,6 +19,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace sestina::cli {
@@ -137,7 +142,7 @@ const ComandoProprio* TrovaComandoProprio(const QStringList& argomentiProgramma)
     return nullptr;
 }
 
-int Esegui(const QStringList& argomentiProgramma) {
+int EseguiComando(const QStringList& argomentiProgramma) {
     if (const ComandoProprio* proprio = TrovaComandoProprio(argomentiProgramma)) {
         try {
             return proprio->esegui(argomentiProgramma.mid(2));
@@ -172,6 +177,19 @@ int Esegui(const QStringList& argomentiProgramma) {
         return UsoErrato(QStringLiteral("comando sconosciuto: %1").arg(comando));
     } catch (const ErroreUso& e) {
         return UsoErrato(e.motivo());
+    }
+}
+
+// Memory that runs out inside a command is told like any failure, never an abort.
+int Esegui(const QStringList& argomentiProgramma) {
+    try {
+        return EseguiComando(argomentiProgramma);
+    } catch (const std::bad_alloc&) {
+        Console console;
+        InterfacciaConsole ui(console);
+        const QString comando = argomentiProgramma.value(1);
+        MostraErrore(ui, Errore::comune(numeri_errore::MemoriaEsaurita), comando);
+        return esito::FileRifiutato;
     }
 }
 

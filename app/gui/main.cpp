@@ -1,3 +1,4 @@
+#include "Applicazione.h"
 #include "Avvio.h"
 #include "Corpo.h"
 #include "DialoghiFile.h"
@@ -8,12 +9,13 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    sestina::Applicazione app(argc, argv);
     QApplication::setApplicationName(sestina::TitoloApplicazione);
     QApplication::setDesktopFileName(QStringLiteral("sestinaplan"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.svg")));
@@ -21,6 +23,9 @@ int main(int argc, char* argv[]) {
     // Holds the ColumnStore of the whole run: on the heap, it is 11 MB.
     auto corpo = std::make_unique<sestina::Corpo>();
     sestina::InterfacciaQt ui;
+    app.impostaInterfaccia(&ui);
+    // ui goes before app: events of the shutdown find no box to show.
+    const auto scollega = qScopeGuard([&app] { app.impostaInterfaccia(nullptr); });
     sestina::DialoghiFileQt dialoghi;
     sestina::Avvio avvio(*corpo, ui, dialoghi);
 

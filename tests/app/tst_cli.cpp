@@ -173,6 +173,8 @@ private Q_SLOTS:
         riga("limite", {"sviluppa", "--numeri", "1-36", "-o", m_dir.filePath("limite.sec")}, 3,
              MessaggioLimite().replace(QLatin1Char('\r'), QLatin1Char('\n')));
         riga("file rifiutato", {"apri", m_dir.filePath("testo.sec")}, 2, "Questo file non puo' essere letto");
+        riga("apri, link a /dev/zero", {"apri", FileOstile("<zero>", m_dir.filePath("zero.sec"))}, 2,
+             "Error 75 (Errore di accesso al percorso/file) in procedure ApriSistema");
         riga("salvataggio", {"sviluppa", "--numeri", "1-8", "-o", m_dir.filePath("manca/x.sec")}, 4, "SalvaFile");
         riga("sviluppa, uscita piena", {"sviluppa", "--numeri", "1-12"}, 4, "", "/dev/full");
         riga("apri, uscita piena", {"apri", m_dir.filePath("salvato.sec")}, 4, "", "/dev/full");
@@ -220,6 +222,18 @@ private Q_SLOTS:
         QCOMPARE(stato == 0 ? e.errori : e.uscita, QByteArray());
         if (const qsizetype o = argomenti.indexOf(QStringLiteral("-o")); o >= 0)
             QVERIFY(!QFileInfo::exists(argomenti[o + 1]));
+    }
+
+    // Text from a file never splits the lines or the fields a script reads.
+    void testiDaFileSenzaControlli() {
+        auto s = std::make_unique<Sistema>();
+        s->tipoSistema = QStringLiteral("Uno\r\nDue\tTre\x01\u0081");
+        FakeInterfaccia ui;
+        const QString file = m_dir.filePath("controlli.sec");
+        QVERIFY(SalvaFile(*s, file, ui));
+        const Esito e = Esegui({"apri", file});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("0\t0\tUno  Due Tre  \n\n"));
     }
 
     void esportaEImporta_data() {

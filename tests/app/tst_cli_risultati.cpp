@@ -119,8 +119,9 @@ private Q_SLOTS:
                        reali.left(reali.indexOf('\n', 50'000) + 1) + "9|x|1|2|tre|4|5|6|7|8\r\n"));
         Esito e = esegui({"archivio", "aggiorna"});
         QCOMPARE(e.stato, 5);
-        QCOMPARE(e.errori, QByteArray("Error 13 (Type mismatch) in procedure LoadArchivioTMP of Form frmUpdate\n"
-                                      "Errore durante il download dell'aggiornamento\n"));
+        QCOMPARE(e.errori,
+                 QByteArray("Error 13 (Tipo non corrispondente) in procedure LoadArchivioTMP of Form frmUpdate\n"
+                            "Errore durante il download dell'aggiornamento\n"));
         // A list cut at a line end, or without the newest draw, would lose draws: refused.
         QVERIFY(Scrivi(pubblico + "/archivio.txt", reali.left(reali.indexOf('\n', reali.size() / 2) + 1)));
         e = esegui({"archivio", "aggiorna"});

@@ -66,6 +66,20 @@ private Q_SLOTS:
         }
     }
 
+    // A PDF that cannot be written is told, not only given exit 4.
+    void pdfNonScrivibile() {
+        const QString pdf = m_dir.filePath(u"manca/x.pdf"_s);
+        for (const QStringList& comando :
+             {QStringList{"schedine", m_sistema, "--tipo", "2"}, QStringList{"taratura", "--tipo", "5"},
+              QStringList{"tabulato", m_sistema}}) {
+            const Esito e = cli(comando + QStringList{"--pdf", pdf});
+            QCOMPARE(e.stato, 4);
+            QVERIFY2(e.errori.contains("Error 76 (Impossibile trovare il percorso) in procedure ScriviPdf of Modulo "
+                                       "corpo\n"),
+                     e.errori.constData());
+        }
+    }
+
     // Three copies into one PDF follow each other, each starting again at page 1.
     void tabulatoECopie() {
         const QString pdf = m_dir.filePath(u"tabulato.pdf"_s);

@@ -109,7 +109,8 @@ private Q_SLOTS:
         QTest::newRow("data assente") << QStringList{"--dal", "03/05/2026", "--al", "09/05/2026"}
                                       << "Error -2147211504 (Nessuna estrazione del 03/05/2026 nell'archivio)" +
                                              procedura;
-        QTest::newRow("non una data") << QStringList{"--dal", "primo maggio"} << "Error 13 (Type mismatch)" + procedura;
+        QTest::newRow("non una data") << QStringList{"--dal", "primo maggio"}
+                                      << "Error 13 (Tipo non corrispondente)" + procedura;
         QTest::newRow("archivio mancante") << QStringList{"--archivio", m_dir.filePath("manca.dat")} << QByteArray();
     }
     void spoglioRifiutato() {

@@ -114,8 +114,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("leggibile");
         QTest::addColumn<bool>("crc");
-        for (const char* n : {"intestazione-corta", "colonne-negative", "colonne-oltre-la-fine", "k-sette",
-                              "posizione-zero", "posizione-oltre-v", "v-oltre-90", "fisse-sei", "garanzia-sette"})
+        for (const char* n :
+             {"intestazione-corta", "colonne-negative", "colonne-oltre-la-fine", "k-sette", "posizione-zero",
+              "posizione-oltre-v", "v-oltre-90", "fisse-sei", "garanzia-sette", "posizione-ripetuta"})
             QTest::newRow(n) << QString::fromLatin1(n) << false << true;
         QTest::newRow("quattro-byte") << "quattro-byte" << false << false;
         QTest::newRow("etichetta-errata") << "etichetta-errata" << true << true;
@@ -170,6 +171,30 @@ private Q_SLOTS:
                 QCOMPARE(RigaCatalogo(voce), QStringLiteral(" 10 | 06 | 06 | 06 | 00 |    210 | 100%      "));
         }
         QCOMPARE(CatalogoDellaCartella(cartella, 11).size(), 7u); // none with v = 11: one empty entry per .mspl
+    }
+
+    // What lies in the folder beside the matrices: a link to /dev/zero and a FIFO are left out, a
+    // file over the limit is listed with the limit as its fault. The texts are windows-1252.
+    void catalogoOstile() {
+        const QString cartella = percorso(QStringLiteral("matrici"));
+        QVERIFY(QDir().mkpath(cartella));
+        QVERIFY(SalvaMatrice(CreaMatrice(10, 5, 0, {{1, 2, 3, 4, 5, 6}}, {QStringLiteral("€ 100%"), {}, {}, {}, {}}),
+                             cartella + QStringLiteral("/euro.mspl")));
+        FileOstile(QStringLiteral("<zero>"), cartella + QStringLiteral("/zero.mspl"));
+        FileOstile(QStringLiteral("<fifo>"), cartella + QStringLiteral("/fifo.mspl"));
+        QFile grande(cartella + QStringLiteral("/grande.mspl"));
+        QVERIFY(grande.open(QIODevice::WriteOnly) && grande.write(ScriviMatrice(Matrice(10, 5, 0, 3))) > 0 &&
+                grande.resize(DimensioneMassimaMatrice + 1));
+        grande.close();
+
+        QStringList righe;
+        for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))
+            righe << voce.nomeFile + QLatin1Char(' ') + RigaCatalogo(voce) + QLatin1Char(' ') + voce.difetto;
+        righe.sort();
+        QCOMPARE(righe,
+                 (QStringList{
+                     "euro.mspl  10 | 06 | 05 | 06 | 00 |      1 | € 100%     ",
+                     "grande.mspl  10 | 06 | 05 | 06 | 00 |      3 | 100%       File troppo grande (limite 16 MiB)"}));
     }
 
     void nomiPubblicati_data() {

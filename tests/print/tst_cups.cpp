@@ -47,10 +47,11 @@ private Q_SLOTS:
         taratura.stampante = m_cups->coda();
         taratura.pannelloLeft = 24.6f;
         FakeInterfaccia ui;
-        QVERIFY(StampaSuStampante([&](SuperficieStampa& superficie) {
-            return StampaSchede(*corpo, TipoScheda::DueColonne, taratura, QStringLiteral("1"), QStringLiteral("1"),
-                                superficie, ui, nullptr) == EsitoStampa::Stampata;
-        }));
+        QCOMPARE(StampaSuStampante([&](SuperficieStampa& superficie) {
+                     return StampaSchede(*corpo, TipoScheda::DueColonne, taratura, QStringLiteral("1"),
+                                         QStringLiteral("1"), superficie, ui, nullptr) == EsitoStampa::Stampata;
+                 }),
+                 EsitoUscita::Scritta);
         QVERIFY(ui.messaggi.isEmpty());
         const QString pdf = m_cups->attendiPdf(30'000);
         QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");

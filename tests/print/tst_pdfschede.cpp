@@ -37,10 +37,12 @@ private Q_SLOTS:
         FakeInterfaccia ui;
         QTemporaryDir cartella;
         const QString pdf = cartella.filePath(QStringLiteral("scheda.pdf"));
-        QVERIFY(ScriviPdf(pdf, [&](SuperficieStampa& superficie) {
-            return StampaSchede(*corpo, t, taratura, QStringLiteral("1"), QStringLiteral("1"), superficie, ui,
-                                nullptr) == EsitoStampa::Stampata;
-        }));
+        QCOMPARE(ScriviPdf(pdf,
+                           [&](SuperficieStampa& superficie) {
+                               return StampaSchede(*corpo, t, taratura, QStringLiteral("1"), QStringLiteral("1"),
+                                                   superficie, ui, nullptr) == EsitoStampa::Stampata;
+                           }),
+                 EsitoUscita::Scritta);
         const auto cella = [&](int pannello, int n) {
             return t == TipoScheda::DueColonne ? CellaDueColonne(taratura, pannello, n)
                                                : CellaCinqueColonne(taratura, pannello, n);

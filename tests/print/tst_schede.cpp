@@ -306,7 +306,7 @@ private Q_SLOTS:
         QCOMPARE(Stampa(static_cast<TipoScheda>(tipo), s, "1", "4", &p), EsitoStampa::Fallita);
         QCOMPARE(m_ui.messaggi.size(), 1);
         QCOMPARE(m_ui.messaggi[0].testo,
-                 QStringLiteral("Error 482 (Printer error) in procedure %1 of Form frmStampa").arg(procedura));
+                 QStringLiteral("Error 482 (Errore della stampante) in procedure %1 of Form frmStampa").arg(procedura));
         QCOMPARE(s.pagineDocumenti().size(), 1); // the document is ended: what was laid out is printed
         QCOMPARE(p.chiusure, 1);
     }

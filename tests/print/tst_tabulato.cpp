@@ -207,7 +207,8 @@ private Q_SLOTS:
         guasta.guastaDopo(40);
         QVERIFY(!Stampa(guasta, true));
         QCOMPARE(m_ui.messaggi.size(), 2);
-        QCOMPARE(m_ui.messaggi[1].testo, QStringLiteral("Error 482 (Printer error) in procedure Stampa Tabulato"));
+        QCOMPARE(m_ui.messaggi[1].testo,
+                 QStringLiteral("Error 482 (Errore della stampante) in procedure Stampa Tabulato"));
         QCOMPARE(guasta.pagineDocumenti().size(), 1);
     }
 

@@ -93,6 +93,13 @@ private Q_SLOTS:
         QByteArray nan(1280, '\0');
         PoniFloat(nan, 0, std::numeric_limits<float>::quiet_NaN());
         PoniFloat(nan, 2, std::numeric_limits<float>::infinity());
+        // No position on a slip: read as the default, as a 0 is. 300 mm is the scroll bars' end.
+        QByteArray fuori(1280, '\0');
+        PoniFloat(fuori, 0, 1e30f);
+        PoniFloat(fuori, 2, -5.0f);
+        QByteArray estremo(1280, '\0');
+        PoniFloat(estremo, 0, 300.0f);
+        PoniFloat(estremo, 2, 300.01f);
         QByteArray nomeLungo = QByteArray(1154, '\0') + QByteArray(10, 'x');
         nomeLungo[1152] = static_cast<char>(0xFF);
         nomeLungo[1153] = static_cast<char>(0xFF);
@@ -104,6 +111,11 @@ private Q_SLOTS:
             QTest::addRow("%smancante", k) << tipo << QByteArray() << d.distanzaX << d.pannelloTop << QString();
             QTest::addRow("%scorto", k) << tipo << corto << 4.0f << d.pannelloTop << QString();
             QTest::addRow("%snon finiti", k) << tipo << nan << d.distanzaX << d.pannelloTop << QString();
+            QTest::addRow("%s1e30 e negativo", k) << tipo << fuori << d.distanzaX << d.pannelloTop << QString();
+            QTest::addRow("%s300 e oltre", k) << tipo << estremo << 300.0f << d.pannelloTop << QString();
+            QTest::addRow("%slink a /dev/zero", k)
+                << tipo << QByteArray("<zero>") << d.distanzaX << d.pannelloTop << QString();
+            QTest::addRow("%sFIFO", k) << tipo << QByteArray("<fifo>") << d.distanzaX << d.pannelloTop << QString();
         }
         QTest::addRow("nome oltre la fine")
             << TipoScheda::DueColonne << nomeLungo << 6.0f << 103.3f << QString(10, QLatin1Char('x'));
@@ -114,7 +126,9 @@ private Q_SLOTS:
         QFETCH(float, distanzaX);
         QFETCH(float, pannelloTop);
         QFETCH(QString, nome);
-        if (!byte.isNull())
+        if (FileOstile(QString::fromLatin1(byte)))
+            FileOstile(QString::fromLatin1(byte), FileTaratura(m_dir.path(), tipo));
+        else if (!byte.isNull())
             QVERIFY(Scrivi(FileTaratura(m_dir.path(), tipo), byte));
         const TaraturaScheda t = LeggiTaratura(m_dir.path(), tipo);
         QCOMPARE(t.distanzaX, distanzaX);

@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("messaggio");
         const QByteArray buona = "1|02/01/2009|1|2|3|4|5|6|7|8\r\n";
         QTest::newRow("testo a meta'") << buona + "2|x|1|2|tre|4|5|6|7|8\r\n" + buona
-                                       << Errore(13, "Type mismatch", "LoadArchivioTMP");
+                                       << Errore(13, "Tipo non corrispondente", "LoadArchivioTMP");
         QTest::newRow("concorso oltre 16 bit") << buona + "40000|x|1|2|3|4|5|6|7|8\r\n"
                                                << Errore(6, "Overflow", "LoadArchivioTMP");
         QTest::newRow("numero oltre un byte") << buona + "2|x|1|2|3|4|5|256|7|8\r\n"
@@ -151,13 +151,20 @@ private Q_SLOTS:
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(LimiteFileArchivio + 1));
         grande.close();
         QVERIFY(!LoadArchivioEstrazioni(m_archivio, Percorso("grande.dat"), *m_ui));
+        const QString zero = FileOstile(QStringLiteral("<zero>"), Percorso("zero.dat"));
+        QVERIFY(!LoadArchivioEstrazioni(m_archivio, zero, *m_ui));
+        QCOMPARE(LoadArchivioTMP(m_archivio, FileOstile(QStringLiteral("<fifo>"), Percorso("fifo.txt")), *m_ui),
+                 EsitoLista::Errata);
         const QString cartellaMancante = Percorso("manca/l.txt");
         QCOMPARE(LoadArchivioTMP(m_archivio, cartellaMancante, *m_ui), EsitoLista::Errata);
         QVERIFY(!SaveArchivioEstrazioni(m_archivio, cartellaMancante, *m_ui));
         verificaIntatto();
-        VerificaMessaggi({Errore(7, "Out of memory", "LoadArchivioEstrazioni"),
-                          Errore(76, "Path not found --> " + cartellaMancante, "LoadArchivioTMP"),
-                          Errore(76, "Path not found --> " + cartellaMancante, "SaveArchivioEstrazioni")});
+        VerificaMessaggi(
+            {Errore(-2147211504, "File troppo grande (limite 8 MiB)", "LoadArchivioEstrazioni"),
+             Errore(75, "Errore di accesso al percorso/file --> " + zero, "LoadArchivioEstrazioni"),
+             Errore(75, "Errore di accesso al percorso/file --> " + Percorso("fifo.txt"), "LoadArchivioTMP"),
+             Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "LoadArchivioTMP"),
+             Errore(76, "Impossibile trovare il percorso --> " + cartellaMancante, "SaveArchivioEstrazioni")});
     }
 
     // A failure at any step of the update, or a list that would lose draws, leaves the archive in

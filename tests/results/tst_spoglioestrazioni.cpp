@@ -141,7 +141,7 @@ private Q_SLOTS:
         riga("rovesciato", "05/01/2020", "01/01/2020", 0, -1, "Error -2147211504 ('DA' è maggiore di 'A')" + procedura);
         riga("dal assente", "09/01/2020", "09/01/2020", 0, -1, assente);
         riga("al assente", "01/01/2020", "09/01/2020", 0, -1, assente);
-        riga("non una data", "x", "02/01/2020", 0, -1, "Error 13 (Type mismatch)" + procedura);
+        riga("non una data", "x", "02/01/2020", 0, -1, "Error 13 (Tipo non corrispondente)" + procedura);
     }
     void intervallo() {
         QFETCH(QString, dal);

@@ -3,7 +3,21 @@
 #include "classINI.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+
+#include <new>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SOTTO_ASAN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SOTTO_ASAN
+#endif
+#endif
 
 using namespace sestina;
 
@@ -35,6 +49,7 @@ private Q_SLOTS:
         riga("CR and LF line ends", "[A]\rx=1\nk=2", "A", "k", "2");
         riga("windows-1252 text and case", "[Perch\xC9]\r\n\x8A=\x80 \xE9\r\n", QStringLiteral("perché"),
              QStringLiteral("š"), QStringLiteral("€ é"));
+        riga("an editor's UTF-8 mark", "\xEF\xBB\xBF[A]\r\nk=v\r\n", "A", "k", "v");
         riga("254 characters", "[A]\r\nk=" + QByteArray(300, 'x') + "\r\n", "A", "k", QString(254, QLatin1Char('x')));
     }
     void lettura() {
@@ -129,11 +144,40 @@ private Q_SLOTS:
         QCOMPARE(Contenuto(Ini()), testo.testo());
     }
 
+    // Blank lines cost their bytes, not a table entry each: under a cap of 400 MB of address space
+    // a file of 40 million line breaks is read.
+    void righeVuote() {
+#ifdef SOTTO_ASAN
+        QSKIP("AddressSanitizer needs an address space without a cap");
+#endif
+        QVERIFY(Scrivi(Ini(), QByteArray(40'000'000, '\n') + "[A]\r\nk=v\r\n"));
+        struct rlimit prima {};
+        QVERIFY(::getrlimit(RLIMIT_AS, &prima) == 0);
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        const rlim_t usato = statm.readAll().split(' ').value(0).toULongLong() * static_cast<rlim_t>(::getpagesize());
+        struct rlimit limite = prima;
+        limite.rlim_cur = usato + (rlim_t{400} << 20);
+        QVERIFY(::setrlimit(RLIMIT_AS, &limite) == 0);
+        QString letto;
+        try {
+            classINI ini;
+            ini.FileINI(Ini());
+            letto = ini.getProperty("A", "k", "d");
+        } catch (const std::bad_alloc&) {
+            letto = QStringLiteral("bad_alloc");
+        }
+        ::setrlimit(RLIMIT_AS, &prima);
+        QCOMPARE(letto, QStringLiteral("v"));
+    }
+
     void errori_data() {
         QTest::addColumn<bool>("scrivendo");
         QTest::addColumn<QString>("nome");
         QTest::addColumn<int>("numero");
         QTest::newRow("read, missing file") << false << "manca.ini" << 53;
+        QTest::newRow("read, link to /dev/zero") << false << "<zero>" << 75;
+        QTest::newRow("read, FIFO") << false << "<fifo>" << 75;
         QTest::newRow("write, missing folder") << true << "manca/x.ini" << 76;
         QTest::newRow("write, a folder") << true << "cartella" << 75;
     }
@@ -143,7 +187,7 @@ private Q_SLOTS:
         QFETCH(int, numero);
         QVERIFY(QDir(m_cartella->path()).mkdir(QStringLiteral("cartella")));
         classINI ini;
-        ini.FileINI(Percorso(nome));
+        ini.FileINI(FileOstile(nome) ? FileOstile(nome, Percorso(QStringLiteral("ostile.ini"))) : Percorso(nome));
         try {
             if (scrivendo)
                 ini.setProperty("A", "k", "v");

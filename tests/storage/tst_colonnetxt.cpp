@@ -26,12 +26,14 @@ private Q_SLOTS:
     void esportazione_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("messaggio");
-        const QString errato = Comune(52, QStringLiteral("Bad file name or number"), "SalvaColonneTxt");
+        const QString errato = Comune(52, QStringLiteral("Nome o numero di file non valido"), "SalvaColonneTxt");
         QTest::newRow("replaces the old file") << "prova.sec" << QString();
         QTest::newRow("empty name") << "" << errato;
         QTest::newRow("climbs out of txt") << "../fuori.sec" << errato;
         QTest::newRow("backslash") << "..\\fuori.sec" << errato;
-        QTest::newRow("txt is a file") << "<txt>" << Comune(76, QStringLiteral("Path not found"), "SalvaColonneTxt");
+        QTest::newRow("txt is a file") << "<txt>"
+                                       << Comune(76, QStringLiteral("Impossibile trovare il percorso"),
+                                                 "SalvaColonneTxt");
     }
     void esportazione() {
         QFETCH(QString, nome);
@@ -131,19 +133,27 @@ private Q_SLOTS:
             return Comune(-2147211504, QStringLiteral("Riga %1: numero fuori dall'intervallo 1-90").arg(riga));
         };
         const QString rotti = QStringLiteral(SESTINA_TEST_DATA "/colonne/rotti/");
-        QCOMPARE(QDir(rotti).entryList({"*.txt"}).size(), 5); // a row for each file crea.py breaks
-        QTest::newRow("field not a number") << rotti + "campo-non-numerico.txt" << Comune(13, "Type mismatch");
-        QTest::newRow("fewer than six fields") << rotti + "cinque-campi.txt" << Comune(9, "Subscript out of range");
+        QCOMPARE(QDir(rotti).entryList({"*.txt"}).size(), 6); // a row for each file crea.py breaks
+        // Every refusal names its line, the numbered errors too.
+        QTest::newRow("field not a number")
+            << rotti + "campo-non-numerico.txt" << Comune(13, "Riga 2: Tipo non corrispondente");
+        QTest::newRow("fewer than six fields")
+            << rotti + "cinque-campi.txt" << Comune(9, "Riga 2: Indice non compreso nell'intervallo");
+        QTest::newRow("a number repeated")
+            << rotti + "numero-ripetuto.txt" << Comune(-2147211504, QStringLiteral("Riga 2: numero 5 ripetuto"));
         QTest::newRow("91") << rotti + "numero-91.txt" << fuori(2);
         QTest::newRow("0") << rotti + "numero-zero.txt" << fuori(2);
         QTest::newRow("negative") << rotti + "numero-negativo.txt" << fuori(2);
         QTest::newRow("line counted with blank lines") << "\r\n\r\n1 2 3 4 5 6\r\n\n1 2 3 4 5 95" << fuori(5);
-        QTest::newRow("missing file") << "manca.txt" << Comune(53, "File not found");
-        QTest::newRow("missing folder") << "manca/x.txt" << Comune(76, "Path not found");
-        QTest::newRow("a folder") << "." << Comune(75, "Path/File access error");
+        QTest::newRow("missing file") << "manca.txt" << Comune(53, "Impossibile trovare il file");
+        QTest::newRow("missing folder") << "manca/x.txt" << Comune(76, "Impossibile trovare il percorso");
+        QTest::newRow("a folder") << "." << Comune(75, "Errore di accesso al percorso/file");
+        QTest::newRow("link to /dev/zero") << "<zero>" << Comune(75, "Errore di accesso al percorso/file");
+        QTest::newRow("FIFO") << "<fifo>" << Comune(75, "Errore di accesso al percorso/file");
         QTest::newRow("empty path does nothing") << "" << QString();
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
-        QTest::newRow("2 GiB, refused at its first bad byte") << "<2 GiB>" << Comune(13, "Type mismatch");
+        QTest::newRow("2 GiB, refused at its first bad byte")
+            << "<2 GiB>" << Comune(13, "Riga 2: Tipo non corrispondente");
     }
     void rifiutato() {
         QFETCH(QString, nome);
@@ -154,6 +164,8 @@ private Q_SLOTS:
             QVERIFY(Scrivi(percorso, nome.startsWith(QLatin1Char('\r'))
                                          ? nome.toLatin1()
                                          : QByteArray("1 2 3 4 5 6\n").repeated(LimiteColonne + 1)));
+        } else if (FileOstile(nome)) {
+            percorso = FileOstile(nome, Percorso(QStringLiteral("ostile.txt")));
         } else if (nome == QStringLiteral("<2 GiB>")) {
             // One column, then a hole of zeros: sparse, so it costs no disk.
             percorso = Percorso(QStringLiteral("enorme.txt"));

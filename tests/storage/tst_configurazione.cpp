@@ -36,12 +36,13 @@ private Q_SLOTS:
             QTest::newRow(nome) << file << QString::fromLatin1(locale) << se << ss << stampante << errore;
         };
         const QString errore = QStringLiteral("Error %1 in procedure ReadConfiguration of Modulo corpo");
-        const QString tipo = errore.arg(QLatin1String("13 (Type mismatch)"));
+        const QString tipo = errore.arg(QLatin1String("13 (Tipo non corrispondente)"));
         // Prices start at 9 and 7 and the printer at "prima": what an error keeps shows through.
         riga("first start", "<none>", "C", 1.0f, 1.5f, "N/A");
         riga("80 cents, every key",
              "[impostazioni]\r\ncosto_colonna_se=80\r\ncosto_colonna_ss=75\r\nstampante_tabulato=Laser \x80\r\n", "C",
              0.8f, 0.75f, QStringLiteral("Laser €"));
+        riga("an editor's UTF-8 mark", "\xEF\xBB\xBF[Impostazioni]\r\ncosto_colonna_se=80\r\n", "C", 0.8f, 1.5f, "N/A");
         riga("decimal comma of the user's locale", "[Impostazioni]\r\ncosto_colonna_se=80,5\r\n", "it_IT", 0.805f, 1.5f,
              "N/A");
         riga("empty price", "[Impostazioni]\r\ncosto_colonna_se=\r\n", "C", 9.0f, 7.0f, "prima", tipo);

@@ -127,14 +127,19 @@ private Q_SLOTS:
         QVERIFY(ImportaExtrema(*s, percorso, *m_ui));
         QCOMPARE(s->colonne.leggi(1), (Colonna{1, 2, 3, 4, 5, 6}));
         QCOMPARE(s->colonne.leggi(2), (Colonna{7, 8, 9, 10, 11, 12}));
+
+        // An editor's UTF-8 mark does not hide the first section.
+        QVERIFY(Scrivi(percorso, "\xEF\xBB\xBF" + Generale("1") + "[Combinazioni]\r\n000001=1-2-3-4-5-7\r\n"));
+        QVERIFY(ImportaExtrema(*s, percorso, *m_ui));
+        QCOMPARE(s->colonne.leggi(1), (Colonna{1, 2, 3, 4, 5, 7}));
     }
 
     void rifiutato_data() {
         QTest::addColumn<QString>("nome"); // a file of rotti/, or <the Combinazioni line> of a built file
         QTest::addColumn<QString>("messaggio");
-        const QString tipo = Comune(13, QStringLiteral("Type mismatch"));
+        const QString tipo = Comune(13, QStringLiteral("Tipo non corrispondente"));
         const QDir rotti(QStringLiteral(SESTINA_TEST_DATA "/colonne/rotti"));
-        QCOMPARE(rotti.entryList({"*.ext"}).size(), 14); // a row for each file crea.py breaks
+        QCOMPARE(rotti.entryList({"*.ext"}).size(), 15); // a row for each file crea.py breaks
         const auto riga = [&](const char* file, const QString& messaggio) {
             QTest::newRow(file) << rotti.filePath(QLatin1String(file) + QStringLiteral(".ext")) << messaggio;
         };
@@ -152,14 +157,20 @@ private Q_SLOTS:
         riga("voce-cinque-numeri", tipo); // the empty sixth field after the last "-"
         riga("voce-non-numerica", tipo);
         riga("voce-numero-91", Applicazione(QStringLiteral("Combinazione 000002: numero fuori dall'intervallo 1-90")));
-        QTest::newRow("five fields") << "<000001=01-02-03-04-05>" << Comune(9, "Subscript out of range");
+        riga("voce-numero-ripetuto", Applicazione(QStringLiteral("Combinazione 000002: numero 17 ripetuto")));
+        QTest::newRow("link to /dev/zero") << "<zero>" << Comune(75, "Errore di accesso al percorso/file");
+        QTest::newRow("FIFO") << "<fifo>" << Comune(75, "Errore di accesso al percorso/file");
+        // Room is made for the lines the file has, not for the count it claims.
+        QTest::newRow("a million columns claimed, one given")
+            << "<1000000>" << Applicazione(QStringLiteral("Combinazione 000002 mancante"));
+        QTest::newRow("five fields") << "<000001=01-02-03-04-05>" << Comune(9, "Indice non compreso nell'intervallo");
         QTest::newRow("lowest entry's fault first") << "<000002=1-2-3-4-5-91\r\n000001=1-x-3-4-5-6>" << tipo;
         QTest::newRow("first of two equal keys is read")
             << "<000001=1-2-3-4-5-6\r\n000001=x\r\n000002=1-2-3-4-5-0>"
             << Applicazione(QStringLiteral("Combinazione 000002: numero fuori dall'intervallo 1-90"));
         QTest::newRow("first line of a key without =") << "<000001=1-2-3-4-5-6\r\n000002\r\n000002=1-2-3-4-5-6>"
                                                        << Applicazione(QStringLiteral("Combinazione 000002 mancante"));
-        QTest::newRow("missing file") << "manca.ext" << Comune(53, QStringLiteral("File not found"));
+        QTest::newRow("missing file") << "manca.ext" << Comune(53, QStringLiteral("Impossibile trovare il file"));
         QTest::newRow("beyond the column limit") << "<limit+1>" << MessaggioLimite();
         QTest::newRow("empty path does nothing") << "" << QString();
     }
@@ -167,7 +178,12 @@ private Q_SLOTS:
         QFETCH(QString, nome);
         QFETCH(QString, messaggio);
         QString percorso = nome;
-        if (nome.startsWith(QLatin1Char('<'))) {
+        if (FileOstile(nome)) {
+            percorso = FileOstile(nome, Percorso(QStringLiteral("ostile.ext")));
+        } else if (nome == QStringLiteral("<1000000>")) {
+            percorso = Percorso(QStringLiteral("costruito.ext"));
+            QVERIFY(Scrivi(percorso, Generale("1000000") + "[Combinazioni]\r\n000001=1-2-3-4-5-6\r\n"));
+        } else if (nome.startsWith(QLatin1Char('<'))) {
             percorso = Percorso(QStringLiteral("costruito.ext"));
             const bool oltre = nome == QStringLiteral("<limit+1>");
             QVERIFY(Scrivi(percorso, oltre ? Generale(QByteArray::number(LimiteColonne + 1))
@@ -194,7 +210,7 @@ private Q_SLOTS:
         QVERIFY(!salvato);
         QCOMPARE(Contenuto(percorso), Generale("1"));
         QCOMPARE(QDir(m_cartella->path()).entryList(QDir::Files), QStringList{QStringLiteral("vecchio.ext")});
-        VerificaMessaggi({Comune(75, QStringLiteral("Path/File access error"), "SalvaExtrema")});
+        VerificaMessaggi({Comune(75, QStringLiteral("Errore di accesso al percorso/file"), "SalvaExtrema")});
     }
 };
 

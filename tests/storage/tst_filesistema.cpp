@@ -143,14 +143,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("percorso");
         QTest::addColumn<QString>("testo");
         const QStringList rotti = QDir(QStringLiteral(SESTINA_TEST_DATA "/sistemi/rotti")).entryList({"*.sec"});
-        QCOMPARE(rotti.size(), 18); // one per way crea.py breaks a file
+        QCOMPARE(rotti.size(), 19); // one per way crea.py breaks a file
         for (const QString& nome : rotti)
             QTest::newRow(qPrintable(nome)) << QStringLiteral("rotti/") + nome << FileIlleggibile;
-        QTest::newRow("oversized") << QString() << FileIlleggibile;
-        QTest::newRow("missing file") << QStringLiteral("manca.sec") << Comune(53, "File not found", "ApriSistema");
+        QTest::newRow("oversized") << QString()
+                                   << Comune(-2147211504, "File troppo grande (limite 64 MiB)", "ApriSistema");
+        const QString negato = Comune(75, "Errore di accesso al percorso/file", "ApriSistema");
+        QTest::newRow("link to /dev/zero") << QStringLiteral("<zero>") << negato;
+        QTest::newRow("FIFO") << QStringLiteral("<fifo>") << negato;
+        QTest::newRow("missing file") << QStringLiteral("manca.sec")
+                                      << Comune(53, "Impossibile trovare il file", "ApriSistema");
         QTest::newRow("missing folder") << QStringLiteral("manca/manca.sec")
-                                        << Comune(76, "Path not found", "ApriSistema");
-        QTest::newRow("a folder") << QStringLiteral("rotti") << Comune(75, "Path/File access error", "ApriSistema");
+                                        << Comune(76, "Impossibile trovare il percorso", "ApriSistema");
+        QTest::newRow("a folder") << QStringLiteral("rotti")
+                                  << Comune(75, "Errore di accesso al percorso/file", "ApriSistema");
     }
     void fileRifiutato() {
         QFETCH(QString, percorso);
@@ -158,6 +164,8 @@ private Q_SLOTS:
         if (percorso.isEmpty()) { // refused before it is read: sparse, it costs no disk
             QFile f(percorso = Percorso(QStringLiteral("enorme.sec")));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(MagicSistema) == 11 && f.resize(65 * 1024 * 1024));
+        } else if (FileOstile(percorso)) {
+            percorso = FileOstile(percorso, Percorso(QStringLiteral("ostile.sec")));
         } else {
             percorso.prepend(QStringLiteral(SESTINA_TEST_DATA "/sistemi/"));
         }
@@ -210,6 +218,16 @@ private Q_SLOTS:
         for (int k = 0; k < MaxFiltri + 3; ++k)
             molti.filtro(0x55);
         QTest::newRow("beyond 2000 filters") << molti.consecutivi().dati << MaxFiltri << true << nessuno;
+        // Told ten times, then once for the rest: a file of millions of tags is no flood of boxes.
+        Byte ignoti;
+        ignoti.i32(12345);
+        QStringList dieci;
+        for (int k = 0; k < 5000; ++k)
+            ignoti.i32(7);
+        for (int k = 0; k < 10; ++k)
+            dieci << ignota.arg(7);
+        QTest::newRow("5000 unknown tags") << ignoti.filtro(0x55).i32(100).dati << 1 << false
+                                           << dieci + QStringList{"Altri 4990 tag sconosciuti ignorati"};
     }
     void sezioneFacoltativa() {
         QFETCH(QByteArray, coda);
@@ -230,8 +248,8 @@ private Q_SLOTS:
     void salvataggioNonRiuscito_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QStringList>("avvisi");
-        const QStringList manca{Comune(76, "Path not found", "SalvaFile")};
-        const QStringList negato{Comune(75, "Path/File access error", "SalvaFile")};
+        const QStringList manca{Comune(76, "Impossibile trovare il percorso", "SalvaFile")};
+        const QStringList negato{Comune(75, "Errore di accesso al percorso/file", "SalvaFile")};
         QTest::newRow("empty path does nothing") << QString() << QStringList();
         QTest::newRow("missing folder") << QStringLiteral("manca/nuovo.sec") << manca;
         QTest::newRow("parent is a file") << QStringLiteral("file.txt/nuovo.sec") << manca;

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -23,6 +24,19 @@ namespace sestina {
 QByteArray Contenuto(const QString& percorso) {
     QFile f(percorso);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+QString FileOstile(const QString& tipo, const QString& percorso) {
+    QFile::remove(percorso);
+    if (tipo == QStringLiteral("<zero>"))
+        QFile::link(QStringLiteral("/dev/zero"), percorso);
+    else if (tipo == QStringLiteral("<fifo>"))
+        ::mkfifo(QFile::encodeName(percorso).constData(), 0600);
+    return percorso;
+}
+
+bool FileOstile(const QString& nome) {
+    return nome == QStringLiteral("<zero>") || nome == QStringLiteral("<fifo>");
 }
 
 bool Scrivi(const QString& percorso, const QByteArray& dati) {

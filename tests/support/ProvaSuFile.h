@@ -17,6 +17,11 @@ struct Sistema;
 QByteArray Contenuto(const QString& percorso);
 bool Scrivi(const QString& percorso, const QByteArray& dati);
 
+// Hostile stand-ins for a file: "<zero>" makes percorso a link to /dev/zero (endless, size 0),
+// "<fifo>" a FIFO nobody writes to (opening it for reading would wait forever). Returns percorso.
+QString FileOstile(const QString& tipo, const QString& percorso);
+bool FileOstile(const QString& nome);
+
 // A common error as the storage functions word it.
 QString Comune(int numero, const QString& descrizione, const QString& procedura);
 

@@ -37,7 +37,7 @@ struct StampanteRegistrata {
     Stampante stampante() const {
         return [l = lavori](const LavoroStampa& lavoro) {
             l->append(std::make_shared<SuperficieRegistrata>());
-            return lavoro(*l->back());
+            return lavoro(*l->back()) ? EsitoUscita::Scritta : EsitoUscita::LavoroNonRiuscito;
         };
     }
     int rettangoli(qsizetype i) const {
@@ -158,6 +158,30 @@ private Q_SLOTS:
         QVERIFY(Contenuto(file).startsWith("%PDF-"));
     }
 
+    // A PDF whose folder takes no file is told in the common box, by each window that writes one.
+    void pdfNonScrivibile() {
+        Sviluppato(7);
+        const QString file = m_cartella->filePath("manca/x.pdf");
+        const auto atteso = [](const char* procedura, const QString& finestra) {
+            return QStringLiteral("Error 76 (Impossibile trovare il percorso) in procedure %1 of Form %2")
+                .arg(QLatin1String(procedura), finestra);
+        };
+        frmStampa schede(*m_corpo, *m_ui, m_dialoghi);
+        m_dialoghi.risposte.push_back(file);
+        schede.cmdPdf_Click();
+        QCOMPARE(messaggio(), atteso("cmdPdf_Click", schede.objectName()));
+        frmTabulato tabulato(*m_corpo, *m_ui, m_dialoghi);
+        m_dialoghi.risposte.push_back(file);
+        tabulato.cmdPdf_Click();
+        QCOMPARE(messaggio(), atteso("cmdPdf_Click", tabulato.objectName()));
+        frmTaratura taratura(TipoScheda::DueColonne, *m_corpo, *m_ui, m_dialoghi);
+        messaggio(); // no printer installed
+        m_dialoghi.risposte.push_back(file);
+        taratura.cmdPdf_Click();
+        QCOMPARE(messaggio(), atteso("cmdPdf_Click", taratura.objectName()));
+        QVERIFY(m_ui->messaggi.isEmpty());
+    }
+
     // No printer (no print server answers here): the windows say so, and still save and test.
     void taraturaSenzaStampanti() {
         TaraturaScheda t = TaraturaPredefinita(TipoScheda::DueColonne);
@@ -201,8 +225,9 @@ private Q_SLOTS:
         QCOMPARE(figlio<QLineEdit>(&f, "mskIntestazione")->maxLength(), 55);
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("");
         f.cmdSalva_Click();
-        QCOMPARE(messaggio(),
-                 QStringLiteral("Error 13 (Type mismatch) in procedure cmdSalva_Click of Form frmImpostazioni"));
+        QCOMPARE(
+            messaggio(),
+            QStringLiteral("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni"));
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("0,5");
         f.cmdSalva_Click();
         QVERIFY(m_ui->messaggi.isEmpty());

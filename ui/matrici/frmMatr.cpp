@@ -2,6 +2,7 @@
 
 #include "Adattamento.h"
 #include "Corpo.h"
+#include "Cp1252.h"
 #include "Download.h"
 #include "FileMatrice.h"
 #include "Finestre.h"
@@ -196,9 +197,9 @@ void frmMatr::flSPL_Click(int indice) {
     m_txtPickUp->setText(Decimale(h.PICK_UP_NUMBERS_M));
     m_txtFixedNum->setText(Decimale(h.FIXED_NUMBERS_OF_MATRIX_F));
     m_txtColMatrix->setText(Decimale(h.COLUMNS_OF_MATRIX_C));
-    m_txtPercentage->setText(QString::fromLatin1(h.PERCENTAGE_COVER).trimmed());
-    m_txtAuthor->setText(QString::fromLatin1(h.AUTHOR).trimmed());
-    m_txtDescription->setText(QString::fromLatin1(h.DESCRIPTION).trimmed());
+    m_txtPercentage->setText(DaCp1252(h.PERCENTAGE_COVER).trimmed());
+    m_txtAuthor->setText(DaCp1252(h.AUTHOR).trimmed());
+    m_txtDescription->setText(DaCp1252(h.DESCRIPTION).trimmed());
     m_txtFileName->setText(voce.nomeFile);
     mostraStato(m_lblChkVersion, voce.versioneValida != 0, QStringLiteral("Versione non valida"));
     mostraStato(m_lblOK, voce.crcValido != 0, QStringLiteral("Matrice Corrotta"));

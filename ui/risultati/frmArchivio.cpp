@@ -61,6 +61,7 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, 
     ultima->setObjectName(QStringLiteral("fraUltima"));
     m_lbLast = new QLabel(ultima);
     m_lbLast->setObjectName(QStringLiteral("lbLast"));
+    m_lbLast->setTextFormat(Qt::PlainText); // the date comes from the draw list
     m_lbLast->setFont(courier);
     (new QVBoxLayout(ultima))->addWidget(m_lbLast);
 

@@ -40,6 +40,7 @@ frmGaranzia::frmGaranzia(Sistema& sistema, Interfaccia& ui, QWidget* parent)
 
     m_lblSistema = new QLabel(this);
     m_lblSistema->setObjectName(QStringLiteral("lblSistema"));
+    m_lblSistema->setTextFormat(Qt::PlainText); // the kind of System comes from its file
     m_griglia = new QTableWidget(0, static_cast<int>(Intestazioni.size()), this);
     m_griglia->setObjectName(QStringLiteral("grdGaranzia"));
     m_griglia->setHorizontalHeaderLabels(Intestazioni);

@@ -84,6 +84,7 @@ frmSpoglioEstrazioni::frmSpoglioEstrazioni(Corpo& corpo, Interfaccia& ui, QWidge
     for (int i = 0; i < didascalie.size(); ++i) {
         auto* valore = new QLabel(QStringLiteral("0"), riepilogo);
         valore->setObjectName(QStringLiteral("lblRiepilogo_%1").arg(i));
+        valore->setTextFormat(Qt::PlainText); // dates come from the archive
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         valore->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         valore->setMinimumWidth(valore->fontMetrics().horizontalAdvance(QStringLiteral("999.999.999.999")) + 8);

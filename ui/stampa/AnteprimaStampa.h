@@ -10,7 +10,7 @@ namespace sestina {
 void MostraAnteprima(QWidget* genitore, const LavoroStampa& lavoro);
 
 // The printer the windows' "&Stampa" uses; tests give their own recording surface.
-using Stampante = std::function<bool(const LavoroStampa&)>;
+using Stampante = std::function<EsitoUscita(const LavoroStampa&)>;
 Stampante StampantePredefinita();
 
 } // namespace sestina

@@ -187,8 +187,10 @@ LavoroStampa frmStampa::lavoro(ProgressoStampa* progresso) {
 void frmStampa::cmdStampa_Click() {
     setEnabled(false);
     ProgressoFinestra progresso(m_corpo, m_ui, this);
-    m_stampante(lavoro(&progresso));
+    const EsitoUscita esito = m_stampante(lavoro(&progresso));
     setEnabled(true);
+    if (esito == EsitoUscita::NonScritta)
+        MostraErrore(m_ui, Errore::comune(numeri_errore::Stampante), QStringLiteral("cmdStampa_Click"), objectName());
 }
 
 void frmStampa::cmdTaratura_Click() {
@@ -214,11 +216,9 @@ void frmStampa::cmdPdf_Click() {
     if (file.isEmpty())
         return;
     setEnabled(false);
-    bool lavoroRiuscito = false;
-    const LavoroStampa interno = lavoro(nullptr);
-    const bool scritto = ScriviPdf(file, [&](SuperficieStampa& s) { return lavoroRiuscito = interno(s); });
+    const EsitoUscita esito = ScriviPdf(file, lavoro(nullptr));
     setEnabled(true);
-    if (lavoroRiuscito && !scritto)
+    if (esito == EsitoUscita::NonScritta)
         MostraErrore(m_ui, ErroreDiScrittura(file), QStringLiteral("cmdPdf_Click"), objectName());
 }
 

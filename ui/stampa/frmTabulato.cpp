@@ -85,8 +85,10 @@ LavoroStampa frmTabulato::lavoro() {
 
 void frmTabulato::cmdStampa_Click() {
     setEnabled(false);
-    m_stampante(lavoro());
+    const EsitoUscita esito = m_stampante(lavoro());
     setEnabled(true);
+    if (esito == EsitoUscita::NonScritta)
+        MostraErrore(m_ui, Errore::comune(numeri_errore::Stampante), QStringLiteral("cmdStampa_Click"), objectName());
 }
 
 void frmTabulato::cmdImpostazioni_Click() {
@@ -107,11 +109,9 @@ void frmTabulato::cmdPdf_Click() {
     if (file.isEmpty())
         return;
     setEnabled(false);
-    bool lavoroRiuscito = false;
-    const LavoroStampa interno = lavoro();
-    const bool scritto = ScriviPdf(file, [&](SuperficieStampa& s) { return lavoroRiuscito = interno(s); });
+    const EsitoUscita esito = ScriviPdf(file, lavoro());
     setEnabled(true);
-    if (lavoroRiuscito && !scritto)
+    if (esito == EsitoUscita::NonScritta)
         MostraErrore(m_ui, ErroreDiScrittura(file), QStringLiteral("cmdPdf_Click"), objectName());
 }
 

@@ -181,7 +181,8 @@ LavoroStampa frmTaratura::lavoro(const TaraturaScheda& t) {
 }
 
 void frmTaratura::cmdTest_Click() {
-    m_stampante(lavoro(perStampa()));
+    if (m_stampante(lavoro(perStampa())) == EsitoUscita::NonScritta)
+        MostraErrore(m_ui, Errore::comune(numeri_errore::Stampante), QStringLiteral("cmdTest_Click"), objectName());
 }
 
 void frmTaratura::cmdAnteprima_Click() {
@@ -193,10 +194,7 @@ void frmTaratura::cmdPdf_Click() {
                                           QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
     if (file.isEmpty())
         return;
-    bool lavoroRiuscito = false;
-    const LavoroStampa interno = lavoro(perStampa());
-    const bool scritto = ScriviPdf(file, [&](SuperficieStampa& s) { return lavoroRiuscito = interno(s); });
-    if (lavoroRiuscito && !scritto)
+    if (ScriviPdf(file, lavoro(perStampa())) == EsitoUscita::NonScritta)
         MostraErrore(m_ui, ErroreDiScrittura(file), QStringLiteral("cmdPdf_Click"), objectName());
 }
 

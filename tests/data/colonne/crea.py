@@ -58,6 +58,7 @@ def main():
     rotto_txt("numero-zero", " 00 09 17 33 50 90 ")
     rotto_txt("numero-negativo", " 04 -9 17 33 50 90 ")
     rotto_txt("cinque-campi", " 04 09 17 33 50 ")
+    rotto_txt("numero-ripetuto", " 05 05 05 05 05 05 ")
 
     def rotto_ext(nome, **parti):
         (rotti / (nome + ".ext")).write_bytes(ext(**parti))
@@ -76,6 +77,7 @@ def main():
     rotto_ext("voce-cinque-numeri", voci={"000002": "04-09-17-33-50-"})
     rotto_ext("voce-non-numerica", voci={"000002": "04-09-17-3x-50-90*"})
     rotto_ext("voce-numero-91", voci={"000002": "04-09-17-33-50-91*"})
+    rotto_ext("voce-numero-ripetuto", voci={"000002": "04-09-17-33-17-90*"})
 
 
 if __name__ == "__main__":

@@ -49,6 +49,7 @@ rotte = {
     "fisse-sei.mspl": con_crc(intestazione(f=6) + colonne()),
     "garanzia-sette.mspl": con_crc(intestazione(t=7) + colonne()),
     "quattro-byte.mspl": VALIDA[:4],
+    "posizione-ripetuta.mspl": con_crc(intestazione() + colonne(COLONNE[:3] + [(1, 2, 9, 10, 5, 2)])),
 }
 for nome, byte in rotte.items():
     scrivi("rotte/" + nome, byte)

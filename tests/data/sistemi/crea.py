@@ -81,6 +81,7 @@ ROTTI = {
     "filtro-troncato": VALIDO[:FINE_COLONNE + 8 + 50],
     "consecutivi-troncati": file(sezione_=struct.pack("<ii", 12345, 2) + consecutivi()[:3]),
     "tag-troncato": file(sezione_=struct.pack("<i", 12345) + b"\x02\x00"),
+    "colonna-ripetuta": file(colonne_=colonne([COLONNE[0], (4, 9, 17, 33, 9, 50), COLONNE[2]])),
 }
 
 
