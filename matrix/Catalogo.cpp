@@ -1,5 +1,6 @@
 #include "Catalogo.h"
 
+#include "CartellaIntera.h"
 #include "Corpo.h"
 #include "Download.h"
 #include "FileIntero.h"
@@ -169,21 +170,21 @@ int CopiaMatriciMancanti(const QString& origine, const QString& cartellaMatrici)
 bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubblicazione) {
     // What the publisher's server agrees to hand out.
     static const QRegularExpression servibile(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_-]*$"));
-    const QDir uscita(cartellaPubblicazione + QStringLiteral("/matrici"));
-    if (!QDir().mkpath(uscita.path()))
-        return false;
-    QByteArray lista;
-    const QDir sorgente(cartellaMatrici);
-    for (const QString& nome : sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name)) {
-        const QString base = QFileInfo(nome).completeBaseName();
-        if (!servibile.match(base).hasMatch())
-            continue;
-        const QString pubblicato = base.toUpper() + QStringLiteral(".DAT");
-        if (!CopiaIntera(sorgente.filePath(nome), uscita.filePath(pubblicato)))
-            return false;
-        lista += pubblicato.toLatin1() + "\r\n";
-    }
-    return ScriviFileIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+    return ScriviCartellaIntera(cartellaPubblicazione + QStringLiteral("/matrici"), [&](const QString& nuova) {
+        const QDir uscita(nuova);
+        QByteArray lista;
+        const QDir sorgente(cartellaMatrici);
+        for (const QString& nome : sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name)) {
+            const QString base = QFileInfo(nome).completeBaseName();
+            if (!servibile.match(base).hasMatch())
+                continue;
+            const QString pubblicato = base.toUpper() + QStringLiteral(".DAT");
+            if (!CopiaIntera(sorgente.filePath(nome), uscita.filePath(pubblicato)))
+                return false;
+            lista += pubblicato.toLatin1() + "\r\n";
+        }
+        return ScriviFileIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+    });
 }
 
 } // namespace sestina
