@@ -162,7 +162,9 @@ int EseguiArchivio(const QStringList& argomenti) {
     }
     const QString server = IndirizzoServer(PercorsoConfigurazione(a.cartellaDati));
     auto scarica = [&](const QString& percorso) { return DownloadFile(server + PaginaArchivio, percorso, true, a.ui); };
-    switch (AggiornaArchivio(archivio, scarica, PercorsoDownloadArchivio(CartellaTemp()), fileArchivio, a.ui)) {
+    const CartellaPrivata scratch;
+    const QString fileDownload = scratch.valida() ? PercorsoDownloadArchivio(scratch.percorso()) : QString();
+    switch (AggiornaArchivio(archivio, scarica, fileDownload, fileArchivio, a.ui)) {
     case EsitoAggiornamento::Aggiornato:
         return esito::Riuscito;
     case EsitoAggiornamento::SalvataggioFallito:

@@ -11,6 +11,8 @@
 #include "frmSpoglio.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -184,7 +186,11 @@ private Q_SLOTS:
         const QByteArray prima = Contenuto(fileArchivio());
         int statistiche = 0;
         frmArchivio* finestra = nullptr;
-        frmArchivio archivio(*m_corpo, *m_ui, [&](const QString&) {
+        QString scratch;
+        QFile::Permissions permessi;
+        frmArchivio archivio(*m_corpo, *m_ui, [&](const QString& percorso) {
+            scratch = QFileInfo(percorso).path();
+            permessi = QFileInfo(scratch).permissions();
             finestra->close();
             return false;
         });
@@ -202,6 +208,10 @@ private Q_SLOTS:
         QVERIFY(figlio<QPushButton>(&archivio, "cmdUpdate")->isEnabled());
         QCOMPARE(Contenuto(fileArchivio()), prima);
         QCOMPARE(statistiche, 1);
+        // The download went to a folder of the update's own, closed to others and gone after it.
+        QVERIFY(QDir(scratch) != QDir(QDir::tempPath()));
+        QVERIFY(!(permessi & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QVERIFY(!QFileInfo::exists(scratch));
     }
 
     // The real update: `pubblica` writes the folder, nginx serves it, the window downloads it.

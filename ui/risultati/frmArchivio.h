@@ -52,7 +52,6 @@ private:
     std::function<void()> m_mostraStatistiche;
     std::function<void()> m_aggiornaSpoglio;
 
-    QString m_fileDownload;
     QString m_fileArchivio;
     bool m_aggiornamentoInCorso = false;
     bool m_centrata = false;
