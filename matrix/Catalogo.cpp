@@ -1,5 +1,6 @@
 #include "Catalogo.h"
 
+#include "CartellaIntera.h"
 #include "Corpo.h"
 #include "Cp1252.h"
 #include "Download.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
 
 #include <algorithm>
 #include <utility>
@@ -58,6 +60,47 @@ VoceCatalogo VoceDelFile(const QString& nome, const QString& percorso) {
     } catch (const Errore&) {
         return Voce(nome, {});
     }
+}
+
+// True when a column of the matrix names one of its positions twice.
+bool PosizioneRipetuta(const QByteArray& file, qint64 colonne) {
+    const auto* posizioni = reinterpret_cast<const std::uint8_t*>(file.constData()) + DimensioneIntestazioneMatrice;
+    for (qint64 j = 0; j < colonne; ++j)
+        for (qint64 p = 0; p < 6; ++p)
+            for (qint64 q = p + 1; q < 6; ++q)
+                if (posizioni[p * colonne + j] == posizioni[q * colonne + j])
+                    return true;
+    return false;
+}
+
+// The names of the published list, upper case, blank lines left out.
+QStringList NomiDellaLista(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList nomi;
+    for (const QByteArray& riga : file.read(std::min(DimensioneMassimaLista, file.size())).split('\n')) {
+        const QString nome = QString::fromLatin1(riga).trimmed().toUpper();
+        if (!nome.isEmpty())
+            nomi << nome;
+    }
+    return nomi;
+}
+
+// A downloaded file that is a usable matrix written over the local one of its name; the same
+// name in another case is the same matrix, which gives way to the new one.
+bool Conserva(const QString& scaricato, const QDir& matrici, const QString& locale) {
+    QFile file(scaricato);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > DimensioneMassimaMatrice)
+        return false;
+    const QByteArray byte = file.readAll();
+    if (!MatriceScaricabile(byte) || !ScriviFileIntero(matrici.filePath(locale), byte))
+        return false;
+    for (const QString& esistente : matrici.entryList(QDir::Files | QDir::Hidden))
+        if (esistente.compare(locale, Qt::CaseInsensitive) == 0 && esistente != locale)
+            QFile::remove(matrici.filePath(esistente));
+    return true;
+}
 }
 
 } // namespace
@@ -122,43 +165,74 @@ QString NomeLocaleMatrice(const QString& nomePubblicato) {
     return nome.replace(QStringLiteral(".DAT"), QStringLiteral(".mspl"), Qt::CaseSensitive);
 }
 
-EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp,
-                             const QString& cartellaMatrici) {
+ScaricaPagina PagineDalServer(const QString& indirizzoServer, Interfaccia& ui) {
+    return [indirizzoServer, &ui](const QString& pagina, const QString& percorso, ContoDownload& conto) {
+        return DownloadFile(indirizzoServer + pagina, percorso, true, ui, {}, &conto);
+    };
+}
+
+QString TestoEsitoMatrici(const EsitoMatrici& esito) {
+    return QStringLiteral("Matrici scaricate: %1, scartate: %2").arg(esito.scaricate).arg(esito.scartate);
+}
+
+bool MatriceScaricabile(const QByteArray& file) {
+    if (!DifettoMatrice(file).isEmpty() || !CrcMatriceValido(file))
+        return false;
+    const MATRIX_HEADER h = IntestazioneDaByte(file);
+    const qint64 colonne = h.COLUMNS_OF_MATRIX_C;
+    return h.VERSION_TAG == EtichettaVersioneMatrice &&
+           file.size() == DimensioneIntestazioneMatrice + 6 * colonne + 4 && !PosizioneRipetuta(file, colonne);
+}
+
+EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaMatrici,
+                             OsservatoreMatrici* osservatore) {
     EsitoMatrici esito;
-    const QString lista = cartellaTemp + QStringLiteral("sestinaplanmatrici.txt");
-    if (!scarica(PaginaListaMatrici, lista))
+    const CartellaPrivata scratch;
+    if (!scratch.valida())
         return esito;
-    QFile file(lista);
-    if (!file.open(QIODevice::ReadOnly))
+    ContoDownload conto;
+    conto.disponibili = MassimoBytePerAggiornamento;
+    const auto interrotto = [osservatore] { return osservatore && osservatore->interrotto(); };
+    conto.interrotto = interrotto;
+    const QString lista = scratch.percorso() + QStringLiteral("sestinaplanmatrici.txt");
+    if (!scarica(PaginaListaMatrici, lista, conto)) {
+        esito.interrotto = interrotto();
         return esito;
+    }
     esito.listaScaricata = true;
-    const QList<QByteArray> righe = file.read(std::min(DimensioneMassimaLista, file.size())).split('\n');
-    file.close();
+    const QStringList nomi = NomiDellaLista(lista);
     if (!QDir().mkpath(cartellaMatrici))
         return esito;
     const QDir matrici(cartellaMatrici);
-    for (const QByteArray& riga : righe) {
-        const QString nome = QString::fromLatin1(riga).trimmed().toUpper();
-        if (nome.isEmpty())
-            continue;
-        const QString scaricato = cartellaTemp + nome;
-        if (!NomePubblicatoValido(nome) || !scarica(PaginaDownloadMatrice + nome, scaricato)) {
-            ++esito.saltate;
+    const QString scaricato = scratch.percorso() + QStringLiteral("matrice.dat");
+    int richieste = 0;
+    for (qsizetype i = 0; i < nomi.size(); ++i) {
+        if (osservatore)
+            osservatore->avanzamento(static_cast<int>(i), static_cast<int>(nomi.size()));
+        if (interrotto()) {
+            esito.interrotto = true;
+            break;
+        }
+        const QString& nome = nomi[i];
+        if (!NomePubblicatoValido(nome) || richieste >= MassimoMatriciPerAggiornamento || conto.disponibili <= 0) {
+            ++esito.scartate;
             continue;
         }
-        const QString locale = NomeLocaleMatrice(nome);
-        const bool copiato = CopiaIntera(scaricato, matrici.filePath(locale));
+        ++richieste;
+        const bool arrivato =
+            scarica(PaginaDownloadMatrice + QString::fromLatin1(QUrl::toPercentEncoding(nome)), scaricato, conto);
+        if (interrotto()) {
+            esito.interrotto = true;
+            break;
+        }
+        if (arrivato && Conserva(scaricato, matrici, NomeLocaleMatrice(nome)))
+            ++esito.scaricate;
+        else
+            ++esito.scartate;
         QFile::remove(scaricato);
-        if (!copiato) {
-            ++esito.saltate;
-            continue;
-        }
-        // The same name in another case is the same matrix: it gives way to the new one.
-        for (const QString& esistente : matrici.entryList(QDir::Files | QDir::Hidden))
-            if (esistente.compare(locale, Qt::CaseInsensitive) == 0 && esistente != locale)
-                QFile::remove(matrici.filePath(esistente));
-        ++esito.scaricate;
     }
+    if (osservatore && !esito.interrotto)
+        osservatore->avanzamento(static_cast<int>(nomi.size()), static_cast<int>(nomi.size()));
     return esito;
 }
 
@@ -181,21 +255,21 @@ int CopiaMatriciMancanti(const QString& origine, const QString& cartellaMatrici)
 bool PubblicaMatrici(const QString& cartellaMatrici, const QString& cartellaPubblicazione) {
     // What the publisher's server agrees to hand out.
     static const QRegularExpression servibile(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_-]*$"));
-    const QDir uscita(cartellaPubblicazione + QStringLiteral("/matrici"));
-    if (!QDir().mkpath(uscita.path()))
-        return false;
-    QByteArray lista;
-    const QDir sorgente(cartellaMatrici);
-    for (const QString& nome : sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name)) {
-        const QString base = QFileInfo(nome).completeBaseName();
-        if (!servibile.match(base).hasMatch())
-            continue;
-        const QString pubblicato = base.toUpper() + QStringLiteral(".DAT");
-        if (!CopiaIntera(sorgente.filePath(nome), uscita.filePath(pubblicato)))
-            return false;
-        lista += pubblicato.toLatin1() + "\r\n";
-    }
-    return ScriviFileIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+    return ScriviCartellaIntera(cartellaPubblicazione + QStringLiteral("/matrici"), [&](const QString& nuova) {
+        const QDir uscita(nuova);
+        QByteArray lista;
+        const QDir sorgente(cartellaMatrici);
+        for (const QString& nome : sorgente.entryList({QStringLiteral("*.mspl")}, QDir::Files, QDir::Name)) {
+            const QString base = QFileInfo(nome).completeBaseName();
+            if (!servibile.match(base).hasMatch())
+                continue;
+            const QString pubblicato = base.toUpper() + QStringLiteral(".DAT");
+            if (!CopiaIntera(sorgente.filePath(nome), uscita.filePath(pubblicato)))
+                return false;
+            lista += pubblicato.toLatin1() + "\r\n";
+        }
+        return ScriviFileIntero(uscita.filePath(QStringLiteral("lista.txt")), lista);
+    });
 }
 
 } // namespace sestina

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Download.h"
 #include "Matrice.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 namespace sestina {
 
 struct Corpo;
+class Interfaccia;
 
 // The names (no folder) of the files in cartella matching filtro, in the file system's order;
 // none gives one empty name.
@@ -35,18 +37,45 @@ bool NomePubblicatoValido(const QString& nome);
 // "LISTA.DAT" -> "LISTA.mspl" (exact-case replacement).
 QString NomeLocaleMatrice(const QString& nomePubblicato);
 
-using ScaricaPagina = std::function<bool(const QString& pagina, const QString& percorso)>;
+// One update fetches at most this many files, and this many bytes with the list.
+inline constexpr int MassimoMatriciPerAggiornamento = 500;
+inline constexpr qint64 MassimoBytePerAggiornamento = 64 * 1024 * 1024;
+
+// Fetches a page of the publisher's into percorso within the update's budget and stop.
+using ScaricaPagina = std::function<bool(const QString& pagina, const QString& percorso, ContoDownload& conto)>;
+// The publisher's pages by DownloadFile, the cache bypassed.
+ScaricaPagina PagineDalServer(const QString& indirizzoServer, Interfaccia& ui);
+
+// The window's side of an update.
+class OsservatoreMatrici {
+public:
+    virtual ~OsservatoreMatrici() = default;
+    // Before each name of the list and once at the end: how many are done.
+    virtual void avanzamento(int fatte, int totale) = 0;
+    // Asked between files and while one arrives: true ends the update there.
+    virtual bool interrotto() = 0;
+};
 
 struct EsitoMatrici {
     bool listaScaricata = false;
+    bool interrotto = false;
     int scaricate = 0;
-    int saltate = 0;
+    int scartate = 0; // not arrived, not a usable matrix, or beyond the update's limits
 };
 
-// The matrix update: the published list into cartellaTemp, then every name of it into
-// cartellaTemp, copied whole over the local matrix of the same name (case aside). A file that
-// does not arrive is skipped and the local one stays.
-EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaTemp, const QString& cartellaMatrici);
+// "Matrici scaricate: n, scartate: m".
+QString TestoEsitoMatrici(const EsitoMatrici& esito);
+
+// A file the update may store: a matrix the program can adapt, whole (the version tag, the CRC,
+// k = m = 6, every position from 1 to v and none twice in a column, 146 + 6 c bytes).
+bool MatriceScaricabile(const QByteArray& file);
+
+// The matrix update: the published list, then every name of it (percent-encoded in the query),
+// each into a CartellaPrivata; a MatriceScaricabile is written over the local matrix of the same
+// name (case aside), anything else is discarded and the local one stays. Names past the limits
+// are discarded unfetched; a stop keeps what arrived before it.
+EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaMatrici,
+                             OsservatoreMatrici* osservatore = nullptr);
 
 // The matrices shipped with the program (origine) copied into the user's folder, each only when no
 // file of its name (case aside) is there: a user's file is never overwritten. Returns how many.

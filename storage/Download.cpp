@@ -14,15 +14,21 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace sestina {
 namespace {
 
 // The program's own publisher; a shop's configuration may name another.
 const QString ServerPredefinito = QStringLiteral("http://www.sestinaplan.it");
 
+// How often a running transfer asks whether the user stopped it.
+constexpr int IntervalloInterruzioneMs = 50;
+
 QNetworkRequest Richiesta(const QUrl& indirizzo, bool svuotaCache, const LimitiDownload& limiti) {
     QNetworkRequest richiesta(indirizzo);
-    richiesta.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Every redirect is checked by DownloadFile before it is followed.
+    richiesta.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     richiesta.setMaximumRedirectsAllowed(limiti.redirezioniMassime);
     richiesta.setTransferTimeout(limiti.attesaMassimaByteMs);
     if (svuotaCache) {
@@ -48,10 +54,11 @@ bool ArrivatoIntero(QNetworkReply& risposta, qint64 ricevuti) {
 } // namespace
 
 bool DownloadFile(const QString& url, const QString& percorso, bool svuotaCache, Interfaccia& ui,
-                  const LimitiDownload& limiti) {
+                  const LimitiDownload& limiti, ContoDownload* conto) {
     const QUrl indirizzo(url);
     const QString schema = indirizzo.scheme().toLower();
-    if (!indirizzo.isValid() || (schema != QStringLiteral("http") && schema != QStringLiteral("https")))
+    if (!indirizzo.isValid() || (schema != QStringLiteral("http") && schema != QStringLiteral("https")) ||
+        percorso.isEmpty())
         return false;
     try {
         QSaveFile destinazione(percorso);
@@ -61,34 +68,53 @@ bool DownloadFile(const QString& url, const QString& percorso, bool svuotaCache,
 
         QNetworkAccessManager rete;
         QNetworkReply* risposta = rete.get(Richiesta(indirizzo, svuotaCache, limiti));
+        const qint64 massimo =
+            conto ? std::min(limiti.dimensioneMassima, conto->disponibili) : limiti.dimensioneMassima;
         qint64 ricevuti = 0;
-        bool troppoGrande = false;
-        bool scrittoMale = false;
+        bool rifiutato = false; // too large, badly written, redirected elsewhere or stopped
 
         QObject::connect(risposta, &QNetworkReply::readyRead, risposta, [&] {
             const QByteArray parte = risposta->readAll();
             ricevuti += parte.size();
-            if (ricevuti > limiti.dimensioneMassima) {
-                troppoGrande = true;
+            if (ricevuti > massimo || destinazione.write(parte) != parte.size()) {
+                rifiutato = true;
+                risposta->abort();
+            }
+        });
+        QUrl corrente = indirizzo;
+        QObject::connect(risposta, &QNetworkReply::redirected, risposta, [&](const QUrl& verso) {
+            if (!RedirezioneAmmessa(corrente, verso)) {
+                rifiutato = true;
                 risposta->abort();
                 return;
             }
-            if (destinazione.write(parte) != parte.size()) {
-                scrittoMale = true;
-                risposta->abort();
-            }
+            corrente = verso;
+            Q_EMIT risposta->redirectAllowed();
         });
         QTimer scadenza;
         scadenza.setSingleShot(true);
         QObject::connect(&scadenza, &QTimer::timeout, risposta, &QNetworkReply::abort);
+        QTimer interruzione;
+        if (conto && conto->interrotto) {
+            QObject::connect(&interruzione, &QTimer::timeout, risposta, [&] {
+                if (conto->interrotto()) {
+                    rifiutato = true;
+                    risposta->abort();
+                }
+            });
+            interruzione.start(IntervalloInterruzioneMs);
+        }
         QEventLoop attesa;
         QObject::connect(risposta, &QNetworkReply::finished, &attesa, &QEventLoop::quit);
         scadenza.start(limiti.durataMassimaMs);
         if (!risposta->isFinished())
             attesa.exec();
         scadenza.stop();
+        interruzione.stop();
+        if (conto)
+            conto->disponibili = std::max<qint64>(0, conto->disponibili - ricevuti);
 
-        const bool intero = !troppoGrande && !scrittoMale && ArrivatoIntero(*risposta, ricevuti);
+        const bool intero = !rifiutato && ArrivatoIntero(*risposta, ricevuti);
         risposta->deleteLater();
         if (!intero) {
             destinazione.cancelWriting();
@@ -104,11 +130,26 @@ bool DownloadFile(const QString& url, const QString& percorso, bool svuotaCache,
     }
 }
 
+bool RedirezioneAmmessa(const QUrl& da, const QUrl& a) {
+    const QString schemaDa = da.scheme().toLower();
+    const QString schemaA = a.scheme().toLower();
+    const bool web = schemaA == QStringLiteral("http") || schemaA == QStringLiteral("https");
+    const bool schemaAmmesso = schemaA == schemaDa || (schemaDa == QStringLiteral("http") && web);
+    return web && schemaAmmesso && !a.host().isEmpty() && a.host().compare(da.host(), Qt::CaseInsensitive) == 0;
+}
+
 QString CartellaTemp() {
     const QString cartella = QDir::tempPath();
     if (cartella.isEmpty())
         return {};
     return cartella.endsWith(QLatin1Char('/')) ? cartella : cartella + QLatin1Char('/');
+}
+
+// mkdtemp: a new name, created for the owner alone.
+CartellaPrivata::CartellaPrivata() : m_cartella(QDir::tempPath() + QStringLiteral("/sestinaplan-XXXXXX")) {}
+
+QString CartellaPrivata::percorso() const {
+    return valida() ? m_cartella.path() + QLatin1Char('/') : QString();
 }
 
 int ApriDocumento(const QString& percorso) {

@@ -58,8 +58,9 @@ bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaSer
 }
 
 std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& ui, const LimitiDownload& limiti) {
-    const QString temporaneo = CartellaTemp() + QStringLiteral("sestinaplanver.txt");
-    if (!DownloadFile(indirizzoServer + PaginaVersione, temporaneo, true, ui, limiti))
+    const CartellaPrivata cartella;
+    const QString temporaneo = cartella.percorso() + QStringLiteral("sestinaplanver.txt");
+    if (!cartella.valida() || !DownloadFile(indirizzoServer + PaginaVersione, temporaneo, true, ui, limiti))
         return std::nullopt;
     try {
         const QString remota = PrimaRigaVersione(temporaneo);
@@ -68,7 +69,6 @@ std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& u
     } catch (const Errore& e) {
         MostraErrore(ui, e, QStringLiteral("NewVersion"));
     }
-    QFile::remove(temporaneo);
     return std::nullopt;
 }
 

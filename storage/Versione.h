@@ -21,10 +21,10 @@ bool VersioneServerPiuRecente(const QString& locale, const QString& primaRigaSer
 // cannot be opened.
 QString PrimaRigaVersione(const QString& percorso);
 
-// The start-up check: fetches the version file from the server into the temporary folder. Returns
-// the server's first line when it announces a newer version (the file is then left in place);
-// otherwise nullopt, with the file deleted. A network failure is silent; an unreadable file shows
-// the common error of NewVersion. The limits keep start-up moving when the server is silent.
+// The start-up check: fetches the version file from the server into a CartellaPrivata, gone with
+// the file when the check ends. Returns the server's first line when it announces a newer
+// version; otherwise nullopt. A network failure is silent; an unreadable file shows the common
+// error of NewVersion. The limits keep start-up moving when the server is silent.
 inline constexpr LimitiDownload LimitiVersione{2500, 3000, 64 * 1024, 3};
 std::optional<QString> NewVersion(const QString& indirizzoServer, Interfaccia& ui,
                                   const LimitiDownload& limiti = LimitiVersione);

@@ -699,10 +699,8 @@ void frmMAIN::Tabulato() {
     finestra.exec();
 }
 
-std::function<bool(const QString&, const QString&)> frmMAIN::scaricaDalServer() {
-    return [this](const QString& pagina, const QString& percorso) {
-        return DownloadFile(IndirizzoServer(m_corpo.fileConfigurazione) + pagina, percorso, true, m_ui);
-    };
+ScaricaPagina frmMAIN::scaricaDalServer() {
+    return PagineDalServer(IndirizzoServer(m_corpo.fileConfigurazione), m_ui);
 }
 
 void frmMAIN::AdattaMatrice() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Catalogo.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -98,7 +100,7 @@ private:
     void Impostazioni();
     void AdattaMatrice();
     void ElencoSistemiImmediati();
-    std::function<bool(const QString& pagina, const QString& percorso)> scaricaDalServer();
+    ScaricaPagina scaricaDalServer();
     void SpoglioEstrazioni();
     void Statistiche();
 

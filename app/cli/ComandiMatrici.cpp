@@ -151,14 +151,13 @@ int EseguiMatrici(const QStringList& argomenti) {
     const QString cartella = CartellaMatrici(cartellaDati);
     if (azione.front() == QStringLiteral("aggiorna")) {
         const QString server = IndirizzoServer(PercorsoConfigurazione(cartellaDati));
-        const auto scarica = [&](const QString& pagina, const QString& percorso) {
-            return DownloadFile(server + pagina, percorso, true, ui);
-        };
-        if (!AggiornaMatrici(scarica, CartellaTemp(), cartella).listaScaricata) {
+        const EsitoMatrici risultato = AggiornaMatrici(PagineDalServer(server, ui), cartella);
+        if (!risultato.listaScaricata) {
             ui.messaggio(QStringLiteral("Errore durante il download dell'aggiornamento"), QStringLiteral("Matrici"),
                          Icona::Critica, Pulsanti::Ok);
             return esito::DownloadFallito;
         }
+        console.messaggio(TestoEsitoMatrici(risultato));
     }
     UscitaStandard uscita;
     for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))

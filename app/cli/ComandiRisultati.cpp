@@ -7,6 +7,7 @@
 #include "UscitaStandard.h"
 
 #include <Archivio.h>
+#include <CartellaIntera.h>
 #include <Cartelle.h>
 #include <Catalogo.h>
 #include <Download.h>
@@ -79,6 +80,29 @@ bool LeggiArchivioDaPubblicare(ArchivioEstrazioni& archivio, const QString& perc
     }
 }
 
+// Writes the publication whole beside the old one, which stays until the new one can take its
+// place. Empty when done, else what could not be written, named at its final place.
+QString ScriviPubblicazione(const QString& cartella, const QString& versione, const ArchivioEstrazioni& archivio,
+                            const QString& matrici) {
+    const QDir uscita(cartella);
+    QString fallito = cartella;
+    const auto scrivi = [&](const QString& nuova) {
+        const QDir dentro(nuova);
+        fallito = uscita.filePath(QStringLiteral("ver.txt"));
+        if (!ScriviFileIntero(dentro.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n"))
+            return false;
+        fallito = uscita.filePath(QStringLiteral("archivio.txt"));
+        if (!ScriviFileIntero(dentro.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio)))
+            return false;
+        fallito = uscita.filePath(QStringLiteral("matrici"));
+        if (!matrici.isEmpty() && !PubblicaMatrici(matrici, nuova))
+            return false;
+        fallito = cartella; // only the swap is left
+        return true;
+    };
+    return ScriviCartellaIntera(cartella, scrivi) ? QString() : fallito;
+}
+
 struct Ambiente {
     Console console;
     InterfacciaConsole ui{console};
@@ -145,7 +169,9 @@ const QString TitoloArchivio = QStringLiteral("Archivio Estrazioni");
 int Aggiorna(Ambiente& a, ArchivioEstrazioni& archivio, const QString& fileArchivio) {
     const QString server = IndirizzoServer(PercorsoConfigurazione(a.cartellaDati));
     auto scarica = [&](const QString& percorso) { return DownloadFile(server + PaginaArchivio, percorso, true, a.ui); };
-    switch (AggiornaArchivio(archivio, scarica, PercorsoDownloadArchivio(CartellaTemp()), fileArchivio, a.ui)) {
+    const CartellaPrivata scratch;
+    const QString fileDownload = scratch.valida() ? PercorsoDownloadArchivio(scratch.percorso()) : QString();
+    switch (AggiornaArchivio(archivio, scarica, fileDownload, fileArchivio, a.ui)) {
     case EsitoAggiornamento::Aggiornato:
         return esito::Riuscito;
     case EsitoAggiornamento::SalvataggioFallito:
@@ -260,15 +286,9 @@ int EseguiPubblica(const QStringList& argomenti) {
     ArchivioEstrazioni archivio;
     if (!LeggiArchivioDaPubblicare(archivio, fileArchivio, ui))
         return esito::FileRifiutato;
-    const QDir uscita(cartella);
-    if (!QDir().mkpath(cartella) ||
-        !ScriviFileIntero(uscita.filePath(QStringLiteral("ver.txt")), versione.toLatin1() + "\r\n") ||
-        !ScriviFileIntero(uscita.filePath(QStringLiteral("archivio.txt")), ScriviListaEstrazioni(archivio))) {
-        MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("ver.txt"))), QStringLiteral("pubblica"));
-        return esito::Fallito;
-    }
-    if (!matrici.isEmpty() && !PubblicaMatrici(matrici, cartella)) {
-        MostraErrore(ui, ErroreDiScrittura(uscita.filePath(QStringLiteral("matrici"))), QStringLiteral("pubblica"));
+    const QString fallito = ScriviPubblicazione(cartella, versione, archivio, matrici);
+    if (!fallito.isEmpty()) {
+        MostraErrore(ui, ErroreDiScrittura(fallito), QStringLiteral("pubblica"));
         return esito::Fallito;
     }
     return esito::Riuscito;

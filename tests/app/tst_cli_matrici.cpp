@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -62,9 +63,18 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dati()));
         QVERIFY(
             Scrivi(dati() + "/impostazioni.cfg", "[Impostazioni]\r\nindirizzo_server=" + server.indirizzo().toUtf8()));
+        // Planted in the shared temporary folder by another account: a link to the user's
+        // configuration under the list's old name, a file of its own under a matrix's.
+        QVERIFY(QFile::link(dati() + "/impostazioni.cfg", m_dir.filePath("sestinaplanmatrici.txt")));
+        QVERIFY(QDir().mkdir(m_dir.filePath("DIECI.DAT")));
+        const QByteArray configurazione = Contenuto(dati() + "/impostazioni.cfg");
+        const QStringList temp = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         const Esito e = esegui({"matrici", "aggiorna"});
         QCOMPARE(e.stato, 0);
         QCOMPARE(e.uscita, QByteArray(" 10 | 06 | 05 | 06 | 00 |      4 | 75%       \tDIECI.mspl\n"));
+        QCOMPARE(e.errori, QByteArray("Matrici scaricate: 1, scartate: 0\n"));
+        QCOMPARE(Contenuto(dati() + "/impostazioni.cfg"), configurazione);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), temp);
         QCOMPARE(esegui({"matrici", "elenca"}).uscita, e.uscita);
 
         QVERIFY(Scrivi(dati() + "/impostazioni.cfg",

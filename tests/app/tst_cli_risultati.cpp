@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -231,6 +232,39 @@ private Q_SLOTS:
             QCOMPARE(e.errori, "Error -2147211504 (" + errore + ") in procedure pubblica of Modulo corpo\n");
             QVERIFY(!QFileInfo::exists(pubblico));
         }
+    }
+
+    // Another account plants the download's old name in the shared temporary folder before the
+    // update: a link to one of the user's files, or a file of its own (a folder: root cannot
+    // write it either). The update neither follows it nor stops at it, and leaves nothing there.
+    void nomePiantatoNellaCartellaTemp_data() {
+        QTest::addColumn<bool>("collegamento");
+        QTest::newRow("collegamento a un file dell'utente") << true;
+        QTest::newRow("file di un altro") << false;
+    }
+    void nomePiantatoNellaCartellaTemp() {
+        QFETCH(bool, collegamento);
+        const QString pubblico = m_dir.filePath("piantato");
+        QCOMPARE(esegui({"pubblica", "--archivio", DatiReali, "--versione", "1.0.0", "-o", pubblico}).stato, 0);
+        ServerPubblicazione server(pubblico);
+        QVERIFY2(server.avviato(), qPrintable(server.errore()));
+        usaServer(server.indirizzo());
+        const QString vittima = dati() + "/impostazioni.cfg";
+        const QByteArray configurazione = Contenuto(vittima);
+        const QString piantato = m_dir.filePath("sestinaplan_download.dat");
+        QFile::remove(piantato); // what an earlier update may have left
+        QVERIFY(collegamento ? QFile::link(vittima, piantato) : QDir().mkdir(piantato));
+        const auto voci = [this] {
+            return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        };
+        const QStringList prima = voci();
+        QFile::remove(fileArchivio());
+
+        QCOMPARE(esegui({"archivio", "aggiorna"}).stato, 0);
+        QCOMPARE(QFileInfo(fileArchivio()).size(), 2855 * 20);
+        QCOMPARE(Contenuto(vittima), configurazione);
+        QCOMPARE(voci(), prima);
+        QVERIFY(collegamento ? QFile::remove(piantato) : QDir().rmdir(piantato));
     }
 };
 

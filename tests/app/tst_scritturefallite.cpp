@@ -11,6 +11,7 @@
 #include "TaraturaScheda.h"
 
 #include <QDir>
+#include <QMap>
 #include <QProcess>
 #include <QTest>
 
@@ -106,6 +107,36 @@ QStringList Elenco(const QString& cartella) {
     }
     return elenco;
 }
+
+// Every file below a folder with its contents.
+QMap<QString, QByteArray> Fotografia(const QString& cartella) {
+    QMap<QString, QByteArray> foto;
+    for (const QString& nome : Elenco(cartella))
+        foto[nome] = Contenuto(cartella + QLatin1Char('/') + nome);
+    return foto;
+}
+
+// Runs the command-line tool with every file write capped at limite bytes (0: none): its exit
+// status, or -1 when it did not end normally, or -2 when it failed without a word.
+int Esegui(const QStringList& argomenti, rlim_t limite = 0) {
+    QProcess p;
+    p.setChildProcessModifier([limite] {
+        if (limite == 0)
+            return;
+        rlimit tetto{};
+        getrlimit(RLIMIT_FSIZE, &tetto);
+        tetto.rlim_cur = limite;
+        setrlimit(RLIMIT_FSIZE, &tetto);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
+    p.start(QStringLiteral(SESTINA_CLI), argomenti);
+    if (!p.waitForFinished(60'000) || p.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return p.exitCode() != 0 && p.readAllStandardError().isEmpty() ? -2 : p.exitCode();
+}
+
+const QByteArray TreEstrazioni = "1|02/01/2009|1|2|3|4|5|6|7|8\r\n2|03/01/2009|9|10|11|12|13|14|15|16\r\n"
+                                 "3|04/01/2009|21|22|23|24|25|26|27|28\r\n";
 
 } // namespace
 
@@ -214,6 +245,64 @@ private Q_SLOTS:
         QVERIFY(!p.readAllStandardError().isEmpty());
         QCOMPARE(Contenuto(uscita), Vecchio);
         QCOMPARE(Elenco(cartella()), QStringList{file});
+    }
+
+    // pubblica over an earlier publication, failing on the draw list (after ver.txt), on a matrix
+    // (after the list), or unable to write beside the folder: the old publication stays whole,
+    // and nothing is left beside it.
+    void pubblicazioneIntatta_data() {
+        QTest::addColumn<qint64>("limite"); // 0: the folder holding the publication is read-only
+        QTest::newRow("fallisce la lista") << qint64{20};
+        QTest::newRow("fallisce una matrice") << qint64{120};
+        QTest::newRow("cartella di sola lettura") << qint64{0};
+    }
+    void pubblicazioneIntatta() {
+        QFETCH(qint64, limite);
+        const QString sorgente = Percorso(QStringLiteral("sorgente"));
+        const QString pubblico = cartella() + QStringLiteral("/pubblico");
+        const QString lista = Percorso(QStringLiteral("lista.txt"));
+        QVERIFY(QDir().mkpath(sorgente) && QDir().mkpath(cartella()));
+        QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/matrici/valida.mspl"), sorgente + "/prima.mspl"));
+        QVERIFY(Scrivi(lista, TreEstrazioni.left(30)));
+        QCOMPARE(
+            Esegui({"pubblica", "--archivio", lista, "--versione", "1.0.0", "--matrici", sorgente, "-o", pubblico}), 0);
+        const QMap<QString, QByteArray> prima = Fotografia(cartella());
+        QCOMPARE(prima.keys(), (QStringList{"pubblico/archivio.txt", "pubblico/matrici/PRIMA.DAT",
+                                            "pubblico/matrici/lista.txt", "pubblico/ver.txt"}));
+
+        QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/matrici/valida.mspl"), sorgente + "/seconda.mspl"));
+        QVERIFY(Scrivi(lista, TreEstrazioni));
+        const QStringList argomenti{"pubblica",   "--matrici", sorgente, "--archivio", lista,
+                                    "--versione", "2.0.0",     "-o",     pubblico};
+        if (limite > 0) {
+            QCOMPARE(Esegui(argomenti, static_cast<rlim_t>(limite)), 4);
+        } else {
+            CartellaSolaLettura solaLettura(cartella());
+            if (!solaLettura.valida())
+                QSKIP("cannot make a folder read-only here");
+            QCOMPARE(Esegui(argomenti), 4);
+        }
+        QCOMPARE(Fotografia(cartella()), prima);
+    }
+
+    // The good path: the new publication takes the old one's place; what it does not write
+    // (matrici/ without --matrici, a file of the publisher's own) is carried over.
+    void pubblicazioneSostituita() {
+        const QString pubblico = cartella() + QStringLiteral("/pubblico");
+        const QString lista = Percorso(QStringLiteral("lista.txt"));
+        QVERIFY(QDir().mkpath(pubblico + "/matrici"));
+        QVERIFY(Scrivi(pubblico + "/matrici/lista.txt", "VECCHIA.DAT\r\n"));
+        QVERIFY(Scrivi(pubblico + "/matrici/VECCHIA.DAT", "vecchia"));
+        QVERIFY(Scrivi(pubblico + "/index.html", "<p>"));
+        QVERIFY(Scrivi(pubblico + "/ver.txt", "1.0.0\r\n"));
+        QVERIFY(Scrivi(lista, TreEstrazioni));
+        QCOMPARE(Esegui({"pubblica", "--archivio", lista, "--versione", "2.0.0", "-o", pubblico}), 0);
+        QMap<QString, QByteArray> attesa{{"pubblico/archivio.txt", TreEstrazioni},
+                                         {"pubblico/index.html", "<p>"},
+                                         {"pubblico/matrici/VECCHIA.DAT", "vecchia"},
+                                         {"pubblico/matrici/lista.txt", "VECCHIA.DAT\r\n"},
+                                         {"pubblico/ver.txt", "2.0.0\r\n"}};
+        QCOMPARE(Fotografia(cartella()), attesa);
     }
 };
 

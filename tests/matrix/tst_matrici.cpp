@@ -25,6 +25,29 @@ QByteArray Valida() {
     return Contenuto(Dati + QStringLiteral("/valida.mspl"));
 }
 
+QByteArray ConCrc(const QByteArray& corpo) {
+    QByteArray crc(4, '\0');
+    qToLittleEndian(GetByteArrayCrc32(corpo), crc.data());
+    return corpo + crc;
+}
+
+// The file with one byte set to valore and its CRC made right again.
+QByteArray Ritocca(const QByteArray& file, qsizetype posizione, char valore) {
+    QByteArray corpo = file.chopped(4);
+    corpo[posizione] = valore;
+    return ConCrc(corpo);
+}
+
+// A page of the publisher as the request line carries it.
+QByteArray Destinazione(const QString& pagina) {
+    return pagina.toLatin1();
+}
+
+// What the shared temporary folder holds: an update leaves nothing there.
+QStringList VociTemp() {
+    return QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
 MATRIX_STRUCTURE Matrice(int v, int t, int f, int colonne) {
     std::vector<std::array<std::uint8_t, 6>> c;
     for (int j = 0; j < colonne; ++j) {
@@ -331,7 +354,8 @@ private Q_SLOTS:
         const QString locali = percorso(QStringLiteral("locali"));
         QVERIFY(QDir().mkpath(sorgente) && QDir().mkpath(locali));
         QVERIFY(QFile::copy(Dati + QStringLiteral("/valida.mspl"), sorgente + QStringLiteral("/prova.mspl")));
-        QVERIFY(SalvaMatrice(Matrice(12, 4, 0, 30), sorgente + QStringLiteral("/Dodici.mspl")));
+        QVERIFY(SalvaMatrice(CreaMatrice(12, 4, 0, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}, {}),
+                             sorgente + QStringLiteral("/Dodici.mspl")));
         QVERIFY(PubblicaMatrici(sorgente, pubblico));
         QCOMPARE(Contenuto(pubblico + QStringLiteral("/matrici/lista.txt")), QByteArray("DODICI.DAT\r\nPROVA.DAT\r\n"));
         // The published list may name what the server lacks, or what nobody may write.
@@ -343,31 +367,108 @@ private Q_SLOTS:
 
         ServerPubblicazione server(pubblico);
         QVERIFY2(server.avviato(), qPrintable(server.errore()));
-        QTemporaryDir temp;
-        const auto scarica = [&](const QString& pagina, const QString& file) {
-            return DownloadFile(server.indirizzo() + pagina, file, true, m_ui);
-        };
-        const EsitoMatrici esito = AggiornaMatrici(scarica, temp.path() + QLatin1Char('/'), locali);
+        const QStringList temp = VociTemp();
+        const EsitoMatrici esito = AggiornaMatrici(PagineDalServer(server.indirizzo(), m_ui), locali);
         QVERIFY(esito.listaScaricata);
         QCOMPARE(esito.scaricate, 3);
-        QCOMPARE(esito.saltate, 2);
+        QCOMPARE(esito.scartate, 2);
         QCOMPARE(QDir(locali).entryList(QDir::Files, QDir::Name),
                  (QStringList{"DODICI.mspl", "MANCA.mspl", "PROVA.mspl", "SENZA"}));
         QCOMPARE(Contenuto(locali + QStringLiteral("/PROVA.mspl")), Valida());
         QCOMPARE(Contenuto(locali + QStringLiteral("/MANCA.mspl")), QByteArray("vecchia"));
         QVERIFY(!QFile::exists(percorso(QStringLiteral("FUORI.DAT"))));
-        QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList{"sestinaplanmatrici.txt"});
+        QCOMPARE(VociTemp(), temp);
         QCOMPARE(CatalogoDellaCartella(locali, 0).size(), 2u);
 
-        const EsitoMatrici senzaServer = AggiornaMatrici(
-            [&](const QString& pagina, const QString& file) {
-                return DownloadFile(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()) + pagina, file, true,
-                                    m_ui);
-            },
-            temp.path() + QLatin1Char('/'), locali);
+        const EsitoMatrici senzaServer =
+            AggiornaMatrici(PagineDalServer(QStringLiteral("http://127.0.0.1:%1").arg(PortaLibera()), m_ui), locali);
         QVERIFY(!senzaServer.listaScaricata);
         QCOMPARE(QDir(locali).entryList(QDir::Files).size(), 4);
         QVERIFY(m_ui.messaggi.isEmpty());
+    }
+
+    // Only a matrix the program can use is stored; anything else, named like the user's own
+    // matrix or like a new one, is discarded and the user's file stays.
+    void scaricamentoOstile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("valida");
+        const QByteArray valida = Valida();
+        QTest::newRow("valida") << valida << true;
+        QTest::newRow("script") << QByteArray("#!/bin/sh\nrm -rf \"$HOME\"\n") << false;
+        QTest::newRow("intestazione e spazzatura") << valida.first(142) + QByteArray(1024 * 1024, '\x07') << false;
+        QTest::newRow("etichetta") << Contenuto(Dati + QStringLiteral("/rotte/etichetta-errata.mspl")) << false;
+        QTest::newRow("crc") << Contenuto(Dati + QStringLiteral("/rotte/crc-errato.mspl")) << false;
+        QTest::newRow("k sette") << Contenuto(Dati + QStringLiteral("/rotte/k-sette.mspl")) << false;
+        QTest::newRow("m sette") << Ritocca(valida, 3, 7) << false;
+        QTest::newRow("posizione oltre v")
+            << Contenuto(Dati + QStringLiteral("/rotte/posizione-oltre-v.mspl")) << false;
+        // Column 1 is 1 2 3 4 5 6, position-major over four columns: its second number at 142 + 4.
+        QTest::newRow("posizione ripetuta") << Ritocca(valida, 146, 1) << false;
+        QTest::newRow("un byte in piu'") << ConCrc(valida.chopped(4) + '\x01') << false;
+    }
+    void scaricamentoOstile() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, valida);
+        const QString locali = percorso(QStringLiteral("locali"));
+        QVERIFY(QDir().mkpath(locali));
+        const QByteArray propria = ScriviMatrice(Matrice(12, 4, 0, 30));
+        QVERIFY(Scrivi(locali + QStringLiteral("/PROPRIA.mspl"), propria));
+        ServerGuasto server(ServerGuasto::Guasto::Pagine);
+        server.pagina(Destinazione(PaginaListaMatrici), RispostaHttp(200, "PROPRIA.DAT\r\nNUOVA.DAT\r\n"));
+        for (const char* nome : {"PROPRIA.DAT", "NUOVA.DAT"})
+            server.pagina(Destinazione(PaginaDownloadMatrice + QLatin1String(nome)), RispostaHttp(200, file));
+
+        const EsitoMatrici esito = AggiornaMatrici(PagineDalServer(server.indirizzo(), m_ui), locali);
+        QVERIFY(esito.listaScaricata);
+        QCOMPARE(esito.scaricate, valida ? 2 : 0);
+        QCOMPARE(esito.scartate, valida ? 0 : 2);
+        QCOMPARE(Contenuto(locali + QStringLiteral("/PROPRIA.mspl")), valida ? file : propria);
+        const QStringList attesi = valida ? QStringList{"NUOVA.mspl", "PROPRIA.mspl"} : QStringList{"PROPRIA.mspl"};
+        QCOMPARE(QDir(locali).entryList(QDir::Files, QDir::Name), attesi);
+        QVERIFY(m_ui.messaggi.isEmpty());
+    }
+
+    // A name travels whole in the query, whatever it holds.
+    void nomiNellaRichiesta() {
+        const QString locali = percorso(QStringLiteral("locali"));
+        ServerGuasto server(ServerGuasto::Guasto::Pagine, RispostaHttp(200, Valida()));
+        server.pagina(Destinazione(PaginaListaMatrici),
+                      RispostaHttp(200, "A#B.DAT\r\nAMP&file=OTHER.DAT\r\n100%.DAT\r\n"));
+        const EsitoMatrici esito = AggiornaMatrici(PagineDalServer(server.indirizzo(), m_ui), locali);
+        QCOMPARE(esito.scaricate, 3);
+        const QByteArray file = Destinazione(PaginaDownloadMatrice);
+        QCOMPARE(server.destinazioni(), (QList<QByteArray>{Destinazione(PaginaListaMatrici), file + "A%23B.DAT",
+                                                           file + "AMP%26FILE%3DOTHER.DAT", file + "100%25.DAT"}));
+        QCOMPARE(QDir(locali).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"100%.mspl", "A#B.mspl", "AMP&FILE=OTHER.mspl"}));
+    }
+
+    // One update fetches at most 500 files and 64 MiB; what lies beyond is discarded unfetched.
+    void limitiDellAggiornamento_data() {
+        QTest::addColumn<int>("nomi");
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<int>("scaricate");
+        QTest::addColumn<int>("richieste"); // the list's included
+        QTest::newRow("seicento nomi") << 600 << 4 << 500 << 501;
+        // 6,288,146 bytes each: ten fit, the eleventh runs out of room half-way.
+        QTest::newRow("oltre 64 MiB") << 20 << 1'048'000 << 10 << 12;
+    }
+    void limitiDellAggiornamento() {
+        QFETCH(int, nomi);
+        QFETCH(int, colonne);
+        QFETCH(int, scaricate);
+        QFETCH(int, richieste);
+        QByteArray lista;
+        for (int i = 0; i < nomi; ++i)
+            lista += "M" + QByteArray::number(i) + ".DAT\r\n";
+        ServerGuasto server(ServerGuasto::Guasto::Pagine, RispostaHttp(200, ScriviMatrice(Matrice(10, 3, 0, colonne))));
+        server.pagina(Destinazione(PaginaListaMatrici), RispostaHttp(200, lista));
+        const QString locali = percorso(QStringLiteral("locali"));
+        const EsitoMatrici esito = AggiornaMatrici(PagineDalServer(server.indirizzo(), m_ui), locali);
+        QCOMPARE(esito.scaricate, scaricate);
+        QCOMPARE(esito.scartate, nomi - scaricate);
+        QCOMPARE(server.richieste(), richieste);
+        QCOMPARE(QDir(locali).entryList(QDir::Files).size(), scaricate);
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -27,6 +28,10 @@ class TestDownload : public QObject {
 
     QString fileVersione() const { return CartellaTemp() + QStringLiteral("sestinaplanver.txt"); }
     QString locale(const QString& nome) const { return m_locale.filePath(nome); }
+    // What the shared temporary folder holds: a download must leave nothing there.
+    static QStringList vociTemp() {
+        return QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     // Only the file itself: a failed download leaves no scratch file beside it.
     void verificaSoloVecchio(const QString& percorso) {
@@ -83,11 +88,32 @@ private Q_SLOTS:
         QFile::remove(m_pubblico.filePath("ver.txt"));
         if (!file.isEmpty())
             QVERIFY(Scrivi(m_pubblico.filePath("ver.txt"), file));
+        const QStringList prima = vociTemp();
         const std::optional<QString> esito = NewVersion(m_server->indirizzo(), m_ui);
         QCOMPARE(esito.value_or(QString()), remota);
-        // The file is gone once the program may start; it stays when the program ends.
-        QCOMPARE(QFile::exists(fileVersione()), !remota.isEmpty());
-        QFile::remove(fileVersione());
+        QCOMPARE(vociTemp(), prima);
+    }
+
+    // Another account may plant the scratch file's old name in the shared temporary folder before
+    // the check: a link to one of the user's files, or a file of its own (a folder here, which
+    // root cannot write either). Neither is followed nor stops the check.
+    void nomePiantatoNellaCartellaTemp_data() {
+        QTest::addColumn<bool>("collegamento");
+        QTest::newRow("collegamento a un file dell'utente") << true;
+        QTest::newRow("file di un altro") << false;
+    }
+    void nomePiantatoNellaCartellaTemp() {
+        QFETCH(bool, collegamento);
+        const QString vittima = locale("impostazioni.cfg");
+        QVERIFY(Scrivi(vittima, "vecchio"));
+        QVERIFY(collegamento ? QFile::link(vittima, fileVersione()) : QDir().mkdir(fileVersione()));
+        QVERIFY(Scrivi(m_pubblico.filePath("ver.txt"), "1.0.1\r\n"));
+        const QStringList prima = vociTemp();
+        QCOMPARE(NewVersion(m_server->indirizzo(), m_ui).value_or(QString()), QStringLiteral("1.0.1"));
+        QCOMPARE(vociTemp(), prima);
+        verificaSoloVecchio(vittima);
+        QVERIFY(QFile::remove(vittima));
+        QVERIFY(collegamento ? QFile::remove(fileVersione()) : QDir().rmdir(fileVersione()));
     }
 
     void scaricato() {
@@ -137,6 +163,64 @@ private Q_SLOTS:
         verificaSoloVecchio(percorso);
         if (finto && guasto != int(ServerGuasto::Guasto::RedirezioneCiclica))
             QCOMPARE(finto->richieste(), 1);
+    }
+
+    // The scheme may only go to https, and a host is its name (the servers below cover the rest).
+    void redirezioneAmmessa_data() {
+        QTest::addColumn<QString>("da");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<bool>("ammessa");
+        QTest::newRow("verso https") << "http://Server.Example/a"
+                                     << "https://server.example/a" << true;
+        QTest::newRow("da https a http") << "https://127.0.0.1/a"
+                                         << "http://127.0.0.1/a" << false;
+        QTest::newRow("https di un altro host") << "http://127.0.0.1/a"
+                                                << "https://127.0.0.2/a" << false;
+        QTest::newRow("altro nome") << "http://127.0.0.1/a"
+                                    << "http://localhost/a" << false;
+        QTest::newRow("file locale") << "http://127.0.0.1/a"
+                                     << "file:///etc/passwd" << false;
+    }
+    void redirezioneAmmessa() {
+        QFETCH(QString, da);
+        QFETCH(QString, a);
+        QFETCH(bool, ammessa);
+        QCOMPARE(RedirezioneAmmessa(QUrl(da), QUrl(a)), ammessa);
+    }
+
+    // Against two servers: the second on another loopback address stands for another host.
+    void redirezione_data() {
+        QTest::addColumn<QString>("hostDestinazione");
+        QTest::addColumn<QString>("location"); // @ is the destination's address
+        QTest::addColumn<bool>("riuscito");
+        QTest::newRow("relativa") << "127.0.0.1"
+                                  << "/dopo" << true;
+        QTest::newRow("stesso host, altra porta") << "127.0.0.1"
+                                                  << "@/dopo" << true;
+        QTest::newRow("altro host") << "127.0.0.2"
+                                    << "@/dopo" << false;
+    }
+    void redirezione() {
+        QFETCH(QString, hostDestinazione);
+        QFETCH(QString, location);
+        QFETCH(bool, riuscito);
+        using G = ServerGuasto::Guasto;
+        ServerGuasto destinazione(G::Pagine, {}, QHostAddress(hostDestinazione));
+        ServerGuasto primo(G::Pagine);
+        location.replace(QLatin1Char('@'), destinazione.indirizzo());
+        primo.pagina(PaginaVersione.toLatin1(), RispostaRedirezione(location.toLatin1()));
+        for (ServerGuasto* s : {&primo, &destinazione})
+            s->pagina("/dopo", RispostaHttp(200, "1.0.1\r\n"));
+        const QString percorso = locale("v.txt");
+        QVERIFY(Scrivi(percorso, "vecchio"));
+        QCOMPARE(DownloadFile(primo.indirizzo() + PaginaVersione, percorso, true, m_ui, Brevi), riuscito);
+        if (riuscito) {
+            QCOMPARE(Contenuto(percorso), QByteArray("1.0.1\r\n"));
+            QVERIFY(QFile::remove(percorso));
+        } else {
+            verificaSoloVecchio(percorso);
+            QCOMPARE(destinazione.richieste(), 0);
+        }
     }
 
     // A silent server at start-up: no message, and the program goes on well within its limit.

@@ -55,8 +55,13 @@ QByteArray RispostaHttp(int stato, const QByteArray& corpo) {
            "\r\nConnection: close\r\n\r\n" + corpo;
 }
 
-ServerGuasto::ServerGuasto(Guasto guasto, QByteArray risposta) : m_guasto(guasto), m_risposta(std::move(risposta)) {
-    m_server.listen(QHostAddress::LocalHost, 0);
+QByteArray RispostaRedirezione(const QByteArray& destinazione) {
+    return "HTTP/1.1 302 Found\r\nLocation: " + destinazione + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+}
+
+ServerGuasto::ServerGuasto(Guasto guasto, QByteArray risposta, const QHostAddress& indirizzo)
+    : m_guasto(guasto), m_risposta(std::move(risposta)) {
+    m_server.listen(indirizzo, 0);
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* connessione = m_server.nextPendingConnection()) {
             connessione->setParent(this);
@@ -66,7 +71,7 @@ ServerGuasto::ServerGuasto(Guasto guasto, QByteArray risposta) : m_guasto(guasto
 }
 
 QString ServerGuasto::indirizzo() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    return QStringLiteral("http://%1:%2").arg(m_server.serverAddress().toString()).arg(m_server.serverPort());
 }
 
 void ServerGuasto::servi(QTcpSocket* connessione) {
@@ -74,6 +79,7 @@ void ServerGuasto::servi(QTcpSocket* connessione) {
     if (!richiesta.contains("\r\n\r\n"))
         return;
     ++m_richieste;
+    m_destinazioni << richiesta.split(' ').value(1);
     switch (m_guasto) {
     case Guasto::Silenzioso:
         return;
@@ -89,6 +95,16 @@ void ServerGuasto::servi(QTcpSocket* connessione) {
     case Guasto::Risposta:
         connessione->write(m_risposta);
         break;
+    case Guasto::Pagine: {
+        const auto pagina = m_pagine.constFind(m_destinazioni.back());
+        if (pagina != m_pagine.cend() && pagina->isEmpty())
+            return;
+        if (pagina != m_pagine.cend())
+            connessione->write(*pagina);
+        else
+            connessione->write(m_risposta.isEmpty() ? RispostaHttp(404, {}) : m_risposta);
+        break;
+    }
     }
     connessione->flush();
     connessione->disconnectFromHost();

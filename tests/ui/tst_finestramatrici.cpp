@@ -1,6 +1,7 @@
 #include "Catalogo.h"
 #include "Corpo.h"
 #include "DialoghiFinti.h"
+#include "Download.h"
 #include "FakeInterfaccia.h"
 #include "FileMatrice.h"
 #include "Modali.h"
@@ -11,10 +12,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -44,7 +47,7 @@ class TestFinestraMatrici : public QObject {
         QVERIFY(QFile::copy(Dati + QLatin1Char('/') + da, matrici() + QLatin1Char('/') + nome));
     }
     ScaricaPagina nessunServer() {
-        return [](const QString&, const QString&) { return false; };
+        return [](const QString&, const QString&, ContoDownload&) { return false; };
     }
 
 private Q_SLOTS:
@@ -126,6 +129,50 @@ private Q_SLOTS:
         figlio<QAction>(&principale, "mnu_Elenco")->trigger();
         QVERIFY(modali.tuttiGestiti());
         QVERIFY(QFile::exists(matrici() + QStringLiteral("/DIECI.mspl")));
+        QCOMPARE(m_ui->messaggi.takeFirst().testo, QStringLiteral("Matrici scaricate: 1, scartate: 0"));
+    }
+
+    // The update shows how far it got and stops on Interrompi, even in the middle of a file
+    // from a server that never answers; what arrived stays.
+    void aggiornamentoInterrotto() {
+        ServerGuasto server(ServerGuasto::Guasto::Pagine);
+        const QByteArray file = PaginaDownloadMatrice.toLatin1();
+        const QByteArray valida = Contenuto(Dati + QStringLiteral("/valida.mspl"));
+        server.pagina(PaginaListaMatrici.toLatin1(), RispostaHttp(200, "PRIMA.DAT\r\nMUTA.DAT\r\nTERZA.DAT\r\n"));
+        server.pagina(file + "PRIMA.DAT", RispostaHttp(200, valida));
+        server.pagina(file + "MUTA.DAT", {});
+        server.pagina(file + "TERZA.DAT", RispostaHttp(200, valida));
+        const ScaricaPagina reale = PagineDalServer(server.indirizzo(), *m_ui);
+        CaricaCatalogoMatrici(*m_corpo, 0);
+        frmMatr* finestra = nullptr;
+        QList<int> duranteLaMuta; // progress shown, of, Interrompi usable, list usable
+        frmMatr f(*m_corpo, *m_ui, [&](const QString& pagina, const QString& percorso, ContoDownload& conto) {
+            if (pagina.endsWith(QLatin1String("MUTA.DAT"))) {
+                const auto* barra = figlio<QProgressBar>(finestra, "prgAggiornamento");
+                auto* interrompi = figlio<QPushButton>(finestra, "cmdInterrompi");
+                duranteLaMuta = {barra->isVisible() ? barra->value() : -1, barra->maximum(),
+                                 int(interrompi->isVisible() && interrompi->isEnabled()),
+                                 int(figlio<QPushButton>(finestra, "cmdUpdateMatrix")->isEnabled())};
+                QTimer::singleShot(100, interrompi, &QPushButton::click);
+            }
+            return reale(pagina, percorso, conto);
+        });
+        finestra = &f;
+        f.show();
+        QVERIFY(!figlio<QProgressBar>(&f, "prgAggiornamento")->isVisible());
+        QVERIFY(!figlio<QPushButton>(&f, "cmdInterrompi")->isVisible());
+        QElapsedTimer tempo;
+        tempo.start();
+        figlio<QPushButton>(&f, "cmdUpdateMatrix")->click();
+        QVERIFY(tempo.elapsed() < 3000);
+        QCOMPARE(duranteLaMuta, (QList<int>{1, 3, 1, 0}));
+        QCOMPARE(m_ui->messaggi.takeFirst().testo, QStringLiteral("Matrici scaricate: 1, scartate: 0"));
+        QVERIFY(!server.destinazioni().contains(file + "TERZA.DAT"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Matrici Disponibili (1)"));
+        QVERIFY(!figlio<QProgressBar>(&f, "prgAggiornamento")->isVisible());
+        QVERIFY(!figlio<QPushButton>(&f, "cmdInterrompi")->isVisible());
+        QVERIFY(figlio<QPushButton>(&f, "cmdUpdateMatrix")->isEnabled() &&
+                figlio<QWidget>(&f, "frameInfo")->isVisible());
     }
 
     // The optimiser from the window: a full run, then one stopped at once, which keeps the start's

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -192,7 +193,11 @@ private Q_SLOTS:
         int statistiche = 0;
         frmArchivio* finestra = nullptr;
         DialoghiFinti dialoghi;
-        frmArchivio archivio(*m_corpo, *m_ui, dialoghi, [&](const QString&) {
+        QString scratch;
+        QFile::Permissions permessi;
+        frmArchivio archivio(*m_corpo, *m_ui, dialoghi, [&](const QString& percorso) {
+            scratch = QFileInfo(percorso).path();
+            permessi = QFileInfo(scratch).permissions();
             finestra->close();
             return false;
         });
@@ -210,6 +215,10 @@ private Q_SLOTS:
         QVERIFY(figlio<QPushButton>(&archivio, "cmdUpdate")->isEnabled());
         QCOMPARE(Contenuto(fileArchivio()), prima);
         QCOMPARE(statistiche, 1);
+        // The download went to a folder of the update's own, closed to others and gone after it.
+        QVERIFY(QDir(scratch) != QDir(QDir::tempPath()));
+        QVERIFY(!(permessi & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QVERIFY(!QFileInfo::exists(scratch));
     }
 
     // Draws from a file and typed in reach the list, the statistics and an open scrutiny's date lists;

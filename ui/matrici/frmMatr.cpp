@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -94,8 +95,17 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     m_cmdGenera = new QPushButton(QStringLiteral("&Genera matrice..."), this);
     m_cmdGenera->setObjectName(QStringLiteral("cmdGenera"));
     m_cmdGenera->setToolTip(QStringLiteral("Genera una matrice per i numeri in gioco"));
-    for (QPushButton* p : {m_cmdAdattaMatrice, m_cmdUpdateMatrix, m_cmdOpenDir, m_cmdGenera})
+    m_prgAggiornamento = new QProgressBar(this);
+    m_prgAggiornamento->setObjectName(QStringLiteral("prgAggiornamento"));
+    m_prgAggiornamento->setFormat(QStringLiteral("%v di %m"));
+    m_prgAggiornamento->setVisible(false);
+    m_cmdInterrompi = new QPushButton(QStringLiteral("&Interrompi"), this);
+    m_cmdInterrompi->setObjectName(QStringLiteral("cmdInterrompi"));
+    m_cmdInterrompi->setToolTip(QStringLiteral("Interrompe lo scaricamento"));
+    m_cmdInterrompi->setVisible(false);
+    for (QPushButton* p : {m_cmdAdattaMatrice, m_cmdUpdateMatrix, m_cmdOpenDir, m_cmdGenera, m_cmdInterrompi})
         p->setAutoDefault(false);
+    connect(m_cmdInterrompi, &QPushButton::clicked, this, [this] { m_interrotto = true; });
     connect(m_cmdGenera, &QPushButton::clicked, this, &frmMatr::cmdGenera_Click);
     connect(m_cmdAdattaMatrice, &QPushButton::clicked, this, &frmMatr::cmdAdattaMatrice_Click);
     connect(m_cmdUpdateMatrix, &QPushButton::clicked, this, &frmMatr::cmdUpdateMatrix_Click);
@@ -111,6 +121,10 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     pulsanti->addWidget(m_cmdGenera);
     pulsanti->addStretch(1);
     sinistra->addLayout(pulsanti);
+    auto* aggiornamento = new QHBoxLayout;
+    aggiornamento->addWidget(m_prgAggiornamento, 1);
+    aggiornamento->addWidget(m_cmdInterrompi);
+    sinistra->addLayout(aggiornamento);
     auto* tutto = new QHBoxLayout(this);
     tutto->addLayout(sinistra, 1);
     tutto->addWidget(m_frameInfo);
@@ -231,20 +245,51 @@ void frmMatr::cmdAdattaMatrice_Click() {
 }
 
 void frmMatr::cmdUpdateMatrix_Click() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_frameInfo->hide();
-    repaint();
-    setEnabled(false);
-    const EsitoMatrici esito = AggiornaMatrici(m_scarica, CartellaTemp(), CartellaMatrici(m_corpo.cartellaDati));
+    if (m_aggiornamentoInCorso)
+        return;
+    mostraAggiornamento(true);
+    const EsitoMatrici esito = AggiornaMatrici(m_scarica, CartellaMatrici(m_corpo.cartellaDati), this);
+    mostraAggiornamento(false);
     if (esito.listaScaricata) {
         CaricaCatalogoMatrici(m_corpo, 0);
         RiempiLista();
-    }
-    QApplication::restoreOverrideCursor();
-    m_frameInfo->show();
-    setEnabled(true);
-    if (!esito.listaScaricata)
+        m_ui.messaggio(TestoEsitoMatrici(esito), windowTitle(), Icona::Informazione, Pulsanti::Ok);
+    } else if (!esito.interrotto) {
         m_ui.messaggio(ErroreLista, windowTitle(), Icona::Critica, Pulsanti::Ok);
+    }
+}
+
+// While the update runs the details and the other commands give way to its progress and stop.
+void frmMatr::mostraAggiornamento(bool inCorso) {
+    m_aggiornamentoInCorso = inCorso;
+    m_interrotto = false;
+    if (inCorso)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    m_frameInfo->setVisible(!inCorso);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_flSPL, m_cmdUpdateMatrix, m_cmdOpenDir, m_cmdGenera})
+        w->setEnabled(!inCorso);
+    m_prgAggiornamento->setRange(0, 0);
+    m_prgAggiornamento->setVisible(inCorso);
+    m_cmdInterrompi->setVisible(inCorso);
+    if (inCorso)
+        m_cmdInterrompi->setFocus();
+    repaint();
+}
+
+void frmMatr::avanzamento(int fatte, int totale) {
+    m_prgAggiornamento->setRange(0, totale);
+    m_prgAggiornamento->setValue(fatte);
+    m_ui.elaboraEventi();
+}
+
+void frmMatr::reject() {
+    if (m_aggiornamentoInCorso) {
+        m_interrotto = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void frmMatr::cmdGenera_Click() {

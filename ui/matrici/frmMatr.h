@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 
 namespace sestina {
@@ -20,7 +21,7 @@ class Interfaccia;
 // The matrices found in the matrix folder, the details of the one selected, the download of the
 // published ones and the adaptation of one to the Prediction. Browse mode as built; the main
 // window calls modalitaAdatta() before showing it for an adaptation.
-class frmMatr final : public QDialog {
+class frmMatr final : public QDialog, private OsservatoreMatrici {
     Q_OBJECT
 public:
     frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* parent = nullptr);
@@ -37,10 +38,16 @@ public:
     void cmdOpenDir_Click();
     void cmdGenera_Click();
 
+    // During an update Esc and closing the window stop it instead.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    void avanzamento(int fatte, int totale) override;
+    bool interrotto() override { return m_interrotto; }
+    void mostraAggiornamento(bool inCorso);
     QLineEdit* casella(const char* nome, const QString& didascalia, int riga, int colonna);
     void mostraStato(QLabel* etichetta, bool valido, const QString& testo);
     void svuotaDettagli();
@@ -50,6 +57,8 @@ private:
     ScaricaPagina m_scarica;
     bool m_adattata = false;
     bool m_modalitaAdatta = false;
+    bool m_aggiornamentoInCorso = false;
+    bool m_interrotto = false;
 
     QListWidget* m_flSPL;
     QGroupBox* m_frameInfo;
@@ -71,6 +80,8 @@ private:
     QPushButton* m_cmdUpdateMatrix;
     QPushButton* m_cmdOpenDir;
     QPushButton* m_cmdGenera;
+    QProgressBar* m_prgAggiornamento;
+    QPushButton* m_cmdInterrompi;
 };
 
 } // namespace sestina

@@ -106,7 +106,6 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, 
 
     // The window's load: the working label shows while the file is read.
     m_aggiornamentoInCorso = false;
-    m_fileDownload = PercorsoDownloadArchivio(CartellaTemp());
     m_fileArchivio = PercorsoArchivio(m_corpo.cartellaDati);
     mostraLista(false);
     m_ui.elaboraEventi();
@@ -167,7 +166,9 @@ void frmArchivio::cmdUpdate_Click() {
         Occupato occupato(m_ui);
         mostraLista(false);
         m_ui.elaboraEventi();
-        esito = AggiornaArchivio(m_corpo.archivioEstrazioni, m_scarica, m_fileDownload, m_fileArchivio, m_ui);
+        const CartellaPrivata scratch;
+        const QString fileDownload = scratch.valida() ? PercorsoDownloadArchivio(scratch.percorso()) : QString();
+        esito = AggiornaArchivio(m_corpo.archivioEstrazioni, m_scarica, fileDownload, m_fileArchivio, m_ui);
         if (esito == EsitoAggiornamento::Aggiornato)
             PopolaListView();
     }

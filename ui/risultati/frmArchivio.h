@@ -61,7 +61,6 @@ private:
     std::function<void()> m_aggiornaSpoglio;
     std::function<void()> m_archivioCambiato;
 
-    QString m_fileDownload;
     QString m_fileArchivio;
     bool m_aggiornamentoInCorso = false;
     bool m_centrata = false;
