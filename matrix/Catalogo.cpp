@@ -101,7 +101,6 @@ bool Conserva(const QString& scaricato, const QDir& matrici, const QString& loca
             QFile::remove(matrici.filePath(esistente));
     return true;
 }
-}
 
 } // namespace
 

@@ -48,7 +48,7 @@ private Q_SLOTS:
 
         frmMAIN principale(*corpo, ui, dialoghi);
         SoloTesto(principale, {QStringLiteral("StBar_1"), QStringLiteral("StBar_4")});
-        frmArchivio archivio(*corpo, ui, [](const QString&) { return false; });
+        frmArchivio archivio(*corpo, ui, dialoghi, [](const QString&) { return false; });
         SoloTesto(archivio, {QStringLiteral("lbLast")});
         frmGaranzia garanzia(corpo->sistema, ui);
         SoloTesto(garanzia, {QStringLiteral("lblSistema")});
