@@ -8,6 +8,7 @@
 #include "Console.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "NomiGrezzi.h"
 #include "RichiestaSviluppo.h"
 
 #include <Errore.h>
@@ -241,5 +242,6 @@ int main(int argc, char* argv[]) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("sestinaplan-cli"));
-    return sestina::cli::Esegui(QCoreApplication::arguments());
+    sestina::cli::NomiGrezzi nomi(argc, argv);
+    return sestina::cli::Esegui(nomi.argomenti());
 }

@@ -9,7 +9,13 @@
 #include <Sistema.h>
 #include <Sviluppo.h>
 
+#include <cstdio>
 #include <memory>
+#include <vector>
+
+#include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace sestina;
 
@@ -93,6 +99,35 @@ QByteArray Listato(const Sistema& s) {
         t += '\n';
     }
     return t;
+}
+
+// QProcess passes only QStrings, which cannot carry a name that is not UTF-8: exec with raw bytes.
+int EseguiGrezzo(const QList<QByteArray>& argomenti, const QString& fileUscita) {
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+        std::vector<char*> argv{const_cast<char*>(SESTINA_CLI)};
+        for (const QByteArray& a : argomenti)
+            argv.push_back(const_cast<char*>(a.constData()));
+        argv.push_back(nullptr);
+        if (!std::freopen(QFile::encodeName(fileUscita).constData(), "w", stdout))
+            ::_exit(127);
+        ::execv(SESTINA_CLI, argv.data());
+        ::_exit(127);
+    }
+    int stato = 0;
+    return ::waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
+
+// The names in a folder as the file system holds them.
+QList<QByteArray> NomiGrezzi(const QString& cartella) {
+    QList<QByteArray> nomi;
+    DIR* d = ::opendir(QFile::encodeName(cartella).constData());
+    while (const dirent* voce = d ? ::readdir(d) : nullptr)
+        if (voce->d_name[0] != '.')
+            nomi.append(QByteArray(voce->d_name));
+    if (d)
+        ::closedir(d);
+    return nomi;
 }
 
 } // namespace
@@ -270,6 +305,25 @@ private Q_SLOTS:
         const auto prima = Carica(origine), dopo = Carica(ritorno);
         QVERIFY(prima && dopo && StesseColonne(*prima, *dopo));
         QCOMPARE(dopo->numeroColonne, prima->numeroColonne);
+    }
+
+    // A name in the local 8-bit encoding (Latin-1 "caffè") is saved under exactly that name,
+    // read back, and overwritten in place, with nothing left beside it.
+    void nomeNonUtf8() {
+        QTemporaryDir cartella;
+        const QByteArray nome = QFile::encodeName(cartella.path()) + "/caff\xe8.sec";
+        const QString uscita = m_dir.filePath(QStringLiteral("grezzo.txt"));
+        for (const char* numeri : {"1-7", "1-8"}) {
+            QCOMPARE(EseguiGrezzo({"sviluppa", "--numeri", numeri, "-o", nome}, uscita), 0);
+            QCOMPARE(NomiGrezzi(cartella.path()), QList<QByteArray>{"caff\xe8.sec"});
+        }
+        QCOMPARE(EseguiGrezzo({"apri", nome}, uscita), 0);
+        QFile letto(uscita);
+        QVERIFY(letto.open(QIODevice::ReadOnly));
+        QVERIFY2(letto.readLine().startsWith("8\t28\t"), qPrintable(uscita));
+        QCOMPARE(NomiGrezzi(cartella.path()), QList<QByteArray>{"caff\xe8.sec"});
+        QCOMPARE(EseguiGrezzo({"apri", QFile::encodeName(cartella.path()) + "/mancant\xe8.sec"}, uscita), 2);
+        ::unlink(nome.constData()); // QDir cannot name it to remove it
     }
 };
 
