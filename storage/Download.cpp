@@ -4,7 +4,6 @@
 #include "Interfaccia.h"
 #include "classINI.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -150,15 +149,6 @@ CartellaPrivata::CartellaPrivata() : m_cartella(QDir::tempPath() + QStringLitera
 
 QString CartellaPrivata::percorso() const {
     return valida() ? m_cartella.path() + QLatin1Char('/') : QString();
-}
-
-int ApriDocumento(const QString& percorso) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(percorso)) ? 0 : 1;
-}
-
-void ApriIndirizzo(const QString& indirizzo) {
-    const QUrl url = QUrl::fromUserInput(indirizzo);
-    QDesktopServices::openUrl(url);
 }
 
 QString IndirizzoServer(const QString& fileConfigurazione) {

@@ -55,11 +55,6 @@ private:
     QTemporaryDir m_cartella;
 };
 
-// Hands a file or folder to the desktop's "open" action; the result is the platform's, unexamined.
-int ApriDocumento(const QString& percorso);
-// Hands a web address (or a file) to the desktop's default action.
-void ApriIndirizzo(const QString& indirizzo);
-
 // The publisher's server: the program's own host, or indirizzo_server of section "Impostazioni"
 // of the configuration file when present (never written). No trailing "/".
 QString IndirizzoServer(const QString& fileConfigurazione);

@@ -4,6 +4,7 @@
 #include "Cartelle.h"
 #include "Catalogo.h"
 #include "Corpo.h"
+#include "Desktop.h"
 #include "Download.h"
 #include "Finestre.h"
 #include "ImportaEstrazioni.h"

@@ -3,6 +3,7 @@
 #include "Adattamento.h"
 #include "Corpo.h"
 #include "Cp1252.h"
+#include "Desktop.h"
 #include "Download.h"
 #include "FileMatrice.h"
 #include "Finestre.h"
