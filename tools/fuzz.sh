@@ -3,7 +3,8 @@
 #   tools/fuzz.sh [TARGET|all] [SECONDS]      (default: all, 20 s each)
 # New inputs go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are only read); a crash
 # is kept in build-fuzz/trovati/TARGET and fails the run. FUZZ_JOBS runs that many targets at once;
-# FUZZ_ESECUZIONI stops a target after that many executions, if it gets there first. The fuzzing build
+# FUZZ_ESECUZIONI stops a target after that many executions, if it gets there first; FUZZ_TIMEOUT is the
+# seconds one input may take (10; more on a loaded machine, where a slow input is not a hang). The fuzzing build
 # lowers every read limit to 256 KiB, so -max_len (4 KiB past it) reaches each reader's size check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +30,7 @@ esegui() {
     local nome="$1" secondi="$2"
     local corpus="build-fuzz/corpus/$nome" trovati="build-fuzz/trovati/$nome" log="build-fuzz/log/$nome.txt"
     mkdir -p "$corpus" "$trovati" build-fuzz/log
-    local opzioni=(-max_total_time="$secondi" -runs="${FUZZ_ESECUZIONI:--1}" -rss_limit_mb=2048 -timeout=10 -max_len=266240
+    local opzioni=(-max_total_time="$secondi" -runs="${FUZZ_ESECUZIONI:--1}" -rss_limit_mb=2048 -timeout="${FUZZ_TIMEOUT:-10}" -max_len=266240
         -artifact_prefix="$trovati/" -print_final_stats=1)
     if [ -f "fuzz/dizionari/$nome.dict" ]; then
         opzioni+=(-dict="fuzz/dizionari/$nome.dict")
