@@ -32,7 +32,6 @@ public:
     const QList<Segno>& segni() const { return m_segni; }
     // Documents sent so far, and the printed pages of each.
     const QList<int>& pagineDocumenti() const { return m_pagineDocumenti; }
-    int documentiAperti() const { return documentoAperto() ? 1 : 0; }
     qint64 quantiSegni() const { return m_quanti; }
     const QString& stampanteSelezionata() const { return m_selezionata; }
     // Makes the next operation fail as a printer that went away does.

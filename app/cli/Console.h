@@ -12,7 +12,6 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    bool terminale() const { return m_terminale; }
     // One message, each line break of the program's texts turned into a newline.
     void messaggio(const QString& testo);
     // Rewrites the progress line in place.
