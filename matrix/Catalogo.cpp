@@ -48,15 +48,9 @@ VoceCatalogo Voce(const QString& nome, const QByteArray& file) {
 // What cannot be read (a link to a device, a FIFO, a file gone) reads as empty, and so is left out.
 VoceCatalogo VoceDelFile(const QString& nome, const QString& percorso) {
     try {
-        try {
-            return Voce(nome, LeggiFileLimitato(percorso, DimensioneMassimaMatrice));
-        } catch (const FileTroppoGrande& e) {
-            // Judged by its header alone; its CRC is not read.
-            VoceCatalogo voce = Voce(nome, LeggiInizioFile(percorso, DimensioneIntestazioneMatrice));
-            voce.crcValido = Falso;
-            voce.difetto = e.descrizione();
-            return voce;
-        }
+        VoceCatalogo voce = VoceFileMatrice(percorso);
+        voce.nomeFile = nome;
+        return voce;
     } catch (const Errore&) {
         return Voce(nome, {});
     }
@@ -103,6 +97,37 @@ bool Conserva(const QString& scaricato, const QDir& matrici, const QString& loca
 }
 
 } // namespace
+
+VoceCatalogo VoceFileMatrice(const QString& percorso) {
+    const QString nome = QFileInfo(percorso).fileName();
+    try {
+        return Voce(nome, LeggiFileLimitato(percorso, DimensioneMassimaMatrice));
+    } catch (const FileTroppoGrande& e) {
+        // Judged by its header alone; its CRC is not read.
+        VoceCatalogo voce = Voce(nome, LeggiInizioFile(percorso, DimensioneIntestazioneMatrice));
+        voce.crcValido = Falso;
+        voce.difetto = e.descrizione();
+        return voce;
+    }
+}
+
+QList<std::pair<QString, QString>> CampiIntestazione(const MATRIX_HEADER& h) {
+    const auto testo = [](const QByteArray& byte) { return DaCp1252(byte).trimmed(); };
+    const auto data = [](double giorni) { return DaDataOle(giorni).toString(QStringLiteral("yyyy-MM-dd")); };
+    return {{QStringLiteral("NUMBERS_OF_MATRIX_V"), QString::number(h.NUMBERS_OF_MATRIX_V)},
+            {QStringLiteral("LENGTH_OF_COLUMN_K"), QString::number(h.LENGTH_OF_COLUMN_K)},
+            {QStringLiteral("GARANTY_T"), QString::number(h.GARANTY_T)},
+            {QStringLiteral("PICK_UP_NUMBERS_M"), QString::number(h.PICK_UP_NUMBERS_M)},
+            {QStringLiteral("FIXED_NUMBERS_OF_MATRIX_F"), QString::number(h.FIXED_NUMBERS_OF_MATRIX_F)},
+            {QStringLiteral("COLUMNS_OF_MATRIX_C"), QString::number(h.COLUMNS_OF_MATRIX_C)},
+            {QStringLiteral("PERCENTAGE_COVER"), testo(h.PERCENTAGE_COVER)},
+            {QStringLiteral("AUTHOR"), testo(h.AUTHOR)},
+            {QStringLiteral("DESCRIPTION"), testo(h.DESCRIPTION)},
+            {QStringLiteral("VALID_FROM"), data(h.VALID_FROM)},
+            {QStringLiteral("VALID_TO"), data(h.VALID_TO)},
+            {QStringLiteral("RESERVED"), QStringLiteral("%1 %2").arg(h.RESERVED[0]).arg(h.RESERVED[1])},
+            {QStringLiteral("VERSION_TAG"), testo(h.VERSION_TAG)}};
+}
 
 QStringList ElencaFile(const QString& cartella, const QString& filtro) {
     QStringList nomi = QDir(cartella).entryList({filtro}, QDir::Files | QDir::Hidden, QDir::Unsorted);

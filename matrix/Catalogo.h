@@ -7,12 +7,21 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace sestina {
 
 struct Corpo;
 class Interfaccia;
+
+// The catalogue's entry for one matrix file, named by its file name. A file over the size limit is
+// judged by its header, its CRC failed. Throws Errore when the file cannot be read.
+VoceCatalogo VoceFileMatrice(const QString& percorso);
+
+// Every header field by its name, in file order: numbers in decimal, texts trimmed, dates as
+// yyyy-MM-dd (empty when out of range), RESERVED as its two bytes.
+QList<std::pair<QString, QString>> CampiIntestazione(const MATRIX_HEADER& h);
 
 // The names (no folder) of the files in cartella matching filtro, in the file system's order;
 // none gives one empty name.

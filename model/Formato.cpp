@@ -25,8 +25,21 @@ QString FormattaIntero(qint64 valore) {
     return QLocale().toString(static_cast<qlonglong>(valore));
 }
 
-QString FormattaEuro(double valore) {
-    return QStringLiteral("€ ") + QLocale().toString(valore, 'f', 2);
+QString ImportoNelLocale(Centesimi importo, bool separatoreMigliaia, const QLocale& nelLocale) {
+    QLocale locale = nelLocale;
+    if (!separatoreMigliaia)
+        locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    const qint64 c = importo.valore();
+    // Whole division keeps every cent; the sign goes before the euro digits, "-0,50" included.
+    const qint64 euro = c / 100;
+    const qint64 resto = c % 100;
+    const QString segno = c < 0 ? locale.negativeSign() : QString();
+    return segno + locale.toString(static_cast<qlonglong>(euro < 0 ? -euro : euro)) + locale.decimalPoint() +
+           QStringLiteral("%1").arg(resto < 0 ? -resto : resto, 2, 10, QLatin1Char('0'));
+}
+
+QString FormattaEuro(Centesimi importo) {
+    return QStringLiteral("€ ") + ImportoNelLocale(importo);
 }
 
 QString FormattaPresenze(std::int32_t maschera) {

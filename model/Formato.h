@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Centesimi.h"
+
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +21,12 @@ QString FormattaContatore(double valore);
 // "###,##0" in the default locale.
 QString FormattaIntero(qint64 valore);
 
+// Whole euro and two cent digits with a locale's marks, by default the user's: "1.298.528,00", or
+// without the thousands separator "1298528,00". Exact for any amount.
+QString ImportoNelLocale(Centesimi importo, bool separatoreMigliaia = true, const QLocale& locale = QLocale());
+
 // "€ ###,###,##0.00" in the default locale.
-QString FormattaEuro(double valore);
+QString FormattaEuro(Centesimi importo);
 
 // The set bits 0..6 of a presence mask as "00 02 05"; empty mask, empty text.
 QString FormattaPresenze(std::int32_t maschera);

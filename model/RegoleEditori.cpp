@@ -99,6 +99,15 @@ std::array<bool, 90> FissiVisibili(const Sistema& s) {
     return visibili;
 }
 
+QString TestoMassimoFissi() {
+    return QStringLiteral("Numeri fissi (al massimo %1)").arg(MassimoFissi);
+}
+
+bool FissiEntroIlLimite(const Sistema& s) {
+    const std::array<bool, 90> visibili = FissiVisibili(s);
+    return std::count(visibili.begin(), visibili.end(), true) <= MassimoFissi;
+}
+
 void ScriviFissi(Sistema& s, const std::array<bool, 90>& fissi) {
     int quanti = 0;
     for (std::size_t i = 0; i < fissi.size(); ++i) {

@@ -43,6 +43,11 @@ int SequenzaPiuLunga(const Sistema& s);
 std::int32_t MascheraConsecutivi(const std::array<bool, 7>& scelte);
 
 inline constexpr int MassimoFissi = 5;
+// The fixed-number editor's note on the limit: "Numeri fissi (al massimo 5)".
+QString TestoMassimoFissi();
+// True when at most MassimoFissi of the fixed numbers are in play (those out of play are dropped
+// before a development), so the System is one the editor could have made.
+bool FissiEntroIlLimite(const Sistema& s);
 
 // The fixed numbers an editor shows: marked in numeriFissi and still in play (index 0..89).
 std::array<bool, 90> FissiVisibili(const Sistema& s);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Centesimi.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -98,9 +100,9 @@ struct Sistema : SystemHeader, SystemConditions, ConsecutiveCondition {
 
     ColumnStore colonne;
 
-    float costoColonnaSE = 1.0f;
-    float costoColonnaSS = 1.5f;
-    float costoColonna = 1.0f;
+    Centesimi costoColonnaSE{100};
+    Centesimi costoColonnaSS{150};
+    Centesimi costoColonna{100};
     Flag superStar = Falso;
 
     QString fileSistema;
@@ -116,7 +118,8 @@ struct Sistema : SystemHeader, SystemConditions, ConsecutiveCondition {
     void CancellaPronostico();
     // Chooses costoColonna from superStar.
     void scegliCosto();
-    double costoSistema() const { return static_cast<double>(costoColonna) * numeroColonne; }
+    // costoColonna × numeroColonne, to the cent.
+    Centesimi costoSistema() const { return costoColonna * (numeroColonne > 0 ? numeroColonne : 0); }
 };
 
 // Empties the System; with mantieniPronostico the grid and the Prediction stay.

@@ -1,32 +1,25 @@
 #include "ImpostazioniStampa.h"
 
-#include "Errore.h"
+#include "Formato.h"
 #include "classINI.h"
-
-#include <QLocale>
-
-#include <charconv>
-#include <cmath>
 
 namespace sestina {
 
-QString PrezzoInCentesimi(const QString& testo) {
-    bool ok = false;
-    const float euro = QLocale().toFloat(testo.trimmed(), &ok);
-    if (!ok)
-        throw Errore::comune(numeri_errore::TipoNonCorrispondente);
-    const float centesimi = euro * 100.0f;
-    if (!std::isfinite(centesimi))
-        throw Errore::comune(numeri_errore::Overflow);
-    char cifre[32];
-    const auto fine = std::to_chars(cifre, cifre + sizeof cifre, centesimi);
-    return QString::fromLatin1(cifre, fine.ptr - cifre);
+bool PrezzoDigitabile(const QString& testo) {
+    if (testo.size() > LunghezzaMassimaPrezzo)
+        return false;
+    for (const QChar c : testo)
+        if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != QLatin1Char(',') && c != QLatin1Char('.'))
+            return false;
+    return true;
 }
 
-QString PrezzoMostrato(float euro) {
-    QLocale senzaGruppi;
-    senzaGruppi.setNumberOptions(QLocale::OmitGroupSeparator);
-    return senzaGruppi.toString(static_cast<double>(euro), 'f', 2);
+QString PrezzoInCentesimi(const QString& testo) {
+    return QString::number(CentesimiDaEuro(testo).valore());
+}
+
+QString PrezzoMostrato(Centesimi prezzo) {
+    return ImportoNelLocale(prezzo, false);
 }
 
 void SalvaImpostazioni(const QString& fileConfigurazione, const ImpostazioniStampa& v) {

@@ -1,16 +1,23 @@
 #pragma once
 
+#include "Centesimi.h"
+
 #include <QString>
 
 namespace sestina {
 
-// A price typed in euro in the user's locale as the cents the configuration file keeps: read in
-// single precision, times 100, the shortest text of that single-precision value ("1,50" -> "150").
-// Throws Errore (type mismatch) when the text is not a number.
+// What the settings dialog's fields hold at most: the heading, and a price of digits, a comma or a point.
+inline constexpr int LunghezzaMassimaIntestazione = 55;
+inline constexpr int LunghezzaMassimaPrezzo = 4;
+// True for a price the dialog's field lets the user type ("1,20", "0.5", "12").
+bool PrezzoDigitabile(const QString& testo);
+
+// A price typed in euro in the user's locale as the cents the configuration file keeps, a whole
+// number ("1,20" -> "120"). Throws Errore (type mismatch) when the text is not a number.
 QString PrezzoInCentesimi(const QString& testo);
 
-// A price in euro as the settings dialog shows it: "0.00" with the locale's decimal mark.
-QString PrezzoMostrato(float euro);
+// A price as the settings dialog shows it: "0.00" with the locale's decimal mark.
+QString PrezzoMostrato(Centesimi prezzo);
 
 struct ImpostazioniStampa {
     QString costoColonnaSE; // as typed

@@ -38,13 +38,10 @@ QString NumeroScheda(int n) {
     return QStringLiteral("Scheda n. ") + QLocale().toString(n);
 }
 
-QString Importo(TipoScheda tipo, float importo) {
-    if (tipo == TipoScheda::DueColonne) {
-        QLocale senzaGruppi;
-        senzaGruppi.setNumberOptions(QLocale::OmitGroupSeparator);
-        return QStringLiteral("         € ") + senzaGruppi.toString(static_cast<double>(importo), 'f', 2);
-    }
-    return QStringLiteral("   € ") + QLocale().toString(static_cast<double>(importo), 'f', 2);
+QString Importo(TipoScheda tipo, Centesimi importo) {
+    if (tipo == TipoScheda::DueColonne)
+        return QStringLiteral("         € ") + ImportoNelLocale(importo, false);
+    return QStringLiteral("   € ") + ImportoNelLocale(importo);
 }
 
 void PreparaSuperficie(SuperficieStampa& s, const TaraturaScheda& t) {
@@ -189,7 +186,7 @@ EsitoStampa StampaSchede(Corpo& corpo, TipoScheda tipo, const TaraturaScheda& t,
                 }
             }
 
-            const float importo = static_cast<float>(presenti) * sis.costoColonna;
+            const Centesimi importo = sis.costoColonna * presenti;
             BloccoNome(s, tipo, t, sis.nomeSistema, NumeroScheda(numero), Importo(tipo, importo), [&] {
                 if (progresso)
                     progresso->scheda(QStringLiteral("Scheda n. %1").arg(numero, 5, 10, QLatin1Char('0')));

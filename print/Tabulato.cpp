@@ -23,9 +23,9 @@ constexpr double XLogo = 4000;
 const QString Separatore(96, QChar(0x2014));
 
 // "€ ###,###,###.00": no digit before the decimal mark below 1.
-QString ImportoTabulato(float importo) {
-    QString cifre = QLocale().toString(static_cast<double>(importo), 'f', 2);
-    if (std::abs(importo) < 1.0f && cifre.startsWith(QLatin1Char('0')))
+QString ImportoTabulato(Centesimi importo) {
+    QString cifre = ImportoNelLocale(importo);
+    if (importo.valore() >= 0 && importo.valore() < 100 && cifre.startsWith(QLatin1Char('0')))
         cifre.remove(0, 1);
     return QStringLiteral("€ ") + cifre;
 }
@@ -130,8 +130,7 @@ void Copia(SuperficieStampa& s, Corpo& corpo, const OpzioniTabulato& o, const QI
     Scendi(s, 500);
     Riga(s, QStringLiteral("Colonne Sistema ") + QString::number(sis.numeroColonne));
     Scendi(s, Passo);
-    Riga(s, QStringLiteral("Importo Sistema ") +
-                ImportoTabulato(sis.costoColonna * static_cast<float>(std::max(0, sis.numeroColonne))));
+    Riga(s, QStringLiteral("Importo Sistema ") + ImportoTabulato(sis.costoSistema()));
     Scendi(s, Passo);
     Riga(s, QStringLiteral("Numeri in gioco %1").arg(sis.numeriInGioco) + QChar(9) + QStringLiteral("Tipo Sistema ") +
                 sis.tipoSistema);

@@ -101,4 +101,10 @@ double PremioAtteso(qint64 colonne, const std::array<double, 6>& premi) {
     return atteso;
 }
 
+std::optional<double> RendimentoAtteso(double premioAtteso, Centesimi costo) {
+    if (costo.valore() <= 0)
+        return std::nullopt;
+    return 100 * premioAtteso / costo.euro();
+}
+
 } // namespace sestina

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Centesimi.h"
 #include "Garanzia.h"
 
 #include <QString>
@@ -42,5 +43,7 @@ double ColonneAttese(qint64 colonne, Categoria c);
 
 // The expected prize of one play, in euro, for the prizes of the six categories (best first).
 double PremioAtteso(qint64 colonne, const std::array<double, 6>& premi);
+// That prize in percent of what the play costs; nothing when it costs nothing.
+std::optional<double> RendimentoAtteso(double premioAtteso, Centesimi costo);
 
 } // namespace sestina

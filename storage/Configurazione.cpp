@@ -4,26 +4,13 @@
 #include "Errore.h"
 #include "classINI.h"
 
-#include <QLocale>
-
-#include <cmath>
-#include <limits>
-
 namespace sestina {
 namespace {
 
 const QString Sezione = QStringLiteral("Impostazioni");
 
-// Cents as typed in the user's locale, to euro in the precision the prices are kept in.
-float Prezzo(const classINI& ini, const QString& chiave, const QString& predefinito) {
-    bool ok = false;
-    const double centesimi = QLocale().toDouble(ini.getProperty(Sezione, chiave, predefinito), &ok);
-    if (!ok)
-        throw Errore::comune(numeri_errore::TipoNonCorrispondente);
-    const double euro = centesimi / 100.0;
-    if (!std::isfinite(euro) || std::fabs(euro) > std::numeric_limits<float>::max())
-        throw Errore::comune(numeri_errore::Overflow);
-    return static_cast<float>(euro);
+Centesimi Prezzo(const classINI& ini, const QString& chiave, const QString& predefinito) {
+    return CentesimiDaTesto(ini.getProperty(Sezione, chiave, predefinito));
 }
 
 } // namespace

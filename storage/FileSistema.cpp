@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
@@ -371,6 +372,16 @@ QString NomeDelSistema(const QString& percorso) {
     return QFileInfo(percorso).fileName().toLower();
 }
 
+QString TitoloCon(const QString& percorso, const QStringList& da, const QString& a) {
+    QString titolo = QFileInfo(percorso).fileName();
+    for (const QString& estensione : da)
+        if (titolo.endsWith(estensione, Qt::CaseInsensitive)) {
+            titolo.chop(estensione.size());
+            return titolo + a;
+        }
+    return titolo;
+}
+
 } // namespace
 
 bool SalvaFile(Sistema& s, const QString& percorso, Interfaccia& ui) {
@@ -412,6 +423,14 @@ bool ApriSistema(Sistema& s, const QString& percorso, Interfaccia& ui) {
     s.fileSistema = file;
     s.nomeSistema = NomeDelSistema(file);
     return true;
+}
+
+QString TitoloFileSistema(const QString& fileSistema) {
+    return TitoloCon(fileSistema, {QStringLiteral(".txt"), QStringLiteral(".ext")}, QStringLiteral(".sec"));
+}
+
+QString TitoloFileExtrema(const QString& fileSistema) {
+    return TitoloCon(fileSistema, {QStringLiteral(".txt"), QStringLiteral(".sec")}, QStringLiteral(".ext"));
 }
 
 } // namespace sestina

@@ -20,4 +20,11 @@ bool SalvaFile(Sistema& s, const QString& percorso, Interfaccia& ui);
 // whether it opened.
 bool ApriSistema(Sistema& s, const QString& percorso, Interfaccia& ui);
 
+// The file title Salva and Salva come propose for fileSistema: its name with the extension of a
+// column list or an Extrema file (".txt", ".ext", any case) turned into ".sec", so a System that
+// came from an import or went to an export is saved where Apri lists it.
+QString TitoloFileSistema(const QString& fileSistema);
+// The title the Extrema export proposes: ".txt" or ".sec" turned into ".ext".
+QString TitoloFileExtrema(const QString& fileSistema);
+
 } // namespace sestina

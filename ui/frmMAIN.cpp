@@ -62,14 +62,6 @@ QString Versione() {
         .arg(SESTINA_VERSIONE_REVISION);
 }
 
-// The file title of a path, with the given extensions turned into another.
-QString TitoloCon(const QString& percorso, const QStringList& da, const QString& a) {
-    QString titolo = QFileInfo(percorso).fileName();
-    for (const QString& estensione : da)
-        titolo.replace(estensione, a);
-    return titolo;
-}
-
 } // namespace
 
 frmMAIN::frmMAIN(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent)
@@ -530,17 +522,16 @@ void frmMAIN::MescolaColonne() {
 
 void frmMAIN::Salva() {
     Sistema& s = m_corpo.sistema;
-    s.fileSistema = m_corpo.cartellaDati + QStringLiteral("/sistemi/") +
-                    TitoloCon(s.fileSistema, {QStringLiteral(".txt")}, QStringLiteral(".sec"));
+    s.fileSistema = m_corpo.cartellaDati + QStringLiteral("/sistemi/") + TitoloFileSistema(s.fileSistema);
     SalvaFile(s, s.fileSistema, m_ui);
     ViewStatusBar();
 }
 
 void frmMAIN::SalvaCome() {
     Sistema& s = m_corpo.sistema;
-    const QString scelto = m_dialoghi.salva(this, m_corpo.cartellaDati + QStringLiteral("/sistemi"),
-                                            TitoloCon(s.fileSistema, {QStringLiteral(".txt")}, QStringLiteral(".sec")),
-                                            QStringLiteral("File Sestinaplan (*.sec)"), QStringLiteral("sec"));
+    const QString scelto =
+        m_dialoghi.salva(this, m_corpo.cartellaDati + QStringLiteral("/sistemi"), TitoloFileSistema(s.fileSistema),
+                         QStringLiteral("File Sestinaplan (*.sec)"), QStringLiteral("sec"));
     if (scelto.isEmpty())
         return;
     s.fileSistema = scelto;
@@ -594,10 +585,9 @@ void frmMAIN::EsportaColonne() {
 
 void frmMAIN::EsportaExtrema() {
     Sistema& s = m_corpo.sistema;
-    const QString scelto = m_dialoghi.salva(
-        this, m_corpo.cartellaDati + QStringLiteral("/extrema"),
-        TitoloCon(s.fileSistema, {QStringLiteral(".txt"), QStringLiteral(".sec")}, QStringLiteral(".ext")),
-        QStringLiteral("File EXT (*.ext)"), QStringLiteral("ext"));
+    const QString scelto =
+        m_dialoghi.salva(this, m_corpo.cartellaDati + QStringLiteral("/extrema"), TitoloFileExtrema(s.fileSistema),
+                         QStringLiteral("File EXT (*.ext)"), QStringLiteral("ext"));
     if (scelto.isEmpty())
         return;
     s.fileSistema = scelto;

@@ -1,6 +1,7 @@
 #include "Comandi.h"
 
 #include "Console.h"
+#include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
 #include "ProgressoConsole.h"
@@ -10,11 +11,14 @@
 #include <QFileInfo>
 
 #include <ColonneTxt.h>
+#include <Configurazione.h>
+#include <Corpo.h>
 #include <Errore.h>
 #include <Extrema.h>
 #include <FileSistema.h>
 #include <Formato.h>
 #include <Interfaccia.h>
+#include <RegoleEditori.h>
 #include <Sistema.h>
 #include <Sviluppo.h>
 
@@ -78,18 +82,26 @@ bool StampaSistema(const Sistema& s) {
 int ComandoSviluppa(const RichiestaSviluppo& richiesta) {
     Console console;
     InterfacciaConsole ui(console);
-    auto s = std::make_unique<Sistema>();
-    ApplicaRichiesta(*s, richiesta);
-    if (!Sviluppa(*s, ui, console))
+    const auto corpo = CorpoDelleCartelle();
+    Sistema& s = corpo->sistema;
+    ApplicaRichiesta(s, richiesta);
+    if (!FissiEntroIlLimite(s)) {
+        ui.messaggio(TestoMassimoFissi(), TitoloApplicazione, Icona::Esclamazione, Pulsanti::Ok);
+        return esito::UsoErrato;
+    }
+    // The prices of the configuration, as the window has them; SuperStar chosen above.
+    if (!LeggiConfigurazione(*corpo, ui))
+        return esito::FileRifiutato;
+    if (!Sviluppa(s, ui, console))
         return esito::Fallito;
     // Nothing else cancels here: a cancelled development stopped at the column limit.
-    if (s->sviluppoAnnullato)
+    if (s.sviluppoAnnullato)
         return esito::LimiteSuperato;
-    if (!richiesta.fileUscita.isEmpty() && !Salva(*s, richiesta.fileUscita, ui))
+    if (!richiesta.fileUscita.isEmpty() && !Salva(s, richiesta.fileUscita, ui))
         return esito::Fallito;
     UscitaStandard uscita;
-    uscita.campi({QString::number(s->numeroColonne), s->tipoSistema});
-    uscita.riga(FormattaEuro(s->costoSistema()));
+    uscita.campi({QString::number(s.numeroColonne), s.tipoSistema});
+    uscita.riga(FormattaEuro(s.costoSistema()));
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 

@@ -1,14 +1,18 @@
 #include "ComandiGaranzia.h"
 
 #include "Console.h"
+#include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
 #include "OpzioniComando.h"
 #include "ProgressoConsole.h"
 #include "UscitaStandard.h"
 
+#include <Configurazione.h>
+#include <Corpo.h>
 #include <Errore.h>
 #include <FileSistema.h>
+#include <Formato.h>
 #include <Garanzia.h>
 #include <Probabilita.h>
 #include <Sistema.h>
@@ -72,6 +76,7 @@ std::array<double, 6> Premi(const QString& testo) {
 int EseguiProbabilita(const QStringList& argomenti) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("premi"), QString(), QStringLiteral("PREMI")});
+    parser.addOption({QStringLiteral("superstar"), QString()});
     const QStringList file = Analizza(parser, argomenti);
     if (file.size() != 1)
         throw ErroreUso(QStringLiteral("probabilita vuole un solo file"));
@@ -82,7 +87,8 @@ int EseguiProbabilita(const QStringList& argomenti) {
 
     Console console;
     InterfacciaConsole ui(console);
-    auto s = std::make_unique<Sistema>();
+    const auto corpo = CorpoDelleCartelle();
+    Sistema* s = &corpo->sistema;
     try {
         if (!ApriSistema(*s, file.front(), ui))
             return esito::FileRifiutato;
@@ -90,6 +96,10 @@ int EseguiProbabilita(const QStringList& argomenti) {
         MostraErrore(ui, e, QStringLiteral("ApriSistema"));
         return esito::FileRifiutato;
     }
+    // The cost of the play at the configured prices, as the window has it.
+    s->superStar = parser.isSet(QStringLiteral("superstar")) ? Vero : Falso;
+    if (premi && !LeggiConfigurazione(*corpo, ui))
+        return esito::FileRifiutato;
     ProgressoConsole progresso(console);
     const qint64 colonne = s->numeroColonne;
     const ProbabilitaSistema p = CalcolaProbabilita(CalcolaGaranzia(*s, ui, progresso), colonne);
@@ -106,11 +116,12 @@ int EseguiProbabilita(const QStringList& argomenti) {
     for (const Categoria c : TutteLeCategorie)
         uscita.riga(QStringLiteral("Colonne attese %1\t%2").arg(NomeCategoria(c), ColonneAtteseTesto(colonne, c)));
     if (premi) {
-        const double costo = s->costoSistema();
+        const Centesimi costo = s->costoSistema();
         const double atteso = PremioAtteso(colonne, *premi);
-        uscita.riga(QStringLiteral("Costo della giocata\t%1").arg(costo, 0, 'f', 2));
+        uscita.riga(QStringLiteral("Costo della giocata\t") + ImportoNelLocale(costo, false, QLocale::c()));
         uscita.riga(QStringLiteral("Premio atteso\t%1").arg(atteso, 0, 'f', 6));
-        uscita.riga(QStringLiteral("Rendimento atteso\t%1%").arg(costo > 0 ? 100 * atteso / costo : 0.0, 0, 'f', 2));
+        uscita.riga(
+            QStringLiteral("Rendimento atteso\t%1%").arg(RendimentoAtteso(atteso, costo).value_or(0), 0, 'f', 2));
     }
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }

@@ -12,6 +12,7 @@
 #include <Catalogo.h>
 #include <Corpo.h>
 #include <Download.h>
+#include <Errore.h>
 #include <FileIntero.h>
 #include <FileMatrice.h>
 #include <FileSistema.h>
@@ -21,7 +22,6 @@
 #include <QCommandLineParser>
 #include <QDate>
 #include <QElapsedTimer>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <deque>
@@ -56,21 +56,6 @@ private:
     Interfaccia& m_console;
     std::deque<int> m_fisse;
 };
-
-// "17,5,3" or "17 5 3": numbers 1..90 in the order written, each once.
-std::vector<int> NumeriInOrdine(const QString& testo, const QString& opzione) {
-    std::vector<int> numeri;
-    for (const QString& voce : testo.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int n = voce.toInt(&ok);
-        if (!ok || n < 1 || n > NumeriGioco)
-            throw ErroreUso(QStringLiteral("%1: \"%2\" non e' un numero da 1 a 90").arg(opzione, voce));
-        if (std::find(numeri.begin(), numeri.end(), n) != numeri.end())
-            throw ErroreUso(QStringLiteral("%1: %2 ripetuto").arg(opzione).arg(n));
-        numeri.push_back(n);
-    }
-    return numeri;
-}
 
 void ImpostaPronostico(Sistema& s, const std::vector<int>& numeri) {
     for (const int n : numeri)
@@ -141,10 +126,15 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
 
 int EseguiMatrici(const QStringList& argomenti) {
     QCommandLineParser parser;
+    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("V")});
     const QStringList azione = Analizza(parser, argomenti);
     if (azione.size() != 1 ||
         (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
         throw ErroreUso(QStringLiteral("matrici vuole aggiorna oppure elenca"));
+    // 0 lists every matrix, as the window's full list does.
+    const int numeri = parser.isSet(QStringLiteral("numeri")) ? LeggiIntero(Unico(parser, QStringLiteral("numeri")), 1,
+                                                                            NumeriGioco, QStringLiteral("--numeri"))
+                                                              : 0;
     Console console;
     InterfacciaConsole ui(console);
     const QString cartellaDati = CartellaDatiPredefinita();
@@ -160,9 +150,31 @@ int EseguiMatrici(const QStringList& argomenti) {
         console.messaggio(TestoEsitoMatrici(risultato));
     }
     UscitaStandard uscita;
-    for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, 0))
+    for (const VoceCatalogo& voce : CatalogoDellaCartella(cartella, numeri))
         if (!voce.nomeFile.isEmpty())
             uscita.campi({RigaCatalogo(voce), voce.nomeFile});
+    return uscita.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int EseguiMatrice(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    const QStringList file = Analizza(parser, argomenti);
+    if (file.size() != 1)
+        throw ErroreUso(QStringLiteral("matrice vuole un solo file .mspl"));
+    Console console;
+    InterfacciaConsole ui(console);
+    VoceCatalogo voce;
+    try {
+        voce = VoceFileMatrice(file.front());
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("LeggiIntestazioneMatrice"));
+        return esito::FileRifiutato;
+    }
+    UscitaStandard uscita;
+    for (const auto& [campo, valore] : CampiIntestazione(voce.intestazione))
+        uscita.campi({campo, valore});
+    uscita.campi({QStringLiteral("versioneValida"), voce.versioneValida ? QStringLiteral("1") : QStringLiteral("0")});
+    uscita.campi({QStringLiteral("crcValido"), voce.crcValido ? QStringLiteral("1") : QStringLiteral("0")});
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
@@ -175,8 +187,10 @@ int EseguiAdatta(const QStringList& argomenti) {
     const QString uscitaSistema = Unico(parser, QStringLiteral("o"));
     if (file.size() != 1 || uscitaSistema.isEmpty() || !parser.isSet(QStringLiteral("numeri")))
         throw ErroreUso(QStringLiteral("adatta vuole FILE.mspl, --numeri LISTA e -o OUT.sec"));
-    const std::vector<int> numeri = NumeriInOrdine(Unico(parser, QStringLiteral("numeri")), QStringLiteral("--numeri"));
-    const std::vector<int> fisse = NumeriInOrdine(Unico(parser, QStringLiteral("fisse")), QStringLiteral("--fisse"));
+    const std::vector<int> numeri =
+        LeggiListaInOrdine(Unico(parser, QStringLiteral("numeri")), 1, NumeriGioco, QStringLiteral("--numeri"));
+    const std::vector<int> fisse =
+        LeggiListaInOrdine(Unico(parser, QStringLiteral("fisse")), 1, NumeriGioco, QStringLiteral("--fisse"));
     for (const int n : fisse)
         if (std::find(numeri.begin(), numeri.end(), n) == numeri.end())
             throw ErroreUso(QStringLiteral("--fisse: %1 non e' tra i numeri").arg(n));

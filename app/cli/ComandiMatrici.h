@@ -4,8 +4,11 @@
 
 namespace sestina::cli {
 
-// matrici aggiorna | elenca: the matrix window's download, and its catalogue lines.
+// matrici (aggiorna | elenca) [--numeri V]: the matrix window's download, and its catalogue lines
+// (only the matrices of V numbers with --numeri).
 int EseguiMatrici(const QStringList& argomenti);
+// matrice FILE.mspl: every header field as "<FIELD><TAB><value>", then versioneValida and crcValido.
+int EseguiMatrice(const QStringList& argomenti);
 // adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec: the adaptation of the matrix window.
 int EseguiAdatta(const QStringList& argomenti);
 

@@ -1,9 +1,11 @@
 #include "ComandiStampa.h"
 
 #include "Console.h"
+#include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
 #include "OpzioniComando.h"
+#include "UscitaStandard.h"
 
 #include <Cartelle.h>
 #include <Configurazione.h>
@@ -11,6 +13,7 @@
 #include <Errore.h>
 #include <ErroriFile.h>
 #include <FileSistema.h>
+#include <ImpostazioniStampa.h>
 #include <StampaSchede.h>
 #include <SuperficieQt.h>
 #include <Tabulato.h>
@@ -70,16 +73,14 @@ int Esegui(const Uscita& u, const LavoroStampa& lavoro, Interfaccia& ui) {
     return esito == EsitoUscita::Scritta ? esito::Riuscito : esito::Fallito;
 }
 
-std::unique_ptr<Corpo> CorpoDelleCartelle() {
-    auto corpo = std::make_unique<Corpo>();
-    corpo->cartellaDati = CartellaDatiPredefinita();
-    corpo->fileConfigurazione = PercorsoConfigurazione(corpo->cartellaDati);
-    return corpo;
+// The SuperStar is the main window's box, not part of the system file: the commands take it as an option.
+void AggiungiSuperStar(QCommandLineParser& parser) {
+    parser.addOption({QStringLiteral("superstar"), QString()});
 }
 
-// The data folder's configuration and the System of percorso; null, with the exit status in
-// esitoApertura, when either cannot be read.
-std::unique_ptr<Corpo> CorpoConSistema(const QString& percorso, Interfaccia& ui, int& esitoApertura) {
+// The data folder's configuration and the System of percorso, played with the SuperStar or not
+// (its boxes and its price); null, with the exit status in esitoApertura, when either cannot be read.
+std::unique_ptr<Corpo> CorpoConSistema(const QString& percorso, bool superStar, Interfaccia& ui, int& esitoApertura) {
     auto corpo = CorpoDelleCartelle();
     try {
         if (!ApriSistema(corpo->sistema, percorso, ui)) {
@@ -91,8 +92,9 @@ std::unique_ptr<Corpo> CorpoConSistema(const QString& percorso, Interfaccia& ui,
         esitoApertura = esito::FileRifiutato;
         return nullptr;
     }
+    corpo->sistema.superStar = superStar ? Vero : Falso;
     if (!LeggiConfigurazione(*corpo, ui)) {
-        esitoApertura = esito::Fallito;
+        esitoApertura = esito::FileRifiutato;
         return nullptr;
     }
     return corpo;
@@ -114,6 +116,7 @@ int EseguiSchedine(const QStringList& argomenti) {
     parser.addOption({QStringLiteral("tipo"), QString(), QStringLiteral("2|5")});
     parser.addOption({QStringLiteral("da"), QString(), QStringLiteral("N")});
     parser.addOption({QStringLiteral("a"), QString(), QStringLiteral("M")});
+    AggiungiSuperStar(parser);
     AggiungiUscita(parser);
     const QStringList file = Analizza(parser, argomenti);
     if (file.size() != 1)
@@ -126,7 +129,7 @@ int EseguiSchedine(const QStringList& argomenti) {
     if (!StampanteInstallata(uscita, ui))
         return esito::FileRifiutato;
     int esitoApertura = esito::Riuscito;
-    const auto corpo = CorpoConSistema(file.front(), ui, esitoApertura);
+    const auto corpo = CorpoConSistema(file.front(), parser.isSet(QStringLiteral("superstar")), ui, esitoApertura);
     if (!corpo)
         return esitoApertura;
     const int schede = NumeroSchede(corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
@@ -180,6 +183,7 @@ int EseguiTabulato(const QStringList& argomenti) {
     parser.addOption({QStringLiteral("senza-pronostico"), QString()});
     parser.addOption({QStringLiteral("senza-colonne"), QString()});
     parser.addOption({QStringLiteral("bianco-nero"), QString()});
+    AggiungiSuperStar(parser);
     AggiungiUscita(parser);
     const QStringList file = Analizza(parser, argomenti);
     if (file.size() != 1)
@@ -200,7 +204,7 @@ int EseguiTabulato(const QStringList& argomenti) {
     if (!StampanteInstallata(uscita, ui))
         return esito::FileRifiutato;
     int esitoApertura = esito::Riuscito;
-    const auto corpo = CorpoConSistema(file.front(), ui, esitoApertura);
+    const auto corpo = CorpoConSistema(file.front(), parser.isSet(QStringLiteral("superstar")), ui, esitoApertura);
     if (!corpo)
         return esitoApertura;
     if (!uscita.stampante.isEmpty())
@@ -213,6 +217,71 @@ int EseguiTabulato(const QStringList& argomenti) {
     const QImage logo = LogoTabulato(!parser.isSet(QStringLiteral("bianco-nero")));
     return Esegui(
         uscita, [&](SuperficieStampa& s) { return StampaTabulato(*corpo, opzioni, logo, s, ui); }, ui);
+}
+
+namespace {
+
+// The settings in the order of the dialog's fields, each as the dialog shows it.
+bool StampaImpostazioni(const Corpo& corpo) {
+    UscitaStandard uscita;
+    uscita.campi({QStringLiteral("Intestazione stampa"), corpo.intestazioneStampa});
+    uscita.campi({QStringLiteral("Costo Colonna SE"), PrezzoMostrato(corpo.sistema.costoColonnaSE)});
+    uscita.campi({QStringLiteral("Costo Colonna SS"), PrezzoMostrato(corpo.sistema.costoColonnaSS)});
+    uscita.campi({QStringLiteral("Stampante Tabulato"), corpo.stampanteTabulato});
+    return uscita.svuota();
+}
+
+QString PrezzoDaOpzione(const QCommandLineParser& parser, const QString& opzione, Centesimi attuale) {
+    if (!parser.isSet(opzione))
+        return PrezzoMostrato(attuale);
+    const QString testo = Unico(parser, opzione);
+    if (!PrezzoDigitabile(testo))
+        throw ErroreUso(QStringLiteral("--%1 vuole un prezzo in euro di al massimo %2 caratteri, come 1,20")
+                            .arg(opzione)
+                            .arg(LunghezzaMassimaPrezzo));
+    return testo;
+}
+
+} // namespace
+
+int EseguiImpostazioni(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("costo-se"), QString(), QStringLiteral("EURO")});
+    parser.addOption({QStringLiteral("costo-ss"), QString(), QStringLiteral("EURO")});
+    parser.addOption({QStringLiteral("intestazione"), QString(), QStringLiteral("TESTO")});
+    parser.addOption({QStringLiteral("stampante-tabulato"), QString(), QStringLiteral("NOME")});
+    if (!Analizza(parser, argomenti).isEmpty())
+        throw ErroreUso(QStringLiteral("impostazioni non vuole argomenti"));
+    const QString intestazione = Unico(parser, QStringLiteral("intestazione"));
+    if (intestazione.size() > LunghezzaMassimaIntestazione)
+        throw ErroreUso(
+            QStringLiteral("--intestazione vuole al massimo %1 caratteri").arg(LunghezzaMassimaIntestazione));
+
+    Console console;
+    InterfacciaConsole ui(console);
+    auto corpo = CorpoDelleCartelle();
+    const bool letta = LeggiConfigurazione(*corpo, ui);
+    if (parser.optionNames().isEmpty())
+        return letta ? (StampaImpostazioni(*corpo) ? esito::Riuscito : esito::Fallito) : esito::FileRifiutato;
+
+    // As the dialog saves: all four values, those not given as they were read.
+    const ImpostazioniStampa valori{
+        PrezzoDaOpzione(parser, QStringLiteral("costo-se"), corpo->sistema.costoColonnaSE),
+        PrezzoDaOpzione(parser, QStringLiteral("costo-ss"), corpo->sistema.costoColonnaSS),
+        parser.isSet(QStringLiteral("intestazione")) ? intestazione
+                                                     : corpo->intestazioneStampa.left(LunghezzaMassimaIntestazione),
+        parser.isSet(QStringLiteral("stampante-tabulato")) ? Unico(parser, QStringLiteral("stampante-tabulato"))
+                                                           : corpo->stampanteTabulato};
+    CreaCartella(corpo->cartellaDati);
+    try {
+        SalvaImpostazioni(corpo->fileConfigurazione, valori);
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmImpostazioni"));
+        return esito::Fallito;
+    }
+    if (!LeggiConfigurazione(*corpo, ui))
+        return esito::Fallito;
+    return StampaImpostazioni(*corpo) ? esito::Riuscito : esito::Fallito;
 }
 
 } // namespace sestina::cli

@@ -36,9 +36,22 @@ bool LeggiArchivio(ArchivioEstrazioni& archivio, QString percorso, Interfaccia& 
                      QStringLiteral("frmUpdate"));
         return false;
     }
-    if (QFileInfo(percorso).suffix().toLower() == QStringLiteral("txt"))
-        return LoadArchivioTMP(archivio, percorso, ui) == EsitoLista::Letta;
-    return LoadArchivioEstrazioni(archivio, percorso, ui);
+    bool letto = false;
+    if (QFileInfo(percorso).suffix().toLower() == QStringLiteral("txt")) {
+        const EsitoLista esito = LoadArchivioTMP(archivio, percorso, ui);
+        if (esito == EsitoLista::Errata)
+            return false;
+        letto = esito == EsitoLista::Letta;
+    } else {
+        if (!LoadArchivioEstrazioni(archivio, percorso, ui))
+            return false;
+        letto = HaEstrazioni(archivio);
+    }
+    // Nothing to scrutinise or count: said, rather than a page of zeros.
+    if (!letto)
+        ui.messaggio(QStringLiteral("L'archivio non contiene estrazioni: ") + percorso,
+                     QStringLiteral("Archivio Estrazioni"), Icona::Esclamazione, Pulsanti::Ok);
+    return letto;
 }
 
 const QString ProceduraSpoglio = QStringLiteral("SpoglioArchivioEstrazioni");
@@ -71,26 +84,24 @@ int EseguiSpoglioEstrazioni(const QStringList& argomenti) {
     if (!LeggiArchivio(archivio, Unico(parser, QStringLiteral("archivio")), ui))
         return esito::FileRifiutato;
     const QStringList date = DateEstrazioni(archivio);
+    if (date.isEmpty()) // LeggiArchivio refused an archive without draws
+        return esito::FileRifiutato;
     if (date.size() > LimiteDateSpoglio) {
         ui.messaggio(TestoArchivioTroppoGrande(), TitoloArchivioTroppoGrande(), Icona::Critica, Pulsanti::Ok);
         return esito::FileRifiutato;
     }
 
-    EsitoSpoglioEstrazioni risultato;
-    UscitaStandard uscita;
-    // No draw at all: like the window, nothing to scrutinise and a summary of zeros.
-    if (!date.isEmpty()) {
-        IntervalloSpoglio intervallo;
-        try {
-            intervallo = TrovaIntervallo(archivio, dal.isEmpty() ? date.front() : dal, al.isEmpty() ? date.back() : al);
-        } catch (const Errore& e) {
-            MostraErrore(ui, e, ProceduraSpoglio, FinestraSpoglio);
-            return esito::FileRifiutato;
-        }
-        risultato = SpogliaEstrazioni(*s, archivio, intervallo, ui);
-        for (int r = 0; r < static_cast<int>(risultato.righe.size()) + RigheFisseSpoglio; ++r)
-            uscita.campi(CelleGrigliaSpoglio(archivio, risultato, r));
+    IntervalloSpoglio intervallo;
+    try {
+        intervallo = TrovaIntervallo(archivio, dal.isEmpty() ? date.front() : dal, al.isEmpty() ? date.back() : al);
+    } catch (const Errore& e) {
+        MostraErrore(ui, e, ProceduraSpoglio, FinestraSpoglio);
+        return esito::FileRifiutato;
     }
+    const EsitoSpoglioEstrazioni risultato = SpogliaEstrazioni(*s, archivio, intervallo, ui);
+    UscitaStandard uscita;
+    for (int r = 0; r < static_cast<int>(risultato.righe.size()) + RigheFisseSpoglio; ++r)
+        uscita.campi(CelleGrigliaSpoglio(archivio, risultato, r));
     for (const auto& [titolo, valore] : RiepilogoSpoglio(risultato))
         uscita.campi({titolo, valore});
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;

@@ -47,6 +47,27 @@ std::vector<int> LeggiLista(const QString& testo, int minimo, int massimo, const
     return {valori.begin(), valori.end()};
 }
 
+std::vector<int> LeggiListaInOrdine(const QString& testo, int minimo, int massimo, const QString& opzione) {
+    static const QRegularExpression separatori(QStringLiteral("[,\\s]+"));
+    std::vector<int> numeri;
+    std::set<int> visti;
+    for (const QString& elemento : testo.split(separatori, Qt::SkipEmptyParts)) {
+        const auto m = EspressioneElemento().match(elemento);
+        if (!m.hasMatch())
+            Malformato(opzione, testo);
+        const int da = NumeroNeiLimiti(m.captured(1), minimo, massimo, opzione);
+        const int a = m.hasCaptured(2) ? NumeroNeiLimiti(m.captured(2), minimo, massimo, opzione) : da;
+        if (a < da)
+            Malformato(opzione, testo);
+        for (int n = da; n <= a; ++n) {
+            if (!visti.insert(n).second)
+                throw ErroreUso(QStringLiteral("%1: %2 ripetuto").arg(opzione).arg(n));
+            numeri.push_back(n);
+        }
+    }
+    return numeri;
+}
+
 Intervallo LeggiIntervallo(const QString& testo, int minimo, int massimo, const QString& opzione) {
     const auto m = EspressioneElemento().match(testo.trimmed());
     if (!m.hasMatch() || !m.hasCaptured(2))

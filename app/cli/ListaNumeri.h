@@ -15,6 +15,10 @@ struct Intervallo {
 // Returns the distinct values in ascending order; throws ErroreUso when malformed.
 std::vector<int> LeggiLista(const QString& testo, int minimo, int massimo, const QString& opzione);
 
+// The same numbers and ranges, separated by commas or blanks, in the order written (a range in
+// ascending order); a number written twice throws ErroreUso.
+std::vector<int> LeggiListaInOrdine(const QString& testo, int minimo, int massimo, const QString& opzione);
+
 // "DA-A" with minimo <= DA <= A <= massimo.
 Intervallo LeggiIntervallo(const QString& testo, int minimo, int massimo, const QString& opzione);
 

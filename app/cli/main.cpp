@@ -46,12 +46,14 @@ QString TestoUso() {
                           "  --numeri LISTA            numeri in gioco, 1-90\n"
                           "  --somma DA-A              somma dei sei numeri fra DA e A, 21-525\n"
                           "  --pari LISTA              quanti numeri pari sono ammessi, 0-6\n"
-                          "  --fisse LISTA             numeri fissi, 1-90 (quelli non in gioco sono ignorati)\n"
+                          "  --fisse LISTA             numeri fissi, 1-90, al massimo 5 in gioco (quelli non in\n"
+                          "                            gioco sono ignorati)\n"
                           "  --consecutivi LISTA       serie piu' lunga di consecutivi ammessa, 1-6\n"
                           "  --filtro NUMERI:PRESENZE  colonna filtro: i suoi numeri e quanti ne sono ammessi\n"
                           "                            (0-6); ripetibile, al massimo 2000 volte\n"
                           "  --ridotto X               sistema ridotto N-X, 1-4\n"
-                          "  --superstar               colonne giocate con SuperStar\n"
+                          "  --superstar               colonne giocate con SuperStar (il costo usa i prezzi\n"
+                          "                            delle impostazioni)\n"
                           "  -o, --output FILE.sec     salva il sistema sviluppato\n"
                           "apri: scrive \"<numeri in gioco><TAB><colonne><TAB><tipo>\", il pronostico e\n"
                           "  una riga per colonna.\n"
@@ -207,24 +209,31 @@ const QList<ComandoProprio>& ComandiPropri() {
          EseguiArchivio},
         {"pubblica", "  sestinaplan-cli pubblica --archivio FILE --versione X.Y.Z [--matrici CARTELLA] -o CARTELLA\n",
          EseguiPubblica},
-        {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca)\n", EseguiMatrici},
+        {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca) [--numeri V]\n", EseguiMatrici},
+        {"matrice", "  sestinaplan-cli matrice FILE.mspl\n", EseguiMatrice},
         {"matrice-genera",
          "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S] [--seme N] -o FILE.mspl\n",
          EseguiMatriceGenera},
         {"adatta", "  sestinaplan-cli adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec\n", EseguiAdatta},
         {"schedine",
-         "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] (--pdf FILE.pdf | --stampante NOME)\n",
+         "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] [--superstar]\n"
+         "                           (--pdf FILE.pdf | --stampante NOME)\n",
          EseguiSchedine},
         {"taratura", "  sestinaplan-cli taratura --tipo 2|5 (--pdf FILE.pdf | --stampante NOME)\n", EseguiTaratura},
         {"tabulato",
          "  sestinaplan-cli tabulato FILE.sec [--copie N] [--senza-pronostico] [--senza-colonne] [--bianco-nero]\n"
-         "                           (--pdf FILE.pdf | --stampante NOME)\n",
+         "                           [--superstar] (--pdf FILE.pdf | --stampante NOME)\n",
          EseguiTabulato},
+        {"impostazioni",
+         "  sestinaplan-cli impostazioni [--costo-se EURO] [--costo-ss EURO] [--intestazione TESTO]\n"
+         "                               [--stampante-tabulato NOME]\n",
+         EseguiImpostazioni},
         {"spoglio", "  sestinaplan-cli spoglio FILE.sec [--archivio FILE.dat] [--dal DATA --al DATA]\n",
          EseguiSpoglioEstrazioni},
         {"statistiche", "  sestinaplan-cli statistiche [--archivio FILE.dat] --csv OUT.csv\n", EseguiStatistiche},
         {"garanzia", "  sestinaplan-cli garanzia FILE.sec\n", EseguiGaranzia},
-        {"probabilita", "  sestinaplan-cli probabilita FILE.sec [--premi \"P6 P51 P5 P4 P3 P2\"]\n", EseguiProbabilita},
+        {"probabilita", "  sestinaplan-cli probabilita FILE.sec [--premi \"P6 P51 P5 P4 P3 P2\"] [--superstar]\n",
+         EseguiProbabilita},
     };
     return comandi;
 }

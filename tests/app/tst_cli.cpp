@@ -27,8 +27,18 @@ struct Esito {
     QByteArray errori;
 };
 
-Esito Esegui(const QStringList& argomenti, const QString& fileUscita = {}) {
+// The tool with a data folder of the test's (XDG_DATA_HOME), in a locale of its own when given.
+QProcessEnvironment Ambiente(const QString& casa, const QString& locale = {}) {
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("XDG_DATA_HOME"), casa);
+    if (!locale.isEmpty())
+        ambiente.insert(QStringLiteral("LC_ALL"), locale);
+    return ambiente;
+}
+
+Esito Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente, const QString& fileUscita = {}) {
     QProcess p;
+    p.setProcessEnvironment(ambiente);
     if (!fileUscita.isEmpty())
         p.setStandardOutputFile(fileUscita);
     p.start(QStringLiteral(SESTINA_CLI), argomenti);
@@ -137,11 +147,16 @@ class TstCli : public QObject {
 
     QTemporaryDir m_dir;
 
+    // An empty data folder: whatever settings the user has never reach these runs.
+    Esito esegui(const QStringList& argomenti, const QString& fileUscita = {}) {
+        return Esegui(argomenti, Ambiente(m_dir.filePath(QStringLiteral("casa"))), fileUscita);
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         QVERIFY2(QFileInfo::exists(QStringLiteral(SESTINA_CLI)), SESTINA_CLI);
-        QCOMPARE(Esegui({"sviluppa", "--numeri", "1-12", "-o", m_dir.filePath(QStringLiteral("salvato.sec"))}).stato,
+        QCOMPARE(esegui({"sviluppa", "--numeri", "1-12", "-o", m_dir.filePath(QStringLiteral("salvato.sec"))}).stato,
                  0);
         QVERIFY(Scrivi(m_dir.filePath(QStringLiteral("testo.sec")), "un file di testo, non un sistema\n"));
     }
@@ -158,6 +173,8 @@ private Q_SLOTS:
         const QString base = QStringLiteral("numeri 1,2,3,4,5,6,7,8,9");
         riga("numeri con doppioni e spazi", {"--numeri", "90, 1-3,2,45"}, "numeri 1,2,3,45,90");
         riga("fisse fuori gioco tolte", nove + QStringList{"--fisse", "4,2,30-31"}, base + "; fisse 2,4 (2)");
+        riga("cinque fisse in gioco, le altre fuori", nove + QStringList{"--fisse", "1-5,80-85"},
+             base + "; fisse 1,2,3,4,5 (5)");
         riga("consecutivi", nove + QStringList{"--consecutivi", "1,3-4,6"}, base + "; consecutivi 1,3,4,6");
         riga("filtri in ordine", nove + QStringList{"--filtro", "5-9,80:0,6", "--filtro=1:1"},
              base + "; filtro 5,6,7,8,9,80:0,6; filtro 1:1");
@@ -178,7 +195,7 @@ private Q_SLOTS:
         const QString file = m_dir.filePath(QStringLiteral("sviluppo.sec"));
         QFile::remove(file);
 
-        const Esito sviluppo = Esegui(QStringList{"sviluppa"} + argomenti + QStringList{"-o", file});
+        const Esito sviluppo = esegui(QStringList{"sviluppa"} + argomenti + QStringList{"-o", file});
         QCOMPARE(sviluppo.stato, 0);
         QVERIFY2(!sviluppo.errori.contains('\r'), "no progress line when standard error is not a terminal");
         const auto s = Carica(file);
@@ -186,10 +203,10 @@ private Q_SLOTS:
         QCOMPARE(Riassunto(*s), riassunto);
         const QByteArray conteggio = QByteArray::number(s->numeroColonne) + '\t' + s->tipoSistema.toUtf8();
         QVERIFY(primaRiga.isEmpty() || conteggio == primaRiga);
-        const double prezzo = argomenti.contains("--superstar") ? s->costoColonnaSS : s->costoColonnaSE;
+        const Centesimi prezzo = argomenti.contains("--superstar") ? s->costoColonnaSS : s->costoColonnaSE;
         QCOMPARE(sviluppo.uscita, conteggio + '\n' + FormattaEuro(prezzo * s->numeroColonne).toUtf8() + '\n');
 
-        const Esito apertura = Esegui({"apri", file});
+        const Esito apertura = esegui({"apri", file});
         QCOMPARE(apertura.stato, 0);
         QCOMPARE(apertura.errori, QByteArray());
         QCOMPARE(apertura.uscita, Listato(*s));
@@ -220,6 +237,8 @@ private Q_SLOTS:
         riga("manca --numeri", {"sviluppa", "--somma", "30-40"}, 1, uso);
         riga("numero 91", {"sviluppa", "--numeri", "85-91"}, 1, uso);
         riga("somma senza A", dieci + QStringList{"--somma", "40"}, 1, uso);
+        riga("piu' di cinque fisse", dieci + QStringList{"--fisse", "1-8", "-o", m_dir.filePath("fisse.sec")}, 1,
+             "Numeri fissi (al massimo 5)");
         riga("filtro senza presenze", dieci + QStringList{"--filtro", "1-10"}, 1, uso);
         riga("apri con opzioni", {"apri", "a.sec", "--numeri", "1-10"}, 1, uso);
         const QString salvato = m_dir.filePath("salvato.sec");
@@ -251,12 +270,71 @@ private Q_SLOTS:
         if (!uscita.isEmpty() && !QFileInfo::exists(uscita))
             QSKIP("no /dev/full on this system");
 
-        const Esito e = Esegui(argomenti, uscita);
+        const Esito e = esegui(argomenti, uscita);
         QCOMPARE(e.stato, stato);
         QVERIFY2(QString::fromUtf8(stato == 0 ? e.uscita : e.errori).contains(messaggio), e.errori.constData());
         QCOMPARE(stato == 0 ? e.errori : e.uscita, QByteArray());
         if (const qsizetype o = argomenti.indexOf(QStringLiteral("-o")); o >= 0)
             QVERIFY(!QFileInfo::exists(argomenti[o + 1]));
+    }
+
+    // impostazioni writes what the settings dialog writes, prices typed as in Italy; sviluppa then
+    // prices the System with them, to the cent.
+    void prezziDelleImpostazioni() {
+        const QString casa = m_dir.filePath(QStringLiteral("negozio"));
+        const QString cfg = casa + QStringLiteral("/Sestinaplan/impostazioni.cfg");
+        const auto italiano = [&](const QStringList& argomenti) {
+            return Esegui(argomenti, Ambiente(casa, QStringLiteral("it_IT.UTF-8")));
+        };
+        Esito e = italiano({"impostazioni"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("Intestazione stampa\tRICEVITORIA XXX- CAMBIA LE IMPOSTAZIONI DAL MENU FILE\n"
+                                      "Costo Colonna SE\t1,00\nCosto Colonna SS\t1,50\nStampante Tabulato\tN/A\n"));
+        QVERIFY(!QFile::exists(cfg)); // reading never writes
+
+        e = italiano({"impostazioni", "--costo-se", "0,80", "--costo-ss", "1,20", "--intestazione", "BAR SPORT"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("Intestazione stampa\tBAR SPORT\nCosto Colonna SE\t0,80\n"
+                                      "Costo Colonna SS\t1,20\nStampante Tabulato\tN/A\n"));
+        QCOMPARE(Contenuto(cfg), QByteArray("[Impostazioni]\r\ncosto_colonna_se=80\r\ncosto_colonna_ss=120\r\n"
+                                            "intestazione_stampa=BAR SPORT\r\nstampante_tabulato=N/A\r\n"));
+
+        e = italiano({"sviluppa", "--numeri", "1-35"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("1623160\tIntegrale\n€ 1.298.528,00\n"));
+        QCOMPARE(italiano({"sviluppa", "--numeri", "1-10", "--superstar"}).uscita,
+                 QByteArray("210\tIntegrale\n€ 252,00\n"));
+
+        // What earlier versions wrote for 1,20 is read, and the heading after it with it.
+        QVERIFY(Scrivi(cfg, "[Impostazioni]\r\ncosto_colonna_se=120.00001\r\nintestazione_stampa=BAR\r\n"));
+        e = italiano({"impostazioni", "--stampante-tabulato", "Laser"});
+        QCOMPARE(e.stato, 0);
+        QVERIFY2(e.errori.isEmpty(), e.errori.constData());
+        QCOMPARE(e.uscita, QByteArray("Intestazione stampa\tBAR\nCosto Colonna SE\t1,20\n"
+                                      "Costo Colonna SS\t1,50\nStampante Tabulato\tLaser\n"));
+        QVERIFY(Contenuto(cfg).contains("costo_colonna_se=120\r\n"));
+
+        // What the dialog's fields would not take is refused before anything is written.
+        const QByteArray prima = Contenuto(cfg);
+        for (const QStringList& rifiutato :
+             {QStringList{"--costo-se", "12,50"}, QStringList{"--costo-ss", "1 e"},
+              QStringList{"--intestazione", QString(56, QLatin1Char('x'))}, QStringList{"superfluo"}})
+            QCOMPARE(italiano(QStringList{"impostazioni"} + rifiutato).stato, 1);
+        e = italiano({"impostazioni", "--costo-ss", ","});
+        QCOMPARE(e.stato, 4);
+        QCOMPARE(
+            e.errori,
+            QByteArray("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni\n"));
+        QVERIFY(e.uscita.isEmpty());
+        QCOMPARE(Contenuto(cfg), prima);
+
+        // A price that is no number: said, and sviluppa prices nothing with it.
+        QVERIFY(Scrivi(cfg, "[Impostazioni]\r\ncosto_colonna_se=uno\r\n"));
+        e = italiano({"impostazioni"});
+        QCOMPARE(e.stato, 2);
+        QCOMPARE(e.errori,
+                 QByteArray("Error 13 (Tipo non corrispondente) in procedure ReadConfiguration of Modulo corpo\n"));
+        QCOMPARE(italiano({"sviluppa", "--numeri", "1-8"}).stato, 2);
     }
 
     // Text from a file never splits the lines or the fields a script reads.
@@ -266,7 +344,7 @@ private Q_SLOTS:
         FakeInterfaccia ui;
         const QString file = m_dir.filePath("controlli.sec");
         QVERIFY(SalvaFile(*s, file, ui));
-        const Esito e = Esegui({"apri", file});
+        const Esito e = esegui({"apri", file});
         QCOMPARE(e.stato, 0);
         QCOMPARE(e.uscita, QByteArray("0\t0\tUno  Due Tre  \n\n"));
     }
@@ -291,13 +369,13 @@ private Q_SLOTS:
         const QString colonne = m_dir.filePath(QStringLiteral("colonne.") + (formato == "txt" ? "txt" : "ext"));
         const QString ritorno = m_dir.filePath(QStringLiteral("ritorno.sec"));
         const QStringList sviluppa{"sviluppa", "--numeri", "3-11", "-o", origine};
-        QCOMPARE(Esegui(sviluppa + (superStar ? QStringList{"--superstar"} : QStringList())).stato, 0);
+        QCOMPARE(esegui(sviluppa + (superStar ? QStringList{"--superstar"} : QStringList())).stato, 0);
 
-        const Esito esporta = Esegui({"esporta", origine, "--" + formato, colonne});
+        const Esito esporta = esegui({"esporta", origine, "--" + formato, colonne});
         QCOMPARE(esporta.stato, 0);
         QCOMPARE(esporta.uscita, QByteArray());
         QCOMPARE(esporta.errori, esportato);
-        const Esito importa = Esegui({"importa", colonne, "-o", ritorno});
+        const Esito importa = esegui({"importa", colonne, "-o", ritorno});
         QCOMPARE(importa.stato, 0);
         QCOMPARE(importa.uscita, QByteArray());
         QCOMPARE(importa.errori, importato);

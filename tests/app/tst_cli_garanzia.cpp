@@ -1,6 +1,7 @@
 #include <FakeInterfaccia.h>
 #include <FileSistema.h>
 #include <Garanzia.h>
+#include <ProvaSuFile.h>
 #include <Sistema.h>
 #include <Sviluppo.h>
 
@@ -65,6 +66,17 @@ private Q_SLOTS:
         QCOMPARE(righe[11], QByteArray("Costo della giocata\t210.00"));
         QVERIFY(righe[13].startsWith("Rendimento atteso\t") && righe[13].endsWith("%"));
         QCOMPARE(esegui({"probabilita", sistema, "--premi", "1 2 3"}).first, 1);
+
+        // The play costs what the configured prices say, with or without the SuperStar.
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("Sestinaplan"))));
+        QVERIFY(Scrivi(m_dir.filePath(QStringLiteral("Sestinaplan/impostazioni.cfg")),
+                       "[Impostazioni]\r\ncosto_colonna_se=80\r\ncosto_colonna_ss=120\r\n"));
+        const QStringList premi{"--premi", "0 0 0 0 0 5"};
+        QList<QByteArray> costo = esegui(QStringList{"probabilita", sistema} + premi).second.split('\n');
+        QCOMPARE(costo[11], QByteArray("Costo della giocata\t168.00"));
+        costo = esegui(QStringList{"probabilita", sistema, "--superstar"} + premi).second.split('\n');
+        QCOMPARE(costo[11], QByteArray("Costo della giocata\t252.00"));
+        QVERIFY(QFile::remove(m_dir.filePath(QStringLiteral("Sestinaplan/impostazioni.cfg"))));
     }
 };
 

@@ -104,6 +104,58 @@ private Q_SLOTS:
         QCOMPARE(s->colonne.leggi(3), (Colonna{17, 9, 22, 40, 61, 80}));
         QCOMPARE(s->quantiFissi, 2);
         QCOMPARE(s->numeriFissi[5] + s->numeriFissi[17], 2);
+
+        // Ranges, as in every other list, in the order written.
+        QCOMPARE(esegui({"adatta", matrice, "--numeri", "70-72 10-13,1", "--fisse", "1", "-o", sistema}).stato, 0);
+        QVERIFY(ApriSistema(*s, sistema, ui));
+        QCOMPARE(s->colonne.leggi(1), (Colonna{1, 71, 72, 10, 11, 12}));
+    }
+
+    // The header as the matrix window shows it, one field a line, and the two checks of the catalogue.
+    void matrice() {
+        const QString file = m_dir.filePath(QStringLiteral("otto.mspl"));
+        QVERIFY(SalvaMatrice(CreaMatrice(8, 4, 2, {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 6, 7, 8}, {2, 4, 5, 6, 7, 8}},
+                                         {QStringLiteral("100%"), QStringLiteral("  Mario Rossi"),
+                                          QStringLiteral("Prova\tcon è"), QDate(2024, 1, 15), QDate(2030, 12, 31)}),
+                             file));
+        Esito e = esegui({"matrice", file});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(e.uscita, QByteArray("NUMBERS_OF_MATRIX_V\t8\nLENGTH_OF_COLUMN_K\t6\nGARANTY_T\t4\n"
+                                      "PICK_UP_NUMBERS_M\t6\nFIXED_NUMBERS_OF_MATRIX_F\t2\nCOLUMNS_OF_MATRIX_C\t3\n"
+                                      "PERCENTAGE_COVER\t100%\nAUTHOR\tMario Rossi\nDESCRIPTION\tProva con è\n"
+                                      "VALID_FROM\t2024-01-15\nVALID_TO\t2030-12-31\nRESERVED\t0 0\n"
+                                      "VERSION_TAG\tmatricesplv0001\nversioneValida\t1\ncrcValido\t1\n"));
+
+        // Broken files are described all the same; what cannot be read is refused.
+        const auto controlli = [&](const QString& nome) {
+            const QList<QByteArray> righe = esegui({"matrice", Dati + "/rotte/" + nome}).uscita.split('\n');
+            return righe.size() == 16 ? righe[13] + ' ' + righe[14] : QByteArray();
+        };
+        QCOMPARE(controlli("crc-errato.mspl"), QByteArray("versioneValida\t1 crcValido\t0"));
+        QCOMPARE(controlli("etichetta-errata.mspl"), QByteArray("versioneValida\t0 crcValido\t1"));
+        e = esegui({"matrice", Dati + "/rotte/quattro-byte.mspl"});
+        QCOMPARE(e.stato, 0);
+        QVERIFY(e.uscita.startsWith("NUMBERS_OF_MATRIX_V\t"));
+        QVERIFY(e.uscita.endsWith("VALID_FROM\t1899-12-30\nVALID_TO\t1899-12-30\nRESERVED\t0 0\nVERSION_TAG\t\n"
+                                  "versioneValida\t0\ncrcValido\t0\n"));
+        e = esegui({"matrice", m_dir.filePath(QStringLiteral("manca.mspl"))});
+        QCOMPARE(e.stato, 2);
+        QVERIFY2(e.errori.startsWith("Error 53 ") && e.uscita.isEmpty(), e.errori.constData());
+        QCOMPARE(esegui({"matrice"}).stato, 1);
+
+        // The catalogue of the data folder, all of it or the matrices of one size.
+        const QString matrici = dati() + QStringLiteral("/matrici");
+        QVERIFY(QDir(matrici).removeRecursively() && QDir().mkpath(matrici));
+        QVERIFY(QFile::copy(file, matrici + QStringLiteral("/otto.mspl")));
+        QVERIFY(QFile::copy(Dati + QStringLiteral("/valida.mspl"), matrici + QStringLiteral("/dieci.mspl")));
+        const QByteArray otto = " 08 | 06 | 04 | 06 | 02 |      3 | 100%      \totto.mspl\n";
+        const QByteArray dieci = " 10 | 06 | 05 | 06 | 00 |      4 | 75%       \tdieci.mspl\n";
+        QCOMPARE(esegui({"matrici", "elenca"}).uscita, otto + dieci);
+        QCOMPARE(esegui({"matrici", "elenca", "--numeri", "10"}).uscita, dieci);
+        QCOMPARE(esegui({"matrici", "elenca", "--numeri", "9"}).uscita, QByteArray());
+        QCOMPARE(esegui({"matrici", "elenca", "--numeri", "0"}).stato, 1);
+        for (const char* nome : {"otto.mspl", "dieci.mspl"})
+            QVERIFY(QFile::remove(matrici + QLatin1Char('/') + QLatin1String(nome)));
     }
 
     void rifiuti_data() {
@@ -111,8 +163,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("stato");
         QTest::addColumn<QByteArray>("errore");
         const QString valida = Dati + "/valida.mspl";
-        QTest::newRow("corrotta") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1-10"} << 1
-                                  << QByteArray();
+        QTest::newRow("corrotta") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1-10"} << 2
+                                  << QByteArray("Matrice Corrotta");
         QTest::newRow("crc") << QStringList{Dati + "/rotte/crc-errato.mspl", "--numeri", "1,2,3,4,5,6,7,8,9,10"} << 2
                              << QByteArray("Matrice Corrotta");
         QTest::newRow("posizione") << QStringList{Dati + "/rotte/posizione-zero.mspl", "--numeri",
@@ -126,6 +178,10 @@ private Q_SLOTS:
                                      << QByteArray("--fisse: 11");
         QTest::newRow("ripetuto") << QStringList{valida, "--numeri", "1,2,3,4,5,6,7,8,9,9"} << 1
                                   << QByteArray("--numeri: 9 ripetuto");
+        QTest::newRow("ripetuto in un intervallo")
+            << QStringList{valida, "--numeri", "1-10,5"} << 1 << QByteArray("--numeri: 5 ripetuto");
+        QTest::newRow("intervallo rovesciato")
+            << QStringList{valida, "--numeri", "10-1"} << 1 << QByteArray("--numeri");
     }
     void rifiuti() {
         QFETCH(QStringList, argomenti);

@@ -74,6 +74,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("messaggio");
         QTest::newRow("jolly uguale al massimo") << "1 2 3 4 5 6 6" << 2 << QByteArray("Duplicazione di numeri\n");
         QTest::newRow("jolly uguale a un altro") << "1 2 3 4 5 6 3" << 2 << QByteArray("Combinazione errata\n");
+        QTest::newRow("jolly con altre cifre") << "1 2 03 4 5 6 3" << 2 << QByteArray("Combinazione errata\n");
         QTest::newRow("fuori intervallo") << "1 2 3 4 5 91 7" << 2 << QByteArray("Valore 91 non ammesso\n");
         QTest::newRow("senza jolly") << "1 2 3 4 5 6" << 2 << QByteArray("Valore 0 non ammesso\n");
         QTest::newRow("tre cifre") << "1 2 3 4 5 6 100" << 1 << QByteArray();

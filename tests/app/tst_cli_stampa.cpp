@@ -1,8 +1,11 @@
+#include <ProvaSuFile.h>
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using sestina::Scrivi;
 
 namespace {
 
@@ -90,6 +93,25 @@ private Q_SLOTS:
         const QString taratura = m_dir.filePath(u"taratura.pdf"_s);
         QCOMPARE(cli({"taratura", "--tipo", "5", "--pdf", taratura}).stato, 0);
         QVERIFY(testo(taratura).contains("SS"));
+    }
+
+    // The configured prices, and the SuperStar the system file does not hold, on the listing and the slips.
+    void prezziESuperStar() {
+        const QString cfg = m_dir.filePath(u"Sestinaplan/impostazioni.cfg"_s);
+        QVERIFY(QDir().mkpath(m_dir.filePath(u"Sestinaplan"_s)));
+        QVERIFY(Scrivi(cfg, "[Impostazioni]\r\ncosto_colonna_se=80\r\ncosto_colonna_ss=120\r\n"));
+        const QString pdf = m_dir.filePath(u"prezzi.pdf"_s);
+        const auto importo = [&](const QStringList& comando) {
+            const Esito e = cli(comando + QStringList{"--pdf", pdf});
+            return e.stato == 0 ? testo(pdf).simplified() : e.errori;
+        };
+        const QStringList tabulato{"tabulato", m_sistema, "--senza-colonne"};
+        QVERIFY(importo(tabulato).contains("Importo Sistema € 168.00"));
+        QVERIFY(importo(tabulato + QStringList{"--superstar"}).contains("Importo Sistema € 252.00"));
+        const QStringList scheda{"schedine", m_sistema, "--tipo", "5", "--a", "1"};
+        QVERIFY(importo(scheda).contains("€ 4.00"));
+        QVERIFY(importo(scheda + QStringList{"--superstar"}).contains("€ 6.00"));
+        QVERIFY(QFile::remove(cfg));
     }
 };
 

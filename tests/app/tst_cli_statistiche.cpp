@@ -126,6 +126,32 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(m_dir.filePath("manca.dat")));
     }
 
+    // An archive without a draw is said to be so, by both commands, and no statistics file is written.
+    void archivioSenzaEstrazioni_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::newRow("archivio vuoto") << "vuoto.dat" << QByteArray();
+        QTest::newRow("solo record vuoti") << "zeri.dat" << QByteArray(3 * 20, '\0');
+        QTest::newRow("lista vuota") << "vuota.txt" << QByteArray();
+    }
+    void archivioSenzaEstrazioni() {
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, contenuto);
+        const QString archivio = m_dir.filePath(nome);
+        QVERIFY(Scrivi(archivio, contenuto));
+        const QString sistema = m_dir.filePath("sette.sec");
+        QCOMPARE(esegui({"sviluppa", "--numeri", "1-7", "-o", sistema}).stato, 0);
+        const QByteArray messaggio = "L'archivio non contiene estrazioni: " + archivio.toUtf8() + '\n';
+        const QString csv = m_dir.filePath("vuoto.csv");
+        for (const QStringList& comando : {QStringList{"spoglio", sistema}, QStringList{"statistiche", "--csv", csv}}) {
+            const Esito e = esegui(comando + QStringList{"--archivio", archivio});
+            QCOMPARE(e.stato, 2);
+            QCOMPARE(e.errori, messaggio);
+            QVERIFY(e.uscita.isEmpty());
+        }
+        QVERIFY(!QFile::exists(csv));
+    }
+
     void statistiche() {
         const QString csv = m_dir.filePath("statistiche.csv");
         const Esito e = esegui({"statistiche", "--csv", csv});

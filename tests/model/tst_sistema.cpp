@@ -59,7 +59,10 @@ private Q_SLOTS:
     void testi() {
         QCOMPARE(FormattaPresenze((1 << 0) | (1 << 2) | (1 << 6) | (1 << 7)), QStringLiteral("00 02 06"));
         QCOMPARE(FormattaPresenze(0), QString());
-        QCOMPARE(FormattaEuro(1234567.5), QStringLiteral("€ 1.234.567,50"));
+        QCOMPARE(FormattaEuro(Centesimi(123'456'750)), QStringLiteral("€ 1.234.567,50"));
+        // 0,80 times the 35-number integral: a price kept in binary fractions gives 1.298.528,02.
+        QCOMPARE(FormattaEuro(Centesimi(80) * 1'623'160), QStringLiteral("€ 1.298.528,00"));
+        QCOMPARE(ImportoNelLocale(Centesimi(-5), false), QStringLiteral("-0,05"));
         QCOMPARE(TestoErrore(Errore::applicazione(QStringLiteral("x")), QStringLiteral("Form_Load"),
                              QStringLiteral("frmMAIN")),
                  QStringLiteral("Error -2147211504 (x) in procedure Form_Load of Form frmMAIN"));

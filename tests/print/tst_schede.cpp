@@ -65,7 +65,7 @@ class TestSchede final : public QObject {
     std::unique_ptr<Corpo> m_corpo;
     FakeInterfaccia m_ui;
 
-    void Colonne(std::initializer_list<Colonna> colonne, bool superStar, float costo) {
+    void Colonne(std::initializer_list<Colonna> colonne, bool superStar, Centesimi costo) {
         Sistema& s = m_corpo->sistema;
         int i = 0;
         for (const Colonna& c : colonne)
@@ -108,7 +108,7 @@ private Q_SLOTS:
     }
 
     void dueColonneAlleSuePosizioni() {
-        Colonne({{1, 15, 16, 30, 45, 90}, {2, 3, 4, 5, 6, 90}}, true, 1.5f);
+        Colonne({{1, 15, 16, 30, 45, 90}, {2, 3, 4, 5, 6, 90}}, true, Centesimi(150));
         SuperficieRegistrata s;
         QCOMPARE(Stampa(TipoScheda::DueColonne, s, "1", "1"), EsitoStampa::Stampata);
         QCOMPARE(Segni(s).size(), 14);
@@ -126,7 +126,7 @@ private Q_SLOTS:
     }
 
     void cinqueColonneAlleSuePosizioni() {
-        Colonne({{1, 16, 30, 45, 60, 90}, {1, 2, 3, 4, 5, 6}}, true, 1.5f);
+        Colonne({{1, 16, 30, 45, 60, 90}, {1, 2, 3, 4, 5, 6}}, true, Centesimi(150));
         SuperficieRegistrata s;
         QCOMPARE(Stampa(TipoScheda::CinqueColonne, s, "1", "1"), EsitoStampa::Stampata);
         QCOMPARE(Segni(s).size(), 14);
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QFETCH(bool, creditiGrassetto);
         const auto t = static_cast<TipoScheda>(tipo);
         const TaraturaScheda tar = TaraturaPredefinita(t);
-        Colonne({{1, 2, 3, 4, 5, 6}}, false, 1.0f);
+        Colonne({{1, 2, 3, 4, 5, 6}}, false, Centesimi(100));
         SuperficieRegistrata s;
         Stampa(t, s, "1", "1");
         QVERIFY(Segni(s).size() == 6);
@@ -192,7 +192,7 @@ private Q_SLOTS:
         QFETCH(QString, importo);
         Molte(7);
         m_corpo->sistema.superStar = Vero;
-        m_corpo->sistema.costoColonna = 1.5f;
+        m_corpo->sistema.costoColonna = Centesimi(150);
         SuperficieRegistrata s;
         QCOMPARE(Stampa(static_cast<TipoScheda>(tipo), s, da, da), EsitoStampa::Stampata);
         QCOMPARE(s.pagineDocumenti(), QList<int>{1});
@@ -205,17 +205,19 @@ private Q_SLOTS:
 
     void numeriNelLocale_data() {
         QTest::addColumn<int>("tipo");
-        QTest::addColumn<float>("costo");
+        QTest::addColumn<qint64>("costo"); // cents
         QTest::addColumn<QString>("importo");
-        QTest::newRow("2 colonne: senza separatore delle migliaia") << 0 << 600.0f << "         € 1200,00";
-        QTest::newRow("5 colonne: con separatore delle migliaia") << 1 << 300.0f << "   € 1.500,00";
+        QTest::newRow("2 colonne: senza separatore delle migliaia") << 0 << qint64(60'000) << "         € 1200,00";
+        QTest::newRow("5 colonne: con separatore delle migliaia") << 1 << qint64(30'000) << "   € 1.500,00";
+        // 2^24 cents and more: beyond single precision a cent is lost.
+        QTest::newRow("5 colonne: al centesimo") << 1 << qint64(33'554'433) << "   € 1.677.721,65";
     }
     void numeriNelLocale() {
         QFETCH(int, tipo);
-        QFETCH(float, costo);
+        QFETCH(qint64, costo);
         QFETCH(QString, importo);
         Molte(1234 * 5);
-        m_corpo->sistema.costoColonna = costo;
+        m_corpo->sistema.costoColonna = Centesimi(costo);
         SuperficieRegistrata s;
         ProgressoRegistrato p;
         Stampa(static_cast<TipoScheda>(tipo), s, "1234", "1234", &p);

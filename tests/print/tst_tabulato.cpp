@@ -62,7 +62,7 @@ class TestTabulato final : public QObject {
         for (int i = 1; i <= colonne; ++i)
             s.colonne.scrivi(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 80)});
         s.numeroColonne = colonne;
-        s.costoColonna = 1.0f;
+        s.costoColonna = Centesimi(100);
     }
     bool Stampa(SuperficieRegistrata& s, bool pronostico, bool colonne = true, int copie = 1) {
         return StampaTabulato(*m_corpo, {colonne, pronostico, copie}, LogoTabulato(false), s, m_ui);
@@ -131,22 +131,25 @@ private Q_SLOTS:
     }
 
     void intestazioneEImporto_data() {
-        QTest::addColumn<float>("costo");
+        QTest::addColumn<qint64>("costo"); // cents
         QTest::addColumn<int>("colonne");
         QTest::addColumn<QString>("importo");
-        QTest::newRow("migliaia") << 1234.5f << 1 << QStringLiteral("Importo Sistema € 1.234,50");
-        QTest::newRow("sotto l'unita'") << 0.5f << 1 << QStringLiteral("Importo Sistema € ,50");
-        QTest::newRow("28 colonne") << 1.5f << 28 << QStringLiteral("Importo Sistema € 42,00");
+        QTest::newRow("migliaia") << qint64(123'450) << 1 << QStringLiteral("Importo Sistema € 1.234,50");
+        QTest::newRow("sotto l'unita'") << qint64(50) << 1 << QStringLiteral("Importo Sistema € ,50");
+        QTest::newRow("28 colonne") << qint64(150) << 28 << QStringLiteral("Importo Sistema € 42,00");
+        // In single precision 0,80 times these columns is 1.298.528,02.
+        QTest::newRow("35 numeri a 0,80")
+            << qint64(80) << 1'623'160 << QStringLiteral("Importo Sistema € 1.298.528,00");
     }
     void intestazioneEImporto() {
-        QFETCH(float, costo);
+        QFETCH(qint64, costo);
         QFETCH(int, colonne);
         QFETCH(QString, importo);
         Sviluppato(colonne);
-        m_corpo->sistema.costoColonna = costo;
+        m_corpo->sistema.costoColonna = Centesimi(costo);
         m_corpo->sistema.tipoSistema = QStringLiteral("Integrale");
         SuperficieRegistrata s;
-        Stampa(s, false);
+        Stampa(s, true, false); // the first page only
         QCOMPARE(Testi(s, "Importo"), QStringList{importo});
         QCOMPARE(Testi(s, "Colonne Sistema"), QStringList{QStringLiteral("Colonne Sistema %1").arg(colonne)});
         QCOMPARE(Testi(s, "Numeri in gioco"), QStringList{"Numeri in gioco 8\tTipo Sistema Integrale"});
@@ -216,6 +219,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("centesimi"); // empty: refused
         QTest::newRow("1,50") << "1,50" << QStringLiteral("150");
+        QTest::newRow("1,20: whole cents") << "1,20" << QStringLiteral("120");
+        QTest::newRow("0,80") << "0,80" << QStringLiteral("80");
+        QTest::newRow("a point, as the field lets it be typed") << "1.2" << QStringLiteral("120");
         QTest::newRow("0,5") << "0,5" << QStringLiteral("50");
         QTest::newRow("1,00") << "1,00" << QStringLiteral("100");
         QTest::newRow("1,1") << "1,1" << QStringLiteral("110");
@@ -236,9 +242,12 @@ private Q_SLOTS:
     void salvataggioDelleImpostazioni() {
         QTemporaryDir dir;
         m_corpo->fileConfigurazione = dir.filePath("impostazioni.cfg");
-        SalvaImpostazioni(m_corpo->fileConfigurazione, {"1,00", "1,50", "RICEVITORIA", "Casa"});
-        QVERIFY(LeggiConfigurazione(*m_corpo, m_ui));
+        SalvaImpostazioni(m_corpo->fileConfigurazione, {"1,20", "1,50", "RICEVITORIA", "Casa"});
+        QVERIFY(LeggiConfigurazione(*m_corpo, m_ui)); // read back as saved, the heading too
+        QCOMPARE(PrezzoMostrato(m_corpo->sistema.costoColonnaSE), QStringLiteral("1,20"));
         QCOMPARE(PrezzoMostrato(m_corpo->sistema.costoColonnaSS), QStringLiteral("1,50"));
+        QCOMPARE(m_corpo->intestazioneStampa, QStringLiteral("RICEVITORIA"));
+        QVERIFY(m_ui.messaggi.isEmpty());
         QVERIFY_THROWS_EXCEPTION(Errore,
                                  SalvaImpostazioni(m_corpo->fileConfigurazione, {"0,5", "", "ALTRA", "Ufficio"}));
         classINI ini;
@@ -248,7 +257,7 @@ private Q_SLOTS:
         QCOMPARE(ini.getProperty("Impostazioni", "intestazione_stampa", {}), QStringLiteral("RICEVITORIA"));
         QCOMPARE(ini.getProperty("Impostazioni", "stampante_tabulato", {}), QStringLiteral("Casa"));
         QVERIFY(LeggiConfigurazione(*m_corpo, m_ui));
-        QCOMPARE(m_corpo->sistema.costoColonnaSE, 0.5f);
+        QCOMPARE(m_corpo->sistema.costoColonnaSE, Centesimi(50));
     }
 };
 

@@ -37,6 +37,8 @@ private Q_SLOTS:
              {"02", "03", "04", "05", "06", "90"}, doppione, errata, 5);
         riga("jolly uguale a un altro", {"10", "02", "30", "04", "50", "06", "04"},
              {"02", "04", "06", "10", "30", "50"}, "Combinazione errata", "!!! E R R O R E !!!");
+        riga("jolly con altre cifre", {"10", "02", "30", "4", "50", "06", "04"}, {"02", "4", "06", "10", "30", "50"},
+             "Combinazione errata", "!!! E R R O R E !!!");
         riga("91 non ammesso", {"91", "02", "03", "04", "05", "06", "07"}, {"02", "03", "04", "05", "06", "91"},
              "Valore 91 non ammesso", errata, 5);
         riga("jolly vuoto", {"01", "02", "03", "04", "05", "06", ""}, {"01", "02", "03", "04", "05", "06"}, zero,

@@ -27,35 +27,45 @@ private Q_SLOTS:
     void lettura_data() {
         QTest::addColumn<QByteArray>("file"); // "<none>": no configuration file
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<float>("se");
-        QTest::addColumn<float>("ss");
+        QTest::addColumn<qint64>("se"); // cents
+        QTest::addColumn<qint64>("ss");
         QTest::addColumn<QString>("stampante");
         QTest::addColumn<QString>("errore");
-        const auto riga = [](const char* nome, const QByteArray& file, const char* locale, float se, float ss,
+        const auto riga = [](const char* nome, const QByteArray& file, const char* locale, qint64 se, qint64 ss,
                              const QString& stampante, const QString& errore = {}) {
             QTest::newRow(nome) << file << QString::fromLatin1(locale) << se << ss << stampante << errore;
         };
         const QString errore = QStringLiteral("Error %1 in procedure ReadConfiguration of Modulo corpo");
         const QString tipo = errore.arg(QLatin1String("13 (Tipo non corrispondente)"));
-        // Prices start at 9 and 7 and the printer at "prima": what an error keeps shows through.
-        riga("first start", "<none>", "C", 1.0f, 1.5f, "N/A");
+        const QString overflow = errore.arg(QLatin1String("6 (Overflow)"));
+        // Prices start at 9,00 and 7,00 and the printer at "prima": what an error keeps shows through.
+        riga("first start", "<none>", "C", 100, 150, "N/A");
         riga("80 cents, every key",
              "[impostazioni]\r\ncosto_colonna_se=80\r\ncosto_colonna_ss=75\r\nstampante_tabulato=Laser \x80\r\n", "C",
-             0.8f, 0.75f, QStringLiteral("Laser €"));
-        riga("an editor's UTF-8 mark", "\xEF\xBB\xBF[Impostazioni]\r\ncosto_colonna_se=80\r\n", "C", 0.8f, 1.5f, "N/A");
-        riga("decimal comma of the user's locale", "[Impostazioni]\r\ncosto_colonna_se=80,5\r\n", "it_IT", 0.805f, 1.5f,
-             "N/A");
-        riga("empty price", "[Impostazioni]\r\ncosto_colonna_se=\r\n", "C", 9.0f, 7.0f, "prima", tipo);
+             80, 75, QStringLiteral("Laser €"));
+        riga("an editor's UTF-8 mark", "\xEF\xBB\xBF[Impostazioni]\r\ncosto_colonna_se=80\r\n", "C", 80, 150, "N/A");
+        riga("whole cents, Italian", "[Impostazioni]\r\ncosto_colonna_se=1200\r\ncosto_colonna_ss=120\r\n", "it_IT",
+             1200, 120, "N/A");
+        riga("decimal comma of the user's locale, rounded", "[Impostazioni]\r\ncosto_colonna_se=80,5\r\n", "it_IT", 81,
+             150, "N/A");
+        // What earlier versions wrote for a typed 1,20: a point whatever the locale. The keys after
+        // the prices must be read too, or the next save loses the shop's heading.
+        riga("an earlier version's 120.00001, Italian",
+             "[Impostazioni]\r\ncosto_colonna_se=120.00001\r\ncosto_colonna_ss=149.99999\r\nstampante_tabulato="
+             "Laser\r\n",
+             "it_IT", 120, 150, "Laser");
+        riga("empty price", "[Impostazioni]\r\ncosto_colonna_se=\r\n", "C", 900, 700, "prima", tipo);
         riga("bad second price keeps the first",
-             "[Impostazioni]\r\ncosto_colonna_se=120\r\ncosto_colonna_ss=1,5 euro\r\n", "C", 1.2f, 7.0f, "prima", tipo);
-        riga("beyond single precision", "[Impostazioni]\r\ncosto_colonna_ss=1e300\r\n", "C", 1.0f, 7.0f, "prima",
-             errore.arg(QLatin1String("6 (Overflow)")));
+             "[Impostazioni]\r\ncosto_colonna_se=120\r\ncosto_colonna_ss=1,5 euro\r\n", "C", 120, 700, "prima", tipo);
+        riga("far beyond any price", "[Impostazioni]\r\ncosto_colonna_ss=1e300\r\n", "C", 100, 700, "prima", overflow);
+        riga("whole, beyond any price", "[Impostazioni]\r\ncosto_colonna_se=99999999999\r\n", "C", 900, 700, "prima",
+             overflow);
     }
     void lettura() {
         QFETCH(QByteArray, file);
         QFETCH(QString, locale);
-        QFETCH(float, se);
-        QFETCH(float, ss);
+        QFETCH(qint64, se);
+        QFETCH(qint64, ss);
         QFETCH(QString, stampante);
         QFETCH(QString, errore);
         QLocale::setDefault(QLocale(locale));
@@ -65,21 +75,22 @@ private Q_SLOTS:
         if (file != "<none>")
             QVERIFY(Scrivi(corpo->fileConfigurazione, file));
         Sistema& s = corpo->sistema;
-        s.costoColonnaSE = 9.0f;
-        s.costoColonnaSS = 7.0f;
+        s.costoColonnaSE = Centesimi(900);
+        s.costoColonnaSS = Centesimi(700);
         s.superStar = Vero;
         corpo->stampanteTabulato = QStringLiteral("prima");
 
         FakeInterfaccia ui;
         QCOMPARE(LeggiConfigurazione(*corpo, ui), errore.isEmpty());
-        QCOMPARE(s.costoColonnaSE, se);
-        QCOMPARE(s.costoColonnaSS, ss);
+        QCOMPARE(s.costoColonnaSE.valore(), se);
+        QCOMPARE(s.costoColonnaSS.valore(), ss);
         QCOMPARE(corpo->stampanteTabulato, stampante);
         QCOMPARE(ui.messaggi.size(), errore.isEmpty() ? 0 : 1);
         if (!errore.isEmpty())
             QCOMPARE(ui.messaggi[0].testo, errore);
         else
-            QVERIFY(s.costoColonna == ss && corpo->intestazioneStampa.startsWith(QStringLiteral("RICEVITORIA XXX-")));
+            QVERIFY(s.costoColonna == s.costoColonnaSS &&
+                    corpo->intestazioneStampa.startsWith(QStringLiteral("RICEVITORIA XXX-")));
         QCOMPARE(QFile::exists(corpo->fileConfigurazione), file != "<none>"); // reading never writes
     }
 

@@ -262,6 +262,12 @@ private Q_SLOTS:
         comando("menuEsportaExtrema", m_cartella->filePath(QStringLiteral("extrema/prova.ext")));
         QCOMPARE(richiesta().proposta, QStringLiteral("nuovo.ext"));
         QCOMPARE(richiesta().estensione, QStringLiteral("ext"));
+        // Salva then writes a system file where Apri lists it, and Salva come proposes the same.
+        comando("menusalva");
+        QVERIFY(QFile::exists(m_cartella->filePath(QStringLiteral("sistemi/prova.sec"))));
+        QVERIFY(!QFile::exists(m_cartella->filePath(QStringLiteral("sistemi/prova.ext"))));
+        comando("menusalvacome", QString());
+        QCOMPARE(richiesta().proposta, QStringLiteral("prova.sec"));
 
         // The txt import replaces the System, priced without SuperStar once the box is off.
         modifica(Risposta::Si);

@@ -129,6 +129,13 @@ private Q_SLOTS:
         QCOMPARE(figlio<QLabel>(&f, "labMaxPunti")->text(), QStringLiteral("Massimo punteggio raggiunto 4"));
         Fotografa(&f, QStringLiteral("spoglio.png"));
 
+        // The Jolly written with another number of digits is still one of the six: refused, results kept.
+        casella(&f, 6)->setText("02");
+        QTest::mouseClick(figlio<QPushButton>(&f, "cmdSpoglio"), Qt::LeftButton);
+        verificaMessaggio(QStringLiteral("Combinazione errata"), QStringLiteral("!!! E R R O R E !!!"),
+                          Icona::Esclamazione);
+        QCOMPARE(Voci(figlio<QListView>(&f, "listVin_3")), (QStringList{"C. 2", "C. 3"}));
+
         // A failing check sorts the boxes all the same and leaves the focus on the culprit.
         casella(&f, 2)->setText("90");
         casella(&f, 6)->setText("90");

@@ -214,8 +214,8 @@ private Q_SLOTS:
     }
 
     void impostazioni() {
-        m_corpo->sistema.costoColonnaSE = 1.0f;
-        m_corpo->sistema.costoColonnaSS = 1.5f;
+        m_corpo->sistema.costoColonnaSE = Centesimi(100);
+        m_corpo->sistema.costoColonnaSS = Centesimi(150);
         m_corpo->intestazioneStampa = QStringLiteral("RICEVITORIA");
         frmImpostazioni f(*m_corpo, *m_ui);
         QCOMPARE(messaggio(), QStringLiteral("Attenzione nessuna stampante installata"));
@@ -229,14 +229,15 @@ private Q_SLOTS:
             messaggio(),
             QStringLiteral("Error 13 (Tipo non corrispondente) in procedure cmdSalva_Click of Form frmImpostazioni"));
         figlio<QLineEdit>(&f, "txtCostoColSS")->setText("0,5");
+        figlio<QLineEdit>(&f, "txtCostoCol")->setText("1,20");
         f.cmdSalva_Click();
         QVERIFY(m_ui->messaggi.isEmpty());
         classINI ini;
         ini.FileINI(m_corpo->fileConfigurazione);
-        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_se", {}), QStringLiteral("100"));
+        QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_se", {}), QStringLiteral("120")); // whole cents
         QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_ss", {}), QStringLiteral("50"));
         QCOMPARE(ini.getProperty("Impostazioni", "intestazione_stampa", {}), QStringLiteral("RICEVITORIA"));
-        QCOMPARE(m_corpo->sistema.costoColonnaSS, 1.5f); // the opener reads the file again
+        QCOMPARE(m_corpo->sistema.costoColonnaSS, Centesimi(150)); // the opener reads the file again
     }
 
     void tabulato() {

@@ -18,7 +18,7 @@ frmFisse::frmFisse(Sistema& sistema, QWidget* parent) : DialogoCondizione(sistem
     m_griglia->setColori(ColoriCondizione());
     m_conteggio = new QLabel(frame);
     m_conteggio->setObjectName(QStringLiteral("l1"));
-    m_conteggio->setToolTip(QStringLiteral("Numeri fissi (al massimo %1)").arg(MassimoFissi));
+    m_conteggio->setToolTip(TestoMassimoFissi());
     auto* interruttore = new InterruttoreOnOff(QStringLiteral("optCondFisse"), frame);
 
     auto* piede = new QHBoxLayout;

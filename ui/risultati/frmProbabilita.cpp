@@ -154,7 +154,7 @@ void frmProbabilita::mostra(const ProbabilitaSistema& p) {
 }
 
 void frmProbabilita::aggiornaRendimento() {
-    const double costo = m_corpo.sistema.costoColonna * static_cast<double>(m_colonne);
+    const Centesimi costo = m_corpo.sistema.costoColonna * m_colonne;
     m_lblCosto->setText(FormattaEuro(costo));
     std::array<double, 6> euro{};
     for (std::size_t i = 0; i < m_premi.size(); ++i) {
@@ -175,8 +175,9 @@ void frmProbabilita::aggiornaRendimento() {
     }
     const double atteso = PremioAtteso(m_colonne, euro);
     m_lblPremioAtteso->setText(QStringLiteral("€ ") + QLocale().toString(atteso, 'f', 4));
-    m_lblRendimento->setText(costo > 0 ? QLocale().toString(100 * atteso / costo, 'f', 2) + QStringLiteral(" %")
-                                       : QStringLiteral("-"));
+    const std::optional<double> rendimento = RendimentoAtteso(atteso, costo);
+    m_lblRendimento->setText(rendimento ? QLocale().toString(*rendimento, 'f', 2) + QStringLiteral(" %")
+                                        : QStringLiteral("-"));
 }
 
 void frmProbabilita::salvaPremi() {

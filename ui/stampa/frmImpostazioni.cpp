@@ -33,12 +33,12 @@ frmImpostazioni::frmImpostazioni(Corpo& corpo, Interfaccia& ui, QWidget* parent)
         return c;
     };
     etichetta("Label1", QStringLiteral("Intestazione stampa"), 0);
-    m_mskIntestazione = campo("mskIntestazione", 55, 0);
+    m_mskIntestazione = campo("mskIntestazione", LunghezzaMassimaIntestazione, 0);
     m_mskIntestazione->setMinimumWidth(380);
     etichetta("Label2", QStringLiteral("Costo Colonna SE"), 1);
-    m_txtCostoCol = campo("txtCostoCol", 4, 1);
+    m_txtCostoCol = campo("txtCostoCol", LunghezzaMassimaPrezzo, 1);
     etichetta("Label5", QStringLiteral("Costo Colonna SS"), 2);
-    m_txtCostoColSS = campo("txtCostoColSS", 4, 2);
+    m_txtCostoColSS = campo("txtCostoColSS", LunghezzaMassimaPrezzo, 2);
     etichetta("Label3", QStringLiteral("Stampante Tabulato"), 3);
     m_cmbStampante = new QComboBox(this);
     m_cmbStampante->setObjectName(QStringLiteral("cmbStampante"));
@@ -51,7 +51,7 @@ frmImpostazioni::frmImpostazioni(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     for (QLineEdit* prezzo : {m_txtCostoCol, m_txtCostoColSS})
         prezzo->installEventFilter(this);
 
-    m_mskIntestazione->setText(m_corpo.intestazioneStampa.left(55));
+    m_mskIntestazione->setText(m_corpo.intestazioneStampa.left(LunghezzaMassimaIntestazione));
     m_txtCostoCol->setText(PrezzoMostrato(m_corpo.sistema.costoColonnaSE));
     m_txtCostoColSS->setText(PrezzoMostrato(m_corpo.sistema.costoColonnaSS));
     const QStringList stampanti = SuperficieQt::StampantiInstallate();
