@@ -104,10 +104,6 @@ bool CodaCups::avvia() {
     return m_errore.isEmpty();
 }
 
-QString CodaCups::imposta(const QStringList& opzioni) {
-    return Esegui(QStringLiteral("lpadmin"), QStringList{QStringLiteral("-p"), m_coda} + opzioni);
-}
-
 QString CodaCups::attendiPdf(int attesaMs) {
     const QDir uscita(this->uscita());
     for (QDeadlineTimer limite(attesaMs); !limite.hasExpired(); QThread::msleep(100)) {

@@ -23,9 +23,6 @@ public:
     bool avviato() const { return m_avviato; }
     QString coda() const { return m_coda; }
     QString uscita() const { return m_cartella.filePath(QStringLiteral("uscita")); }
-    // Changes the queue's settings (lpadmin's options, such as -o PageSize=Letter); empty when done,
-    // else why not.
-    QString imposta(const QStringList& opzioni);
     // The next PDF the queue writes, waiting up to attesaMs; empty when none came.
     QString attendiPdf(int attesaMs);
 

@@ -87,8 +87,9 @@ private Q_SLOTS:
         frmStampa f(*m_corpo, *m_ui, m_dialoghi);
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QVERIFY(Centrata(&f));
         const int larghezza = f.width();
+        const QSize naturale = f.sizeHint();
+        const QRect stampa = figlio<QPushButton>(&f, "cmdStampa")->geometry();
         QCOMPARE(figlio<QLabel>(&f, "labSchede")->text(), QStringLiteral("4"));
         QCOMPARE(figlio<QLineEdit>(&f, "txtA")->text(), QStringLiteral("4"));
         QVERIFY(figlio<QLabel>(&f, "imgScheda_0")->isVisible());
@@ -101,6 +102,9 @@ private Q_SLOTS:
         // The other picture takes the same room: the window and its buttons stay where they were.
         QApplication::processEvents();
         QCOMPARE(f.width(), larghezza);
+        QCOMPARE(f.sizeHint(), naturale);
+        QCOMPARE(figlio<QPushButton>(&f, "cmdStampa")->geometry(), stampa);
+        QVERIFY(Centrata(&f));
         QCOMPARE(figlio<QRadioButton>(&f, "optTipoScheda_1")->palette().color(QPalette::Button), QColor(255, 255, 0));
 
         auto* da = figlio<QLineEdit>(&f, "txtDa");
