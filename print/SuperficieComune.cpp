@@ -17,6 +17,11 @@ double SuperficieComune::daMm(double v) const {
     return m_unita == Unita::Twip ? v / MmPerTwip : v;
 }
 
+QSizeF SuperficieComune::areaStampabile() const {
+    const QSizeF mm = areaMm();
+    return {daMm(mm.width()), daMm(mm.height())};
+}
+
 void SuperficieComune::impostaFont(const QString& nome, double punti, bool grassetto) {
     m_nomeFont = nome;
     m_punti = punti;

@@ -12,6 +12,7 @@ namespace sestina {
 // page break that keeps a final empty page off the paper. Subclasses only draw, in millimetres.
 class SuperficieComune : public SuperficieStampa {
 public:
+    QSizeF areaStampabile() const override;
     void impostaUnita(Unita unita) override { m_unita = unita; }
     void impostaQualita(QualitaStampa qualita) override { m_qualita = qualita; }
     void impostaStatoDisegno() override {}
@@ -19,6 +20,8 @@ public:
     void impostaGrassetto(bool grassetto) override;
     void impostaDimensione(double punti) override;
 
+    double larghezzaTesto(const QString& testo) override { return daMm(m_metriche.larghezza(m_font, testo)); }
+    double altezzaRiga() override { return daMm(m_metriche.altezzaRiga(m_font)); }
     void spostaA(double x, double y) override;
     double x() const override { return daMm(m_xMm); }
     double y() const override { return daMm(m_yMm); }
@@ -36,6 +39,8 @@ public:
 protected:
     SuperficieComune();
 
+    // The printable area in millimetres.
+    virtual QSizeF areaMm() const = 0;
     virtual void apriDocumento() = 0;
     virtual void apriPagina() = 0;
     virtual void chiudiDocumento() = 0;
@@ -45,6 +50,7 @@ protected:
     virtual void disegnaImmagine(const QImage& figura, const QRectF& area) = 0;
 
     bool documentoAperto() const { return m_aperto; }
+    MetricheTesto& metriche() { return m_metriche; }
 
 private:
     double inMm(double v) const;

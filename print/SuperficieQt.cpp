@@ -46,6 +46,18 @@ bool SuperficieQt::selezionaStampante(const QString& nome) {
     return true;
 }
 
+void SuperficieQt::impostaA4Verticale() {
+    // A document already begun keeps its pages.
+    if (m_pittore.isActive())
+        return;
+    m_stampante.setPageOrientation(QPageLayout::Portrait);
+    m_stampante.setPageSize(QPageSize(QPageSize::A4));
+}
+
+QSizeF SuperficieQt::areaMm() const {
+    return m_stampante.pageLayout().paintRect(QPageLayout::Millimeter).size();
+}
+
 void SuperficieQt::guasto() {
     if (m_pittore.isActive())
         m_pittore.end();

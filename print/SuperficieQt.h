@@ -25,9 +25,11 @@ public:
 
     QStringList stampanti() const override { return StampantiInstallate(); }
     bool selezionaStampante(const QString& nome) override;
+    void impostaA4Verticale() override;
     void chiudi();
 
 protected:
+    QSizeF areaMm() const override;
     void apriDocumento() override;
     void apriPagina() override;
     void chiudiDocumento() override;

@@ -38,7 +38,10 @@ void SuperficieRegistrata::aggiungi(Tipo tipo, const QRectF& area, const QString
 }
 
 void SuperficieRegistrata::disegnaTesto(double x, double y, double, const QString& testo, const QFont& font) {
-    aggiungi(Tipo::Testo, QRectF(x, y, 0, 0), testo, font);
+    // The box the text takes on paper; not measured when nothing is kept.
+    const QSizeF misura =
+        m_conserva ? QSizeF(metriche().larghezza(font, testo), metriche().altezzaRiga(font)) : QSizeF();
+    aggiungi(Tipo::Testo, QRectF(QPointF(x, y), misura), testo, font);
 }
 
 void SuperficieRegistrata::disegnaRettangolo(const QRectF& area) {

@@ -16,7 +16,7 @@ public:
         Tipo tipo;
         int documento; // from 0
         int pagina;    // printed page of its document, from 1
-        QRectF area;   // a text's top-left corner and its height; a box; a picture
+        QRectF area;   // the box a text takes (its advance, one line high); a box; a picture
         QString testo;
         QString font;
         double punti;
@@ -28,6 +28,11 @@ public:
 
     QStringList stampanti() const override { return m_stampanti; }
     bool selezionaStampante(const QString& nome) override;
+    // Only noted: the printable area is the one set below.
+    void impostaA4Verticale() override { m_a4 = true; }
+    bool a4() const { return m_a4; }
+    // The printable area in millimetres, as a printer with its margins has it; A4 with none by default.
+    void impostaArea(QSizeF mm) { m_area = mm; }
 
     const QList<Segno>& segni() const { return m_segni; }
     // Documents sent so far, and the printed pages of each.
@@ -38,6 +43,7 @@ public:
     void guastaDopo(qint64 segni) { m_guastoDopo = segni; }
 
 protected:
+    QSizeF areaMm() const override { return m_area; }
     void apriDocumento() override;
     void apriPagina() override;
     void chiudiDocumento() override;
@@ -56,6 +62,8 @@ private:
     int m_paginaFisica = 0;
     qint64 m_quanti = 0;
     qint64 m_guastoDopo = -1;
+    bool m_a4 = false;
+    QSizeF m_area{210, 297};
 };
 
 } // namespace sestina

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,11 @@ public:
     // Makes the printer with exactly that device name the target; false (and no change) when none has it.
     virtual bool selezionaStampante(const QString& nome) = 0;
 
+    // A4 portrait for the documents to come: a printer keeps its own paper otherwise. A PDF is A4 already.
+    virtual void impostaA4Verticale() = 0;
+    // Width and height of the printable area, in the current unit.
+    virtual QSizeF areaStampabile() const = 0;
+
     virtual void impostaUnita(Unita unita) = 0;
     virtual void impostaQualita(QualitaStampa qualita) = 0;
     // Solid lines one device unit wide, black, rectangles filled solid.
@@ -28,6 +34,10 @@ public:
     virtual void impostaFont(const QString& nome, double punti, bool grassetto) = 0;
     virtual void impostaGrassetto(bool grassetto) = 0;
     virtual void impostaDimensione(double punti) = 0;
+
+    // In the current unit, with the current font.
+    virtual double larghezzaTesto(const QString& testo) = 0;
+    virtual double altezzaRiga() = 0;
 
     virtual void spostaA(double x, double y) = 0;
     virtual double x() const = 0;

@@ -7,6 +7,7 @@
 #include "SuperficieStampa.h"
 #include "TestiStampa.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 
@@ -20,7 +21,8 @@ constexpr double Margine = 120;
 constexpr double Passo = 250;
 constexpr double XLogo = 4000;
 
-const QString Separatore(96, QChar(0x2014));
+constexpr int TrattiSeparatore = 96;
+const QChar Tratto(0x2014);
 
 // "€ ###,###,###.00": no digit before the decimal mark below 1.
 QString ImportoTabulato(Centesimi importo) {
@@ -35,14 +37,42 @@ void Riga(SuperficieStampa& s, const QString& testo, bool aCapo = true) {
     s.stampa(testo, aCapo);
 }
 
+double Larghezza(SuperficieStampa& s) {
+    return s.areaStampabile().width() - Margine;
+}
+
+// A text that may be longer than the printable width goes on at the margin on the next lines,
+// broken after a blank where it can be, so nothing passes the page's edge.
+void RigaACapo(SuperficieStampa& s, const QString& testo, bool aCapo = true) {
+    const double spazio = Larghezza(s);
+    QString resto = testo;
+    while (s.larghezzaTesto(resto) > spazio) {
+        qsizetype entra = 1; // characters that fit, at least one
+        while (entra < resto.size() && s.larghezzaTesto(resto.left(entra + 1)) <= spazio)
+            ++entra;
+        const qsizetype blank = resto.left(entra + 1).lastIndexOf(QLatin1Char(' '));
+        const qsizetype taglio = blank > 0 ? blank + 1 : entra;
+        Riga(s, resto.left(taglio));
+        resto = resto.mid(taglio);
+    }
+    Riga(s, resto, aCapo);
+}
+
+// The line of em dashes, as long as the printable width lets it be.
+void Separatore(SuperficieStampa& s) {
+    const double tratto = s.larghezzaTesto(QString(Tratto));
+    const int entrano = tratto > 0 ? static_cast<int>(Larghezza(s) / tratto) : TrattiSeparatore;
+    Riga(s, QString(std::clamp(entrano, 1, TrattiSeparatore), Tratto));
+}
+
 void Scendi(SuperficieStampa& s, double quanto) {
     s.spostaA(Margine, s.y() + quanto);
 }
 
 void Pronostico(SuperficieStampa& s, Sistema& sis) {
-    Riga(s, Separatore);
+    Separatore(s);
     Riga(s, QStringLiteral("Pronostico Sistema"));
-    Riga(s, Separatore);
+    Separatore(s);
     AggiornaPronostico(sis);
     s.spostaA(Margine, s.y());
     for (int i = 0; i < sis.numeriInGioco; ++i) {
@@ -51,9 +81,9 @@ void Pronostico(SuperficieStampa& s, Sistema& sis) {
             Scendi(s, Passo);
     }
     Scendi(s, Passo);
-    Riga(s, Separatore);
+    Separatore(s);
     Riga(s, QStringLiteral("Condizioni sistema "));
-    Riga(s, Separatore);
+    Separatore(s);
     if (sis.condSomma)
         Riga(s, QStringLiteral("Somma   : Da %1 A %2").arg(sis.sommaDa).arg(sis.sommaA));
     else
@@ -79,17 +109,37 @@ void Pronostico(SuperficieStampa& s, Sistema& sis) {
     Scendi(s, Passo);
 }
 
+// The header of every page after the first.
+void NuovaPagina(SuperficieStampa& s, const Sistema& sis) {
+    s.nuovaPagina();
+    s.spostaA(Margine, Passo);
+    s.impostaGrassetto(true);
+    RigaACapo(s, QStringLiteral("Pag. %1 del sistema %2 - %3").arg(s.pagina()).arg(sis.nomeSistema, RigaCrediti));
+    s.impostaGrassetto(false);
+    s.stampa(QString(), true);
+}
+
 void Colonne(SuperficieStampa& s, const Corpo& corpo, int limitePrimaPagina) {
     const Sistema& sis = corpo.sistema;
     const int colonne = std::clamp(sis.numeroColonne, 0, LimiteColonne);
     const int blocchi = (colonne + ColonnePerBlocco - 1) / ColonnePerBlocco;
     Riga(s, QStringLiteral("Sviluppo"));
-    int contatore = 0;
+    // From the top of its first separator to the bottom of its last.
+    const double altezzaBlocco = 2 * s.altezzaRiga() + 6 * Passo;
+    int sullaPagina = 0;
     bool primaPagina = true;
     for (int b = 1; b <= blocchi; ++b) {
+        // A page holds its count of blocks, fewer when the next would pass the bottom of the paper.
+        const int limite = primaPagina ? limitePrimaPagina : 7;
+        const bool entra = s.y() + altezzaBlocco <= s.areaStampabile().height();
+        if (sullaPagina == limite || (!entra && (sullaPagina > 0 || primaPagina))) {
+            NuovaPagina(s, sis);
+            primaPagina = false;
+            sullaPagina = 0;
+        }
         const int prima = (b - 1) * ColonnePerBlocco + 1;
         const int ultima = std::min(colonne, prima + ColonnePerBlocco - 1);
-        Riga(s, Separatore);
+        Separatore(s);
         for (int p = 0; p < 6; ++p) {
             s.spostaA(Margine, s.y());
             for (int c = prima; c <= ultima; ++c) {
@@ -98,23 +148,9 @@ void Colonne(SuperficieStampa& s, const Corpo& corpo, int limitePrimaPagina) {
             }
             Scendi(s, Passo);
         }
-        Riga(s, Separatore);
+        Separatore(s);
         Scendi(s, Passo);
-        ++contatore;
-        const int limite = primaPagina ? limitePrimaPagina : 7;
-        if (b != blocchi && contatore % limite == 0) {
-            s.nuovaPagina();
-            s.spostaA(Margine, Passo);
-            s.impostaGrassetto(true);
-            s.stampa(QStringLiteral("Pag. %1 del sistema %2 - %3").arg(s.pagina()).arg(sis.nomeSistema, RigaCrediti),
-                     true);
-            s.impostaGrassetto(false);
-            s.stampa(QString(), true);
-            if (primaPagina) {
-                primaPagina = false;
-                contatore = 0;
-            }
-        }
+        ++sullaPagina;
     }
 }
 
@@ -122,18 +158,19 @@ void Copia(SuperficieStampa& s, Corpo& corpo, const OpzioniTabulato& o, const QI
     Sistema& sis = corpo.sistema;
     s.impostaFont(CarattereTabulato, 10, true);
     s.spostaA(Margine, Passo);
-    s.stampa(QStringLiteral("Pag. %1 %2 - %3").arg(s.pagina()).arg(corpo.intestazioneStampa, RigaCrediti), true);
+    RigaACapo(s, QStringLiteral("Pag. %1 %2 - %3").arg(s.pagina()).arg(corpo.intestazioneStampa, RigaCrediti));
     s.impostaGrassetto(false);
-    Riga(s, Separatore);
-    Riga(s, QStringLiteral("Nome Sistema ") + sis.nomeSistema, false);
-    s.immagine(logo, XLogo, s.y());
+    Separatore(s);
+    const double yNome = s.y();
+    RigaACapo(s, QStringLiteral("Nome Sistema ") + sis.nomeSistema, false);
+    s.immagine(logo, XLogo, yNome);
     Scendi(s, 500);
     Riga(s, QStringLiteral("Colonne Sistema ") + QString::number(sis.numeroColonne));
     Scendi(s, Passo);
     Riga(s, QStringLiteral("Importo Sistema ") + ImportoTabulato(sis.costoSistema()));
     Scendi(s, Passo);
-    Riga(s, QStringLiteral("Numeri in gioco %1").arg(sis.numeriInGioco) + QChar(9) + QStringLiteral("Tipo Sistema ") +
-                sis.tipoSistema);
+    RigaACapo(s, QStringLiteral("Numeri in gioco %1").arg(sis.numeriInGioco) + QChar(9) +
+                     QStringLiteral("Tipo Sistema ") + sis.tipoSistema);
     Scendi(s, Passo);
     if (o.pronostico)
         Pronostico(s, sis);
@@ -153,6 +190,8 @@ bool StampaTabulato(Corpo& corpo, const OpzioniTabulato& o, const QImage& logo, 
         return false;
     }
     try {
+        // Seven blocks and a line of 96 characters fit a page of A4 standing up, whatever the printer's paper.
+        s.impostaA4Verticale();
         s.impostaUnita(Unita::Twip);
         for (int copia = 0; copia < std::clamp(o.copie, 1, 20); ++copia)
             Copia(s, corpo, o, logo);
@@ -189,12 +228,19 @@ QImage LogoTabulato(bool colori) {
         punta << QPointF(74 + r * std::cos(a), 72 + r * std::sin(a));
     }
     p.drawPolygon(punta);
+    // The name whole inside the badge, whatever face stands in for Arial.
+    const QString nome = QStringLiteral("Sestinaplan");
+    const QRectF spazio(130, 0, 322, 142);
     QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(64);
     f.setBold(true);
+    for (int pixel = 64; pixel >= 12; pixel -= 2) {
+        f.setPixelSize(pixel);
+        if (QFontMetricsF(f, &logo).horizontalAdvance(nome) <= spazio.width())
+            break;
+    }
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(QRectF(130, 0, 330, 142), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Sestinaplan"));
+    p.drawText(spazio, Qt::AlignVCenter | Qt::AlignLeft, nome);
     return logo;
 }
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 pacchetti=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
     libbenchmark-dev
     xvfb xauth fonts-liberation2
     nginx-light

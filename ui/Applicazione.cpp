@@ -3,7 +3,10 @@
 #include "Errore.h"
 #include "Interfaccia.h"
 
+#include <QLibraryInfo>
 #include <QWidget>
+
+#include <memory>
 
 #include <new>
 
@@ -21,6 +24,17 @@ bool ConsegnaProtetta(const std::function<bool()>& consegna, const QObject* dest
                      destinatario ? destinatario->objectName() : QString(), finestra);
         return true;
     }
+}
+
+QTranslator* CaricaTraduzioniQt(QCoreApplication& app, const QLocale& lingua) {
+    const QString cartella = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto traduttore = std::make_unique<QTranslator>(&app);
+    if (!traduttore->load(lingua, QStringLiteral("qtbase"), QStringLiteral("_"), cartella) &&
+        !traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          cartella))
+        return nullptr;
+    QCoreApplication::installTranslator(traduttore.get());
+    return traduttore.release();
 }
 
 Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -69,6 +69,7 @@ QString CercaInfoSistema([[maybe_unused]] const QStringList& cartelle) {
 
 frmAbout::frmAbout(Interfaccia& ui, const QString& edizione, QWidget* parent, ServiziInformazioni servizi)
     : QDialog(parent), m_ui(ui), m_servizi(std::move(servizi)) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Informazioni su ") + TitoloApplicazione);
     setModal(true);
@@ -158,14 +159,6 @@ bool frmAbout::eventFilter(QObject* oggetto, QEvent* evento) {
         return true;
     }
     return QDialog::eventFilter(oggetto, evento);
-}
-
-void frmAbout::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
 }
 
 } // namespace sestina

@@ -39,7 +39,6 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
 
 private:
     void infoSistema();
@@ -47,7 +46,6 @@ private:
     Interfaccia& m_ui;
     ServiziInformazioni m_servizi;
     QLabel* m_indirizzo = nullptr;
-    bool m_centrata = false;
 };
 
 } // namespace sestina

@@ -40,6 +40,7 @@ frmCalcolo::frmCalcolo(Sistema& sistema, Interfaccia& ui, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_sistema(sistema), m_ui(ui) {
     setObjectName(QStringLiteral("frmCalcolo"));
+    CentraAllaComparsa(*this);
     setWindowTitle(QStringLiteral("Elaborazione in corso..."));
 
     m_labDaElaborare = valore(QStringLiteral("labDaElaborare"), this);
@@ -99,7 +100,6 @@ void frmCalcolo::avvio(double integrale) {
     m_cmdAnnulla->setEnabled(true);
     if (!isVisible()) {
         adjustSize();
-        CentraForm(*this);
         show();
     }
 }

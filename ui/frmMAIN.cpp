@@ -151,15 +151,12 @@ void frmMAIN::creaMenu() {
             m_menuCondizioni->addSeparator();
         QAction* azione = voce(m_menuCondizioni, c.nome, c.testo);
         azione->setCheckable(true);
-        m_vociCondizioni << azione;
-        connect(azione, &QAction::triggered, this, [this, azione, c] {
-            // The menu is off below six numbers; a shortcut must not flip the mark by itself.
-            if (m_corpo.sistema.numeriInGioco < 6) {
-                azione->setChecked(!azione->isChecked());
-                return;
-            }
-            c.editore()->exec();
-            azione->setChecked(c.acceso());
+        m_vociCondizioni.push_back({azione, c.acceso});
+        connect(azione, &QAction::triggered, this, [this, c] {
+            // The menu is off below six numbers: a shortcut opens nothing, and the marks stay the model's.
+            if (m_corpo.sistema.numeriInGioco >= 6)
+                c.editore()->exec();
+            AggiornaMenuCondizioni();
         });
     }
 
@@ -350,8 +347,13 @@ void frmMAIN::UnlockGUI() {
 }
 
 void frmMAIN::UnlockMenuConditions() {
-    for (QAction* azione : m_vociCondizioni)
-        azione->setChecked(false);
+    for (const VoceCondizione& v : m_vociCondizioni)
+        v.azione->setChecked(false);
+}
+
+void frmMAIN::AggiornaMenuCondizioni() {
+    for (const VoceCondizione& v : m_vociCondizioni)
+        v.azione->setChecked(v.accesa());
 }
 
 void frmMAIN::chkSS_Click() {
@@ -371,6 +373,7 @@ void frmMAIN::Azzera() {
     UnlockMenuConditions();
     CancellaPronostico();
     ViewStatusBar();
+    AggiornaMenuCondizioni();
 }
 
 void frmMAIN::mostraSpoglioEstrazioni() {
@@ -446,6 +449,7 @@ void frmMAIN::mostraSistema() {
     aggiornaLogoSS();
     applicaStato();
     ViewStatusBar();
+    AggiornaMenuCondizioni();
 }
 
 // ---- commands ----------------------------------------------------------------------
@@ -511,6 +515,7 @@ void frmMAIN::ModificaSistema() {
     s.numeroColonne = 0;
     s.tipoSistema.clear();
     ViewStatusBar();
+    AggiornaMenuCondizioni();
 }
 
 void frmMAIN::MescolaColonne() {
@@ -549,7 +554,6 @@ void frmMAIN::Apri() {
 void frmMAIN::ApriFile(const QString& percorso) {
     if (!ApriSistema(m_corpo.sistema, percorso, m_ui))
         return;
-    UnlockMenuConditions();
     mostraSistema();
 }
 
@@ -558,10 +562,7 @@ void frmMAIN::ImportaColonne() {
         m_dialoghi.apri(this, m_corpo.cartellaDati + QStringLiteral("/txt"), QStringLiteral("File TXT (*.txt)"));
     if (scelto.isEmpty())
         return;
-    ImportaColonneTxt(m_corpo.sistema, scelto, m_ui, [this] {
-        UnlockMenuConditions();
-        mostraSistema();
-    });
+    ImportaColonneTxt(m_corpo.sistema, scelto, m_ui, [this] { mostraSistema(); });
 }
 
 void frmMAIN::ImportaExtrema() {
@@ -570,7 +571,6 @@ void frmMAIN::ImportaExtrema() {
     if (scelto.isEmpty())
         return;
     ::sestina::ImportaExtrema(m_corpo.sistema, scelto, m_ui, [this] {
-        UnlockMenuConditions();
         mostraSistema();
         ReadConfiguration(); // the SuperStar box's own handling
     });
@@ -702,13 +702,9 @@ void frmMAIN::AdattaMatrice() {
     frmMatr finestra(m_corpo, m_ui, scaricaDalServer(), this);
     finestra.modalitaAdatta();
     finestra.exec();
+    AggiornaMenuCondizioni(); // an adaptation clears the conditions, then sets its own
     if (!finestra.adattata())
         return;
-    for (QAction* azione : m_vociCondizioni)
-        if (azione->objectName() == QLatin1String("menuFisse"))
-            azione->setChecked(s.condFisse != 0);
-        else if (azione->objectName() == QLatin1String("menuRidotto"))
-            azione->setChecked(s.condRidotto != 0);
     if (s.numeroColonne > 0)
         LockGUI();
     ViewStatusBar();

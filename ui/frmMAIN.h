@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -43,6 +44,8 @@ public:
     void LockGUI();
     void UnlockGUI();
     void UnlockMenuConditions();
+    // Every check mark of the Condizioni menu from the System's conditions.
+    void AggiornaMenuCondizioni();
     void chkSS_Click();
     // Reads the configuration into the prices, then refreshes the status bar.
     void ReadConfiguration();
@@ -118,7 +121,11 @@ private:
     QMenu* m_menuCondizioni = nullptr;
     QMenu* m_menuOperazioni = nullptr;
     QMenu* m_menuStampa = nullptr;
-    QList<QAction*> m_vociCondizioni;
+    struct VoceCondizione {
+        QAction* azione;
+        std::function<bool()> accesa;
+    };
+    std::vector<VoceCondizione> m_vociCondizioni;
     // Commands whose windows are not part of the program yet: shown, never enabled.
     QList<QObject*> m_nonDisponibili;
 

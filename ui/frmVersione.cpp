@@ -13,6 +13,7 @@ namespace sestina {
 
 frmVersione::frmVersione(std::function<void(const QString&)> apriIndirizzo, QWidget* parent)
     : QDialog(parent), m_apriIndirizzo(std::move(apriIndirizzo)) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmVersione"));
     setWindowTitle(QStringLiteral("Nuova Versione Disponibile!!"));
     setModal(true);
@@ -57,10 +58,6 @@ void frmVersione::mostraVersioni() {
 bool frmVersione::event(QEvent* evento) {
     if (evento->type() == QEvent::Show || evento->type() == QEvent::WindowActivate)
         mostraVersioni();
-    if (evento->type() == QEvent::Show && !m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
     return QDialog::event(evento);
 }
 

@@ -31,7 +31,6 @@ private:
     QLabel* m_locale = nullptr;
     QLabel* m_server = nullptr;
     QLabel* m_collegamento = nullptr;
-    bool m_centrata = false;
 };
 
 } // namespace sestina

@@ -47,6 +47,7 @@ std::array<QString, ColonnePerPannello> RighePannello(const Sistema& sistema, in
 }
 
 frmVisualizza::frmVisualizza(const Sistema& sistema, QWidget* parent) : QDialog(parent), m_sistema(sistema) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmVisualizza"));
     setWindowTitle(QStringLiteral(" Visualizza"));
     setModal(true);
@@ -134,14 +135,6 @@ void frmVisualizza::adattaCarattere() {
     f.setPointSizeF(PuntiRighe * std::max(scala, qreal(1)));
     for (QLabel* riga : m_righe)
         riga->setFont(f);
-}
-
-void frmVisualizza::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
 }
 
 void frmVisualizza::resizeEvent(QResizeEvent* evento) {

@@ -34,7 +34,6 @@ public:
     Q_DISABLE_COPY_MOVE(frmVisualizza)
 
 protected:
-    void showEvent(QShowEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
 
 private:
@@ -48,7 +47,6 @@ private:
     NavigatorePannelli* m_navigatore = nullptr;
     QFont m_carattereRighe;
     QSize m_dimensioneIniziale;
-    bool m_centrata = false;
 };
 
 } // namespace sestina

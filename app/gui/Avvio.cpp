@@ -61,8 +61,10 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
                                                               : opzioni.matriciDistribuite,
                          CartellaMatrici(m_corpo.cartellaDati));
 
+    // The name is taken here, at the check: a start a moment later finds this instance.
+    const QString file = QString(TestoRigaDiComando(argomenti)).remove(QLatin1Char('"'));
     m_istanza = std::make_unique<IstanzaUnica>(m_corpo.cartellaDati);
-    if (m_istanza->avvisaIstanzaInCorso())
+    if (m_istanza->cediAIstanzaInCorso(file))
         return false;
     CopiaArchivioIniziale(opzioni.estrazioniDistribuite.isEmpty() ? FileEstrazioniDistribuite()
                                                                   : opzioni.estrazioniDistribuite,
@@ -78,12 +80,6 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     m_principale = std::make_unique<frmMAIN>(m_corpo, m_ui, m_dialoghi);
     m_principale->caricaFinestreNascoste();
     m_principale->Azzera();
-    m_istanza->ascolta([finestra = m_principale.get()] {
-        if (finestra->isMinimized())
-            finestra->showNormal();
-        finestra->raise();
-        finestra->activateWindow();
-    });
 
     if (opzioni.attesaSplashMs > 0)
         AttendiMs(opzioni.attesaSplashMs);
@@ -94,10 +90,39 @@ bool Avvio::esegui(const QStringList& argomenti, const Opzioni& opzioni) {
     m_principale->show();
     m_principale->mostraSpoglioEstrazioni();
 
-    const QString file = TestoRigaDiComando(argomenti);
     if (!file.isEmpty())
         QTimer::singleShot(0, m_principale.get(), [finestra = m_principale.get(), file] { finestra->ApriFile(file); });
+    // Later starts' requests, those that came during start-up first, after this start's own file.
+    m_istanza->ascolta([this](const QString& richiesto) {
+        m_richieste << richiesto;
+        QTimer::singleShot(0, m_principale.get(), [this] { serviRichieste(); });
+    });
     return true;
+}
+
+// The window comes forward and opens each file as the command line does, once nothing else is
+// going on in it: not in a development or a print job (the window is disabled), nor under a dialog.
+void Avvio::serviRichieste() {
+    frmMAIN* finestra = m_principale.get();
+    if (!finestra || m_richieste.isEmpty() || m_riprovaInCorso)
+        return;
+    if (!finestra->isEnabled() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        m_riprovaInCorso = true;
+        QTimer::singleShot(250, finestra, [this] {
+            m_riprovaInCorso = false;
+            serviRichieste();
+        });
+        return;
+    }
+    if (finestra->isMinimized())
+        finestra->showNormal();
+    finestra->raise();
+    finestra->activateWindow();
+    while (!m_richieste.isEmpty()) {
+        const QString file = m_richieste.takeFirst();
+        if (!file.isEmpty())
+            finestra->ApriFile(file);
+    }
 }
 
 } // namespace sestina

@@ -35,12 +35,15 @@ public:
 
 private:
     bool ControllaVersione();
+    void serviRichieste();
 
     Corpo& m_corpo;
     Interfaccia& m_ui;
     DialoghiFile& m_dialoghi;
     std::unique_ptr<IstanzaUnica> m_istanza;
     std::unique_ptr<frmMAIN> m_principale;
+    QStringList m_richieste; // files asked by later starts, empty for "come forward"
+    bool m_riprovaInCorso = false;
 };
 
 // The command-line text: the arguments after the program's name, joined by blanks.

@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(sestina::TitoloApplicazione);
     QApplication::setDesktopFileName(QStringLiteral("sestinaplan"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.svg")));
+    sestina::CaricaTraduzioniQt(app, QLocale::system());
 
     // Holds the ColumnStore of the whole run: on the heap, it is 11 MB.
     auto corpo = std::make_unique<sestina::Corpo>();

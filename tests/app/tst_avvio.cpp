@@ -81,6 +81,20 @@ private Q_SLOTS:
         QCOMPARE(corpo.sistema.numeroColonne, 0); // a file opens once the window shows, not before
         QTRY_COMPARE(m_avvio->principale()->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(), nome);
         QCOMPARE(corpo.sistema.nomeSistema == nome && corpo.sistema.sistemaSviluppato, nome != "nuovo.sec");
+        // The Condizioni marks show the conditions the file brought.
+        const Sistema& s = corpo.sistema;
+        const std::pair<const char*, bool> segni[] = {{"menuColonnaFiltro", s.numeroFiltri >= 1},
+                                                      {"menuConsecutivi", s.condConsecutivi != 0},
+                                                      {"menuFisse", s.condFisse != 0},
+                                                      {"menuPariDispari", s.condPariDispari != 0},
+                                                      {"menuSomma", s.condSomma != 0},
+                                                      {"menuRidotto", s.condRidotto != 0}};
+        int accese = 0;
+        for (const auto& [voce, acceso] : segni) {
+            QCOMPARE(m_avvio->principale()->findChild<QAction*>(QLatin1String(voce))->isChecked(), acceso);
+            accese += acceso;
+        }
+        QCOMPARE(accese > 0, nome != "nuovo.sec");
         // The folders and the configuration's defaults are tst_configurazione's; here, that start-up uses them.
         QCOMPARE(corpo.cartellaDati, cartellaDati());
         QVERIFY(QDir(cartellaDati()).exists(QStringLiteral("sistemi")));
@@ -138,7 +152,10 @@ private Q_SLOTS:
         usaServer(server.indirizzo());
         Modali modali;
         QStringList visto;
+        bool occupato = false;
         modali.quandoAppare([&](QWidget* w) {
+            // The instance's name is already taken while the check runs.
+            occupato = IstanzaUnica(cartellaDati()).avvisaIstanzaInCorso(500);
             visto << w->windowTitle() << figlio<QLabel>(w, "lbLocalVersion")->text()
                   << figlio<QLabel>(w, "lbRemoteVersion")->text() << figlio<QLabel>(w, "lbURL")->toolTip();
             w->close();
@@ -147,10 +164,28 @@ private Q_SLOTS:
         QCOMPARE(visto,
                  (QStringList{"Nuova Versione Disponibile!!", "1.0.0", "1.0.10 nuova", "Click per aprire la pagina"}));
         QVERIFY(!m_avvio->principale());
+        QVERIFY(occupato);
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         // The version file went with the check's own folder.
         QVERIFY(!QFile::exists(QDir::tempPath() + "/sestinaplanver.txt"));
+    }
+
+    // A second start with a file: this instance opens it, once its window is free to.
+    void fileDaUnSecondoAvvio() {
+        const QString file = m_dati.filePath(QStringLiteral("il mio sistema.sec"));
+        if (!QFile::exists(file))
+            QVERIFY(QFile::copy(QStringLiteral(SESTINA_TEST_DATA "/sistemi/valido.sec"), file));
+        QVERIFY(m_avvio->esegui({"sestinaplan"}, {QString(), 0, {}, {}}));
+        frmMAIN* principale = m_avvio->principale();
+        principale->setEnabled(false); // as while it develops
+        QVERIFY(IstanzaUnica(cartellaDati()).avvisaIstanzaInCorso(500, file));
+        QTest::qWait(600);
+        QCOMPARE(m_corpo->sistema.numeroColonne, 0);
+        principale->setEnabled(true);
+        QTRY_COMPARE(principale->findChild<QLabel*>(QStringLiteral("StBar_1"))->text(),
+                     QStringLiteral("il mio sistema.sec"));
+        QVERIFY(m_corpo->sistema.sistemaSviluppato);
     }
 
     void secondaIstanza() {

@@ -7,7 +7,12 @@ radice="$(mktemp -d)"
 trap 'rm -rf "$radice"' EXIT
 (cd "$build" && cpack -G DEB -B "$radice/cpack" > "$radice/cpack.log") || { cat "$radice/cpack.log"; exit 1; }
 deb="$radice/cpack/sestinaplan_1.0.0_amd64.deb"
-dpkg-deb -f "$deb" Depends | grep -q "fonts-liberation2"
+# The packages named in Depends, without versions or alternatives.
+dipendenze=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/:any//; s/[[:space:]]//g' | sort -u)
+dipende() { grep -qx "$1" <<< "$dipendenze"; }
+for p in fonts-liberation2 libqt6svg6 qt6-translations-l10n; do
+    dipende "$p" || { echo "Depends lacks $p: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
+done
 if command -v lintian > /dev/null; then
     lintian --fail-on error "$deb" 2> /dev/null || { echo "lintian reports errors"; exit 1; }
 fi
@@ -24,7 +29,17 @@ apertura=$("$cli" apri "$radice/dieci.sec")
 [[ "$apertura" == 10$'\t'210$'\t'* ]] || { echo "apri: ${apertura:0:80}"; exit 1; }
 
 # Up to the main window and out again; on the way the shipped matrices and draws reach the user's folder.
-SESTINAPLAN_MISURA_AVVIO=1 timeout 60 "$radice/root/usr/bin/sestinaplan"
+# Every plugin the program loads must come from a package it depends on (dpkg-shlibdeps cannot see them).
+QT_DEBUG_PLUGINS=1 SESTINAPLAN_MISURA_AVVIO=1 timeout 60 "$radice/root/usr/bin/sestinaplan" 2> "$radice/plugin.log"
+caricati=$(grep -o '"[^"]*" loaded library' "$radice/plugin.log" | cut -d'"' -f2 | sort -u || true)
+grep -q 'libqsvg' <<< "$caricati" || { echo "the SVG plugins were not loaded: $caricati"; exit 1; }
+for libreria in $caricati; do
+    pacchetto=$(dpkg -S "$(readlink -f "$libreria")" | cut -d: -f1)
+    dipende "$pacchetto" || { echo "loads $libreria of $pacchetto, which Depends lacks"; exit 1; }
+done
+# And the package of Qt's own Italian texts, which the program reads at start.
+qm="$(qtpaths6 --query QT_INSTALL_TRANSLATIONS)/qtbase_it.qm"
+dipende "$(dpkg -S "$qm" | cut -d: -f1)" || { echo "Depends lacks the package of $qm"; exit 1; }
 matrici=$(ls "$XDG_DATA_HOME/Sestinaplan/matrici"/*.mspl | wc -l)
 [ "$matrici" -eq 96 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
 archivio=$(stat -c %s "$XDG_DATA_HOME/Sestinaplan/archivio/sestinaplan.dat")

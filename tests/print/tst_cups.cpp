@@ -5,10 +5,13 @@
 #include "SegniPdf.h"
 #include "StampaSchede.h"
 #include "SuperficieQt.h"
+#include "Tabulato.h"
 #include "UscitaStampa.h"
 
 #include <QPageLayout>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -66,6 +69,39 @@ private Q_SLOTS:
                                       CellaDueColonne(taratura, 2, 2) + margine};
         const QString errori = ControllaSegniPdf(pdf, segni, vuoti, 0.1);
         QVERIFY2(errori.isEmpty(), qPrintable(errori));
+    }
+
+    // The listing asks for A4 standing up, of a printer left with Letter paper, and fits its printable area there.
+    void tabulatoInA4() {
+        auto corpo = std::make_unique<Corpo>();
+        Sistema& s = corpo->sistema;
+        for (int n = 1; n <= 40; ++n)
+            s.GrigliaNumeriClick(n - 1);
+        for (int i = 1; i <= 120; ++i)
+            s.colonne.scrivi(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 30)});
+        s.numeroColonne = 120;
+        s.sistemaSviluppato = Vero;
+        FakeInterfaccia ui;
+        QPrinter stampante(QPrinter::HighResolution);
+        stampante.setPrinterName(m_cups->coda());
+        stampante.setPageSize(QPageSize(QPageSize::Letter));
+        {
+            SuperficieQt superficie(stampante, false);
+            QVERIFY(StampaTabulato(*corpo, {true, true, 1}, LogoTabulato(false), superficie, ui));
+        }
+        QVERIFY(ui.messaggi.isEmpty());
+        const QString pdf = m_cups->attendiPdf(30'000);
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
+        QProcess informazioni;
+        informazioni.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(informazioni.waitForFinished(20'000));
+        const QString righe = QString::fromUtf8(informazioni.readAllStandardOutput());
+        static const QRegularExpression misura(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"));
+        const auto m = misura.match(righe);
+        QVERIFY2(m.hasMatch(), qPrintable(righe));
+        QVERIFY2(qAbs(m.captured(1).toDouble() - 595.3) < 1 && qAbs(m.captured(2).toDouble() - 841.9) < 1,
+                 qPrintable(righe));
+        QVERIFY2(righe.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(righe));
     }
 };
 

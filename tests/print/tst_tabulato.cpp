@@ -5,11 +5,14 @@
 #include "ImpostazioniStampa.h"
 #include "SuperficieRegistrata.h"
 #include "Tabulato.h"
+#include "UscitaStampa.h"
 #include "classINI.h"
 
 #include <QLocale>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,6 +114,123 @@ private Q_SLOTS:
             if (pagine.size() > 1)
                 QVERIFY(Testi(s, "Pag. 2 del sistema Prova - ", d).size() == 1);
             QCOMPARE(Testi(s, "Pronostico Sistema", d).size(), pronostico ? 1 : 0);
+        }
+    }
+
+    // Whatever the Prediction, the heading or the printer's margins, every line stays on the paper: a
+    // block that would pass the bottom starts the next page, a long heading goes on to the next line,
+    // the separators stop at the edge.
+    void tuttoNelFoglio_data() {
+        QTest::addColumn<int>("numeri");
+        QTest::addColumn<QString>("intestazione");
+        QTest::addColumn<QSizeF>("area"); // printable, mm
+        QTest::addColumn<QList<int>>("pagine");
+        QTest::addColumn<int>("tratti");
+        const QString lunga = QStringLiteral("RICEVITORIA DEL CORSO - VIA GIUSEPPE GARIBALDI 112 ROMA"); // 55
+        QTest::newRow("8 numeri, A4") << 8 << "RICEVITORIA" << QSizeF(210, 297) << QList<int>{5, 6} << 96;
+        QTest::newRow("90 numeri, A4") << 90 << lunga << QSizeF(210, 297) << QList<int>{4, 7} << 96;
+        QTest::newRow("8 numeri, margini della stampante")
+            << 8 << lunga << QSizeF(201.6, 288.6) << QList<int>{4, 7} << 94;
+    }
+    void tuttoNelFoglio() {
+        QFETCH(int, numeri);
+        QFETCH(QString, intestazione);
+        QFETCH(QSizeF, area);
+        QFETCH(QList<int>, pagine);
+        QFETCH(int, tratti);
+        Sviluppato(200);
+        for (int n = 9; n <= numeri; ++n)
+            m_corpo->sistema.GrigliaNumeriClick(n - 1);
+        m_corpo->intestazioneStampa = intestazione;
+        SuperficieRegistrata s;
+        s.impostaArea(area);
+        QVERIFY(Stampa(s, true));
+        QCOMPARE(BlocchiPerPagina(s), pagine);
+        QString prima;
+        int separatori = 0;
+        for (const auto& m : s.segni()) {
+            if (m.tipo != SuperficieRegistrata::Tipo::Testo || m.testo.isEmpty())
+                continue;
+            // Trailing blanks leave no ink; the font is fixed-pitch.
+            const QString inchiostro = QString(m.testo).remove(QRegularExpression(QStringLiteral("\\s+$")));
+            const double destra = m.area.left() + m.area.width() * double(inchiostro.size()) / double(m.testo.size());
+            QVERIFY2(destra <= area.width() + 1e-6 && m.area.bottom() <= area.height() + 1e-6,
+                     qPrintable(QStringLiteral("page %1: \"%2\" at %3, %4 - %5, %6 mm")
+                                    .arg(m.pagina)
+                                    .arg(m.testo)
+                                    .arg(m.area.left())
+                                    .arg(m.area.top())
+                                    .arg(destra)
+                                    .arg(m.area.bottom())));
+            if (m.testo.startsWith(QChar(0x2014))) {
+                QCOMPARE(m.testo, QString(tratti, QChar(0x2014)));
+                ++separatori;
+            } else if (separatori == 0) {
+                prima += m.testo; // the first page's heading, on as many lines as it takes
+            }
+        }
+        QCOMPARE(prima, QStringLiteral("Pag. 1 %1 - Sestinaplan - sistemi per il SuperEnalotto").arg(intestazione));
+        QCOMPARE(separatori, 1 + 2 + 2 + 2 * 11);
+        QCOMPARE(Testi(s, "| ").size(), 6 * 200);
+        QVERIFY(s.a4()); // and a printer is asked for that paper
+    }
+
+    // The same on the PDF's page, as a viewer reads it: every word inside A4, none lost off its edges.
+    void pdfNelFoglio() {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        Sviluppato(200);
+        for (int n = 9; n <= 90; ++n)
+            m_corpo->sistema.GrigliaNumeriClick(n - 1);
+        m_corpo->intestazioneStampa = QStringLiteral("RICEVITORIA DEL CORSO - VIA GIUSEPPE GARIBALDI 112 ROMA");
+        QTemporaryDir cartella;
+        const QString pdf = cartella.filePath(QStringLiteral("tabulato.pdf"));
+        QCOMPARE(ScriviPdf(pdf,
+                           [this](SuperficieStampa& s) {
+                               return StampaTabulato(*m_corpo, {true, true, 1}, LogoTabulato(true), s, m_ui);
+                           }),
+                 EsitoUscita::Scritta);
+        QProcess testo;
+        testo.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(testo.waitForFinished(60'000) && testo.exitCode() == 0);
+        const QString html = QString::fromUtf8(testo.readAllStandardOutput());
+        static const QRegularExpression pagina(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+        static const QRegularExpression parola(QStringLiteral(
+            "<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" xMax=\"([-\\d.]+)\" yMax=\"([-\\d.]+)\">([^<]*)</word>"));
+        const auto foglio = pagina.match(html);
+        QVERIFY(foglio.hasMatch());
+        const double larghezza = foglio.captured(1).toDouble();
+        const double altezza = foglio.captured(2).toDouble();
+        QVERIFY(qAbs(larghezza - 595.28) < 0.5 && qAbs(altezza - 841.89) < 0.5); // A4 in points
+        int sbarre = 0;
+        int separatori = 0;
+        QStringList parole;
+        for (auto it = parola.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            const QString w = m.captured(5);
+            QVERIFY2(m.captured(1).toDouble() >= 0 && m.captured(2).toDouble() >= 0 &&
+                         m.captured(3).toDouble() <= larghezza && m.captured(4).toDouble() <= altezza,
+                     qPrintable(QStringLiteral("\"%1\" at %2 %3 %4 %5")
+                                    .arg(w, m.captured(1), m.captured(2), m.captured(3), m.captured(4))));
+            sbarre += w == QLatin1String("|");
+            separatori += w == QString(96, QChar(0x2014));
+            parole << w;
+        }
+        QCOMPARE(sbarre, 6 * 200);
+        QCOMPARE(separatori, 1 + 2 + 2 + 2 * 11);
+        QVERIFY(parole.join(QLatin1Char(' '))
+                    .contains(QStringLiteral("GARIBALDI 112 ROMA - Sestinaplan - sistemi per il SuperEnalotto")));
+    }
+
+    // The logo's name ends inside its badge: a band before the badge's right edge is badge colour only.
+    void logoIntero() {
+        for (const bool colori : {true, false}) {
+            const QImage logo = LogoTabulato(colori);
+            const QColor fondo = logo.pixelColor(440, 20);
+            for (int x = 452; x < 462; ++x)
+                for (int y = 30; y < 112; ++y)
+                    QVERIFY2(logo.pixelColor(x, y) == fondo, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
         }
     }
 

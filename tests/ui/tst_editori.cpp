@@ -30,6 +30,31 @@ void cliccaEtichetta(QWidget* radice, const QString& nome) {
     QTest::mouseClick(figlio<QLabel>(radice, qPrintable(nome)), Qt::LeftButton);
 }
 
+// The runs of dark columns in a widget's picture (its frame left out), from left to right, in the
+// window's coordinates: where its letters really fall.
+QList<QPair<int, int>> Macchie(QWidget* w) {
+    const QImage figura = w->grab().toImage();
+    QList<QPair<int, int>> macchie;
+    int inizio = -1;
+    for (int x = 2; x <= figura.width() - 2; ++x) {
+        bool scura = false;
+        for (int y = 2; x < figura.width() - 2 && y < figura.height() - 2 && !scura; ++y)
+            scura = qGray(figura.pixel(x, y)) < 128;
+        if (scura && inizio < 0)
+            inizio = x;
+        if (!scura && inizio >= 0) {
+            const int a = w->mapTo(w->window(), QPoint(inizio, 0)).x();
+            macchie.append({a, a + x - 1 - inizio});
+            inizio = -1;
+        }
+    }
+    return macchie;
+}
+
+int Centro(const QList<QPair<int, int>>& macchie) {
+    return macchie.isEmpty() ? -1000 : (macchie.first().first + macchie.last().second) / 2;
+}
+
 } // namespace
 
 class TestEditori : public QObject {
@@ -211,6 +236,11 @@ private Q_SLOTS:
         frmPari f(s());
         apri(f, "frmPari");
         QCOMPARE(figlio<QLabel>(&f, "labPariDispari_2")->text(), QStringLiteral("  2                 4"));
+        // Each heading stands over its column of counts, as drawn.
+        const auto cifre = Macchie(figlio<QLabel>(&f, "labPariDispari_1"));
+        QCOMPARE(cifre.size(), 2);
+        QVERIFY(qAbs(Centro(Macchie(figlio<QLabel>(&f, "lblDispari"))) - Centro({cifre.last()})) <= 3);
+        QVERIFY(qAbs(Centro(Macchie(figlio<QLabel>(&f, "lblPari"))) - Centro({cifre.first()})) <= 3);
         QCOMPARE(tag(&f, QStringLiteral("labPariDispari_0")), QStringLiteral("1"));
         cliccaEtichetta(&f, QStringLiteral("labPariDispari_0"));
         cliccaEtichetta(&f, QStringLiteral("labPariDispari_4"));

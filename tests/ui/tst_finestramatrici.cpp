@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,9 @@ private Q_SLOTS:
         QVERIFY(figlio<QPushButton>(&f, "cmdUpdateMatrix")->isVisible());
         auto* lista = figlio<QListWidget>(&f, "flSPL");
         QCOMPARE(lista->item(0)->text(), QStringLiteral(" 10 | 06 | 05 | 06 | 00 |      4 | 75%       "));
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QString sbarre = SbarreNonAllineate(figlio<QLabel>(&f, "lblIntestazione"), lista, 0);
+        QVERIFY2(sbarre.isEmpty(), qPrintable(sbarre));
         for (int riga = 0; riga < lista->count(); ++riga) {
             lista->setCurrentRow(riga);
             const VoceCatalogo& voce = m_corpo->catalogoMatrici[static_cast<std::size_t>(riga)];
@@ -219,6 +223,13 @@ private Q_SLOTS:
         for (int n = 11; n <= 20; ++n)
             principale.GrigliaNumeriClick(n - 1);
         Modali modali;
+        // A sum condition the adaptation will clear: its mark must go with it.
+        modali.quandoAppare([](QWidget* w) {
+            figlio<QRadioButton>(w, "optCondSomma_0")->click();
+            w->close();
+        });
+        figlio<QAction>(&principale, "menuSomma")->trigger();
+        QVERIFY(figlio<QAction>(&principale, "menuSomma")->isChecked());
         modali.quandoAppare([](QWidget* w) {
             auto* f = qobject_cast<frmMatr*>(w);
             QVERIFY(f);
@@ -238,6 +249,7 @@ private Q_SLOTS:
         QCOMPARE(s.tipoSistema, QStringLiteral("Ridotto N-1"));
         QVERIFY(s.sistemaSviluppato != 0);
         QVERIFY(figlio<QAction>(&principale, "menuRidotto")->isChecked());
+        QVERIFY(!s.condSomma && !figlio<QAction>(&principale, "menuSomma")->isChecked());
         QVERIFY(!figlio<QPushButton>(&principale, "cmdAdatta")->isEnabled());
     }
 };

@@ -93,6 +93,14 @@ class TestFrmMain : public QObject {
     }
     const DialoghiFinti::Richiesta& richiesta() { return m_dialoghi->richieste.last(); }
     void sviluppa() { premi("cmdCalcolo"); }
+    // The Condizioni items that carry a check mark.
+    QStringList segnate() {
+        QStringList nomi;
+        for (QAction* azione : figlio<QMenu>(m_finestra.get(), "menucondizioni")->actions())
+            if (azione->isChecked())
+                nomi << azione->objectName();
+        return nomi;
+    }
     // Asks to modify the developed System and answers the question.
     void modifica(Risposta risposta) {
         m_ui->rispondi(risposta);
@@ -182,6 +190,10 @@ private Q_SLOTS:
         QCOMPARE(barraDiStato(), QStringLiteral("nuovo.sec | 210 | € 315,00 | Integrale"));
         // Developed: the grid is frozen, viewing and modifying are on.
         QVERIFY(!attivo("frameNumeri") && !attivo("cmdCalcolo") && !attivo("cmdCancella"));
+        // ... and looks it: neither a chosen nor a free number is drawn as in the editing state,
+        // and the two still differ.
+        const auto sfondo = [this](int n) { return numero(n)->grab().toImage().pixelColor(4, 4); };
+        QVERIFY(sfondo(1) != QColor(0, 0, 192) && sfondo(20) != QColor(Qt::white) && sfondo(1) != sfondo(20));
         QVERIFY(attivo("cmdVisualizza") && attivo("menuMescola") && attivo("chkSS"));
         QVERIFY(Fotografa(m_finestra.get(), QStringLiteral("frmMAIN-sviluppato.png")));
         m_finestra->resize(800, 600);
@@ -193,12 +205,15 @@ private Q_SLOTS:
 
     void elaboraAnnullato() {
         scegli(1, 20); // 38,760 candidates: many pauses for the window system
-        m_ui->durante = [this](int) {
+        bool centrata = false;
+        m_ui->durante = [this, &centrata](int) {
             if (m_ui->risposte.empty())
                 return;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* annulla = w->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")))
+                if (auto* annulla = w->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))) {
+                    centrata = Centrata(w); // the progress window, in the middle of the screen
                     return annulla->click();
+                }
             QFAIL("no progress window");
         };
         m_ui->rispondi(Risposta::Si);
@@ -208,6 +223,7 @@ private Q_SLOTS:
         QCOMPARE(testo("StBar_2"), QStringLiteral("0"));
         QVERIFY(attivo("cmdCalcolo") && attivo("frameNumeri") && m_finestra->isEnabled());
         QVERIFY(m_ui->messaggi.last().testo.endsWith(QStringLiteral("Uscire dallo sviluppo?")));
+        QVERIFY(centrata);
     }
 
     void modificaSistema() {
@@ -250,6 +266,31 @@ private Q_SLOTS:
         QVERIFY(!attivo("frameNumeri") && scelto(8) && !scelto(9));
         QCOMPARE(testo("labnumeri"), QStringLiteral("Numeri in gioco [08]"));
         QCOMPARE(testo("StBar_2"), QStringLiteral("28"));
+    }
+
+    // The Condizioni marks follow the System wherever its conditions change, not only after an editor.
+    void segniDelleCondizioni() {
+        scegli(1, 10);
+        Sistema& s = m_corpo->sistema;
+        s.condSomma = Vero;
+        s.sommaDa = 30;
+        s.sommaA = 40;
+        s.condPariDispari = Vero;
+        s.pariAmmessi[3] = Vero;
+        sviluppa();
+        comando("menusalva");
+        const QString file = s.fileSistema;
+        const QStringList accese = {"menuPariDispari", "menuSomma"};
+        modifica(Risposta::Si);
+        QCOMPARE(segnate(), accese); // Modifica keeps the conditions
+        premi("cmdCancella");
+        QCOMPARE(segnate(), QStringList());
+        comando("menuapri", file);
+        QCOMPARE(segnate(), accese);
+        // A file that cannot be read leaves the System, and the marks, as they were.
+        comando("menuapri", m_cartella->filePath(QStringLiteral("manca.sec")));
+        m_ui->messaggi.clear();
+        QCOMPARE(segnate(), accese);
     }
 
     void esportaEImporta() {

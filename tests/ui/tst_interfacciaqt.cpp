@@ -1,3 +1,4 @@
+#include "Applicazione.h"
 #include "InterfacciaQt.h"
 #include "Modali.h"
 
@@ -46,6 +47,41 @@ private Q_SLOTS:
         QCOMPARE(titolo, QStringLiteral("Attenzione"));
         QCOMPARE(icona, QMessageBox::Question);
         QVERIFY(modali.tuttiGestiti());
+    }
+
+    // Qt's own buttons speak the user's language when Qt has it, Italian otherwise: the program's
+    // questions never get an English "Yes".
+    void pulsantiDiQt_data() {
+        QTest::addColumn<QLocale>("lingua");
+        QTest::addColumn<QString>("si");
+        QTest::addColumn<QString>("annulla");
+        QTest::newRow("italiano") << QLocale(QLocale::Italian, QLocale::Italy) << "Sì"
+                                  << "Annulla";
+        QTest::newRow("C: italiano") << QLocale::c() << "Sì"
+                                     << "Annulla";
+        QTest::newRow("tedesco") << QLocale(QLocale::German, QLocale::Germany) << "Ja"
+                                 << "Abbrechen";
+    }
+    void pulsantiDiQt() {
+        QFETCH(QLocale, lingua);
+        QFETCH(QString, si);
+        QFETCH(QString, annulla);
+        QTranslator* traduttore = CaricaTraduzioniQt(*QCoreApplication::instance(), lingua);
+        QVERIFY2(traduttore, "no Qt translations: qt6-translations-l10n is missing");
+        Modali modali;
+        QStringList testi;
+        modali.quandoAppare([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::Cancel})
+                testi << box->button(b)->text().remove(QLatin1Char('&'));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        InterfacciaQt ui;
+        ui.messaggio(QStringLiteral("Salvare?"), QStringLiteral("Attenzione"), Icona::Domanda, Pulsanti::SiNoAnnulla);
+        QCoreApplication::removeTranslator(traduttore);
+        delete traduttore;
+        QCOMPARE(testi, (QStringList{si, annulla}));
     }
 };
 

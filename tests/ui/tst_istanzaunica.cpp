@@ -39,7 +39,7 @@ private Q_SLOTS:
         cartella(QStringLiteral("altro"));
         IstanzaUnica a(cartella(QStringLiteral("dati")));
         int mostrata = 0;
-        QVERIFY(a.ascolta([&mostrata] { ++mostrata; }));
+        QVERIFY(a.ascolta([&mostrata](const QString& file) { mostrata += file.isEmpty() ? 1 : 100; }));
 
         IstanzaUnica b(m_cartelle.filePath(cartellaB));
         QCOMPARE(b.avvisaIstanzaInCorso(200), trovata);
@@ -51,18 +51,45 @@ private Q_SLOTS:
 
     void richiestaSconosciutaIgnorata() {
         IstanzaUnica a(cartella(QStringLiteral("dati")));
-        int mostrata = 0;
-        QVERIFY(a.ascolta([&mostrata] { ++mostrata; }));
-        for (const QByteArray& richiesta : {QByteArray("apri /etc/passwd\n"), QByteArray(200, 'x')}) {
+        int richieste = 0;
+        QVERIFY(a.ascolta([&richieste](const QString&) { ++richieste; }));
+        // A relative path comes from no start of the program; nor do unknown words or endless lines.
+        for (const QByteArray& richiesta :
+             {QByteArray("apri etc/passwd\n"), QByteArray("chiudi\n"), QByteArray(20'000, 'x')}) {
             QLocalSocket socket;
             socket.connectToServer(a.nomeServer());
             QVERIFY(socket.waitForConnected(1000));
             socket.write(richiesta);
             QVERIFY(socket.waitForBytesWritten(1000));
-            // The server hangs up on anything but its one request.
+            // The server hangs up on anything but its requests.
             QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
         }
-        QCOMPARE(mostrata, 0);
+        QCOMPARE(richieste, 0);
+    }
+
+    // A later start hands over its file, as a full path: its own working folder means nothing there.
+    void fileAllIstanzaInCorso() {
+        IstanzaUnica a(cartella(QStringLiteral("dati")));
+        QStringList ricevuti;
+        QVERIFY(a.ascolta([&ricevuti](const QString& file) { ricevuti << file; }));
+        const QString relativo = QStringLiteral("sistemi/il mio è 100%.sec");
+        QVERIFY(IstanzaUnica(cartella(QStringLiteral("dati"))).avvisaIstanzaInCorso(500, relativo));
+        QTRY_COMPARE(ricevuti, QStringList{QDir::current().absoluteFilePath(relativo)});
+    }
+
+    // The check takes the name at once: a start a moment later finds this one even before its window
+    // is up, and what it asks waits for the window.
+    void nomePresoAlControllo() {
+        const QString dati = cartella(QStringLiteral("presto"));
+        IstanzaUnica prima(dati);
+        QVERIFY(!prima.cediAIstanzaInCorso());
+        QVERIFY(prima.inAscolto());
+        const QString file = m_cartelle.filePath(QStringLiteral("b.sec"));
+        QVERIFY(IstanzaUnica(dati).cediAIstanzaInCorso(file, 500));
+        QTest::qWait(200); // the request arrives while nobody can handle it yet
+        QStringList ricevuti;
+        QVERIFY(prima.ascolta([&ricevuti](const QString& f) { ricevuti << f; }));
+        QCOMPARE(ricevuti, QStringList{file});
     }
 
     void nomeRimastoNonBlocca() {
@@ -85,7 +112,7 @@ private Q_SLOTS:
         IstanzaUnica dopoCrash(dati);
         QVERIFY(!dopoCrash.avvisaIstanzaInCorso(200));
         int mostrata = 0;
-        QVERIFY(dopoCrash.ascolta([&mostrata] { ++mostrata; }));
+        QVERIFY(dopoCrash.ascolta([&mostrata](const QString&) { ++mostrata; }));
         QVERIFY(IstanzaUnica(dati).avvisaIstanzaInCorso(200));
         QTRY_COMPARE(mostrata, 1);
 #else

@@ -171,6 +171,8 @@ private Q_SLOTS:
         QTest::mouseClick(figlio<QPushButton>(&principale, "cmdArchivio"), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(&archivio));
         Fotografa(&archivio, QStringLiteral("archivio.png"));
+        const QString sbarre = SbarreNonAllineate(figlio<QLabel>(&archivio, "lbIntestazione"), lst, 0);
+        QVERIFY2(sbarre.isEmpty(), qPrintable(sbarre));
         const QPoint sopra = lst->visualItemRect(lst->item(0)).center();
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, sopra);
         QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, sopra);

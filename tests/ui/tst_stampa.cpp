@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace sestina;
 
@@ -85,6 +87,9 @@ private Q_SLOTS:
         frmStampa f(*m_corpo, *m_ui, m_dialoghi);
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
+        const int larghezza = f.width();
+        const QSize naturale = f.sizeHint();
+        const QRect stampa = figlio<QPushButton>(&f, "cmdStampa")->geometry();
         QCOMPARE(figlio<QLabel>(&f, "labSchede")->text(), QStringLiteral("4"));
         QCOMPARE(figlio<QLineEdit>(&f, "txtA")->text(), QStringLiteral("4"));
         QVERIFY(figlio<QLabel>(&f, "imgScheda_0")->isVisible());
@@ -94,6 +99,12 @@ private Q_SLOTS:
         QCOMPARE(figlio<QLineEdit>(&f, "txtDa")->text(), QStringLiteral("1"));
         QCOMPARE(figlio<QLineEdit>(&f, "txtA")->text(), QStringLiteral("2"));
         QVERIFY(!figlio<QLabel>(&f, "imgScheda_0")->isVisible() && figlio<QLabel>(&f, "imgScheda_1")->isVisible());
+        // The other picture takes the same room: the window and its buttons stay where they were.
+        QApplication::processEvents();
+        QCOMPARE(f.width(), larghezza);
+        QCOMPARE(f.sizeHint(), naturale);
+        QCOMPARE(figlio<QPushButton>(&f, "cmdStampa")->geometry(), stampa);
+        QVERIFY(Centrata(&f));
         QCOMPARE(figlio<QRadioButton>(&f, "optTipoScheda_1")->palette().color(QPalette::Button), QColor(255, 255, 0));
 
         auto* da = figlio<QLineEdit>(&f, "txtDa");
@@ -129,6 +140,7 @@ private Q_SLOTS:
                 return;
             auto* progresso = f.findChild<frmPrnInCorso*>();
             QVERIFY(progresso && progresso->isVisible());
+            QVERIFY(Centrata(progresso));
             etichetta = figlio<QLabel>(progresso, "Label1")->text();
             m_ui->rispondi(si ? Risposta::Si : Risposta::No);
             QTest::mouseClick(figlio<QPushButton>(progresso, "cmdInterrompi"), Qt::LeftButton);
@@ -213,6 +225,64 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(FileTaratura(m_cartella->path(), TipoScheda::CinqueColonne)));
     }
 
+    // The calibration window: centred, "X :" and "Y :" beside the horizontal and the vertical value of
+    // each pair, and a value typed in its field, taken to the window's step.
+    void taraturaAMano_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<float>("pannelloLeft");
+        QTest::addColumn<QString>("mostrato");
+        QTest::newRow("2 colonne") << int(TipoScheda::DueColonne) << "24,25" << 24.2f << "24,2"; // half to even
+        QTest::newRow("5 colonne") << int(TipoScheda::CinqueColonne) << "7.25" << 7.25f << "7,25";
+    }
+    void taraturaAMano() {
+        QFETCH(int, tipo);
+        QFETCH(QString, scritto);
+        QFETCH(float, pannelloLeft);
+        QFETCH(QString, mostrato);
+        frmTaratura f(static_cast<TipoScheda>(tipo), *m_corpo, *m_ui, m_dialoghi);
+        messaggio(); // no printer installed
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(Centrata(&f));
+        const auto accanto = [&](const char* gruppo, const QString& asse) {
+            for (auto* etichetta : figlio<QWidget>(&f, gruppo)->findChildren<QLabel*>())
+                if (etichetta->text() == asse)
+                    return etichetta->buddy() ? etichetta->buddy()->objectName() : QString();
+            return QString();
+        };
+        for (const auto& [gruppo, x, y] :
+             {std::tuple<const char*, QString, QString>{"framePannello", "labLeft", "labTop"},
+              {"frameIntestazione", "labWebX", "labWebY"},
+              {"frameNome", "labNomeX", "labNomeY"}}) {
+            QCOMPARE(accanto(gruppo, QStringLiteral("X :")), x);
+            QCOMPARE(accanto(gruppo, QStringLiteral("Y :")), y);
+            const auto riga = [&](const QString& nome) {
+                return figlio<QWidget>(&f, qPrintable(nome))->geometry().center().y();
+            };
+            QVERIFY(riga(x) < riga(y)); // X above Y, as in every pair
+        }
+
+        auto* campo = figlio<QLineEdit>(&f, "labLeft");
+        campo->selectAll();
+        QTest::keyClicks(campo, scritto);
+        QTest::keyClick(campo, Qt::Key_Return);
+        QCOMPARE(f.taratura().pannelloLeft, pannelloLeft);
+        QCOMPARE(figlio<QScrollBar>(&f, "vsLeft")->value(),
+                 qRound(pannelloLeft * (tipo == int(TipoScheda::DueColonne) ? 10 : 100)));
+        QCOMPARE(campo->text(), mostrato);
+        // Not a length of the slip: refused, and the value in force comes back.
+        for (const QString& errato : {QStringLiteral("abc"), QStringLiteral("300,5"), QStringLiteral("-1")}) {
+            campo->selectAll();
+            QTest::keyClicks(campo, errato);
+            QTest::keyClick(campo, Qt::Key_Return);
+            QCOMPARE(f.taratura().pannelloLeft, pannelloLeft);
+        }
+        QCOMPARE(m_ui->beep_, 3);
+        QCOMPARE(campo->text(), mostrato);
+        QVERIFY(!figlio<QLineEdit>(&f, "labX")->isEnabled()); // the distances stay as the slip has them
+    }
+
     void impostazioni() {
         m_corpo->sistema.costoColonnaSE = Centesimi(100);
         m_corpo->sistema.costoColonnaSS = Centesimi(150);
@@ -238,6 +308,31 @@ private Q_SLOTS:
         QCOMPARE(ini.getProperty("Impostazioni", "costo_colonna_ss", {}), QStringLiteral("50"));
         QCOMPARE(ini.getProperty("Impostazioni", "intestazione_stampa", {}), QStringLiteral("RICEVITORIA"));
         QCOMPARE(m_corpo->sistema.costoColonnaSS, Centesimi(150)); // the opener reads the file again
+    }
+
+    // The prices take the usual editing keys: select, copy, paste; what is pasted obeys the field's rule.
+    void prezziDaTastiera() {
+        m_corpo->sistema.costoColonnaSE = 1.0f;
+        m_corpo->sistema.costoColonnaSS = 1.5f;
+        frmImpostazioni f(*m_corpo, *m_ui);
+        messaggio();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto* se = figlio<QLineEdit>(&f, "txtCostoCol");
+        auto* ss = figlio<QLineEdit>(&f, "txtCostoColSS");
+        se->setFocus();
+        QTest::keyClick(se, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(se->selectedText(), se->text());
+        QTest::keyClick(se, Qt::Key_C, Qt::ControlModifier);
+        ss->setFocus();
+        QTest::keyClick(ss, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(ss, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ss->text(), se->text());
+        QApplication::clipboard()->setText(QStringLiteral("2 euro"));
+        QTest::keyClick(ss, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(ss, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ss->text(), se->text());
+        QCOMPARE(m_ui->beep_, 0);
     }
 
     void tabulato() {

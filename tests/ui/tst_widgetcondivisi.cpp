@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace sestina;
 
@@ -45,6 +46,8 @@ private Q_SLOTS:
         Modali modali;
         QWidget finestra;
         auto* interruttore = new InterruttoreOnOff(QStringLiteral("optCondSomma"), &finestra);
+        (new QVBoxLayout(&finestra))->addWidget(interruttore);
+        finestra.resize(400, 80); // buttons much wider than their captions, as in the editors
         finestra.show();
         QVERIFY(QTest::qWaitForWindowExposed(&finestra));
         auto* on = figlio<QRadioButton>(&finestra, "optCondSomma_0");
@@ -56,8 +59,11 @@ private Q_SLOTS:
 
         QSignalSpy premuto(interruttore, &InterruttoreOnOff::premuto);
         int cambiati = 0;
+        QVERIFY(on->width() > 150 && off->width() > 150);
         for (int indice : pressioni) {
-            QTest::mouseClick(indice == 0 ? on : off, Qt::LeftButton);
+            // The whole coloured rectangle answers, up to its far end.
+            QRadioButton* premere = indice == 0 ? on : off;
+            QTest::mouseClick(premere, Qt::LeftButton, {}, QPoint(premere->width() - 3, premere->height() - 3));
             // Written at once, not when the dialog closes.
             QCOMPARE(flag, indice == 0 ? Vero : Falso);
             QCOMPARE(premuto.size(), 1);

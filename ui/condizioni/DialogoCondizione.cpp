@@ -19,6 +19,7 @@ ColoriGriglia ColoriCondizione() {
 
 DialogoCondizione::DialogoCondizione(Sistema& sistema, const QString& titolo, QWidget* parent)
     : QDialog(parent), m_sistema(sistema) {
+    CentraAllaComparsa(*this);
     setWindowTitle(titolo);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
@@ -41,14 +42,6 @@ void DialogoCondizione::done(int risultato) {
         return;
     allaChiusura();
     QDialog::done(risultato);
-}
-
-void DialogoCondizione::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!m_centrato) {
-        m_centrato = true;
-        CentraForm(*this);
-    }
 }
 
 } // namespace sestina

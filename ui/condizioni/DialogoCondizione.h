@@ -35,13 +35,10 @@ protected:
     QGroupBox* frameEsterno(const QString& nome, const QString& titolo = QString());
     bool sviluppato() const;
 
-    void showEvent(QShowEvent* evento) override;
-
     Sistema& m_sistema;
 
 private:
     QGroupBox* m_frame = nullptr;
-    bool m_centrato = false;
 };
 
 } // namespace sestina

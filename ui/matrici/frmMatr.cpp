@@ -47,8 +47,10 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     m_flSPL->setFont(CarattereCourier(10.0));
     m_flSPL->setMinimumWidth(m_flSPL->fontMetrics().horizontalAdvance(QString(52, QLatin1Char('0'))));
     connect(m_flSPL, &QListWidget::currentRowChanged, this, &frmMatr::flSPL_Click);
-    auto* intestazione = new QLabel(QStringLiteral(" V  | K  | T  | M  | F  |   C    | Copertura"), this);
-    intestazione->setFont(CarattereCourier(10.0));
+    auto* intestazione = new QLabel(this);
+    intestazione->setObjectName(QStringLiteral("lblIntestazione"));
+    IntestazioneLista(*intestazione, QStringLiteral(" V  | K  | T  | M  | F  |   C    | Copertura"),
+                      QStringLiteral(" 00 | 00 | 00 | 00 | 00 | 000000 | 0000000000"), *m_flSPL);
 
     m_frameInfo = new QGroupBox(this);
     m_frameInfo->setObjectName(QStringLiteral("frameInfo"));

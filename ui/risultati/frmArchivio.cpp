@@ -26,13 +26,14 @@ namespace sestina {
 
 frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, Scaricatore scarica, QWidget* parent)
     : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi), m_scarica(std::move(scarica)) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmArchivio"));
     setWindowTitle(QStringLiteral("Archivio Estrazioni"));
 
     const QFont courier = CarattereCourier(10.0);
-    auto* intestazione = new QLabel(QStringLiteral("DATA | N. | Colonna Vincente | J. | SS"), this);
+    const QString rigaTipo = QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ");
+    auto* intestazione = new QLabel(this);
     intestazione->setObjectName(QStringLiteral("lbIntestazione"));
-    intestazione->setFont(courier);
 
     m_lbElaborazione = new QLabel(QStringLiteral("Aggiornamento in corso\r\nAttendere...."), this);
     m_lbElaborazione->setObjectName(QStringLiteral("lbElaborazione"));
@@ -42,9 +43,8 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, 
     m_lst->setFont(courier);
     m_lst->setToolTip(QStringLiteral("Doppio Click x Colonna di Spoglio"));
     m_lst->setUniformItemSizes(true);
-    m_lst->setMinimumWidth(
-        m_lst->fontMetrics().horizontalAdvance(QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ")) +
-        40);
+    m_lst->setMinimumWidth(m_lst->fontMetrics().horizontalAdvance(rigaTipo) + 40);
+    IntestazioneLista(*intestazione, QStringLiteral("DATA | N. | Colonna Vincente | J. | SS"), rigaTipo, *m_lst);
     m_lst->setMinimumHeight(m_lst->fontMetrics().height() * 16);
     connect(m_lst, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* voce) { lst_DblClick(m_lst->row(voce)); });
@@ -126,14 +126,6 @@ void frmArchivio::impostaSpoglio(std::function<void()> aggiornaSpoglio) {
 
 void frmArchivio::impostaArchivioCambiato(std::function<void()> cambiato) {
     m_archivioCambiato = std::move(cambiato);
-}
-
-void frmArchivio::showEvent(QShowEvent* evento) {
-    QWidget::showEvent(evento);
-    if (!m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
 }
 
 // While the list is hidden the working label shows in its place.

@@ -45,7 +45,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
 
 private:
     void mostraLista(bool visibile);
@@ -63,7 +62,6 @@ private:
 
     QString m_fileArchivio;
     bool m_aggiornamentoInCorso = false;
-    bool m_centrata = false;
     // The archive record (0-based) behind each line, newest first.
     std::vector<std::size_t> m_recordDellaRiga;
 

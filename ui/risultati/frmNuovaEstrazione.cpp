@@ -31,6 +31,7 @@ QLineEdit* Casella(const QString& nome, int cifre, QWidget* genitore) {
 } // namespace
 
 frmNuovaEstrazione::frmNuovaEstrazione(Interfaccia& ui, QWidget* parent) : QDialog(parent), m_ui(ui) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmNuovaEstrazione"));
     setWindowTitle(QStringLiteral("Nuova Estrazione"));
 
@@ -75,14 +76,6 @@ frmNuovaEstrazione::frmNuovaEstrazione(Interfaccia& ui, QWidget* parent) : QDial
 }
 
 frmNuovaEstrazione::~frmNuovaEstrazione() = default;
-
-void frmNuovaEstrazione::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
-}
 
 void frmNuovaEstrazione::conferma() {
     EstrazioneDigitata d;

@@ -27,9 +27,6 @@ public:
     // Checks the fields: accepts the dialog, or says why not and leaves it open.
     void conferma();
 
-protected:
-    void showEvent(QShowEvent* evento) override;
-
 private:
     Interfaccia& m_ui;
     Estrazione m_estrazione;
@@ -37,7 +34,6 @@ private:
     QLineEdit* m_concorso = nullptr;
     std::array<QLineEdit*, 7> m_caselle{}; // six numbers, then the Jolly
     QLineEdit* m_superstar = nullptr;
-    bool m_centrata = false;
 };
 
 } // namespace sestina

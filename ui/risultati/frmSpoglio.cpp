@@ -59,6 +59,7 @@ QString NomeContatore(int lista) {
 
 frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui) {
+    CentraAllaComparsa(*this);
     setObjectName(QStringLiteral("frmSpoglio"));
     setWindowTitle(QStringLiteral("Spoglio"));
 
@@ -142,14 +143,6 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
 }
 
 frmSpoglio::~frmSpoglio() = default;
-
-void frmSpoglio::showEvent(QShowEvent* evento) {
-    QWidget::showEvent(evento);
-    if (!m_centrata) {
-        m_centrata = true;
-        CentraForm(*this);
-    }
-}
 
 void frmSpoglio::svuotaRisultati() {
     for (std::size_t i = 0; i < m_modelli.size(); ++i) {

@@ -33,7 +33,6 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
 
 private:
     void svuotaRisultati();
@@ -48,7 +47,6 @@ private:
     std::array<QLabel*, 6> m_contatori{};
     QLabel* m_labMaxPunti = nullptr;
     QPushButton* m_cmdSpoglio = nullptr;
-    bool m_centrata = false;
 };
 
 } // namespace sestina

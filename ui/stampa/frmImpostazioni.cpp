@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 namespace sestina {
 
@@ -48,8 +49,11 @@ frmImpostazioni::frmImpostazioni(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     salva->setAutoDefault(false);
     griglia->addWidget(salva, 4, 1, Qt::AlignRight);
     connect(salva, &QPushButton::clicked, this, &frmImpostazioni::cmdSalva_Click);
-    for (QLineEdit* prezzo : {m_txtCostoCol, m_txtCostoColSS})
+    for (QLineEdit* prezzo : {m_txtCostoCol, m_txtCostoColSS}) {
         prezzo->installEventFilter(this);
+        // What may be typed may be pasted, and nothing else.
+        prezzo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.,]*")), prezzo));
+    }
 
     m_mskIntestazione->setText(m_corpo.intestazioneStampa.left(LunghezzaMassimaIntestazione));
     m_txtCostoCol->setText(PrezzoMostrato(m_corpo.sistema.costoColonnaSE));
@@ -81,6 +85,10 @@ void frmImpostazioni::cmdSalva_Click() {
 bool frmImpostazioni::eventFilter(QObject* oggetto, QEvent* evento) {
     if ((oggetto == m_txtCostoCol || oggetto == m_txtCostoColSS) && evento->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
+        for (const QKeySequence::StandardKey comune : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                                                       QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo})
+            if (tasto->matches(comune))
+                return false;
         switch (tasto->key()) {
         case Qt::Key_Backspace:
         case Qt::Key_Delete:

@@ -36,8 +36,8 @@ public:
     void apri() override {
         m_finestra = std::make_unique<frmPrnInCorso>(m_corpo, m_ui, m_genitore);
         m_finestra->setWindowFlag(Qt::Window);
+        CentraAllaComparsa(*m_finestra);
         m_finestra->show();
-        CentraForm(*m_finestra);
     }
     void scheda(const QString& etichetta) override {
         if (m_finestra)
@@ -77,6 +77,7 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
     setObjectName(QStringLiteral("frmStampa"));
     setWindowTitle(QStringLiteral("Stampa Schedine"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    CentraAllaComparsa(*this, true); // opened again for every job
 
     auto* frame = new QGroupBox(QStringLiteral("Tipo schedina"), this);
     frame->setObjectName(QStringLiteral("frameTipoScheda"));
@@ -85,7 +86,7 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
     const QString figure[2] = {QStringLiteral(":/immagini/scheda2.svg"), QStringLiteral(":/immagini/scheda5.svg")};
     auto* immagini = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
-        m_opt[i] = new QRadioButton(didascalie[i], frame);
+        m_opt[i] = new OpzioneEvidenziata(didascalie[i], frame);
         m_opt[i]->setObjectName(QStringLiteral("optTipoScheda_%1").arg(i));
         m_opt[i]->setAutoFillBackground(true);
         righeTipo->addWidget(m_opt[i]);
@@ -93,6 +94,9 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
         m_img[i] = new QLabel(this);
         m_img[i]->setObjectName(QStringLiteral("imgScheda_%1").arg(i));
         m_img[i]->setPixmap(QIcon(figure[i]).pixmap(i == 0 ? QSize(160, 240) : QSize(240, 160)));
+        // Both pictures take the same room, so the window keeps its size when the kind changes.
+        m_img[i]->setFixedSize(240, 240);
+        m_img[i]->setAlignment(Qt::AlignCenter);
         immagini->addWidget(m_img[i]);
     }
 

@@ -4,6 +4,7 @@
 #include "DialoghiFile.h"
 #include "Errore.h"
 #include "ErroriFile.h"
+#include "Finestre.h"
 #include "Interfaccia.h"
 #include "InterruttoreOnOff.h"
 #include "StampaSchede.h"
@@ -29,6 +30,7 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     const bool due = tipo == TipoScheda::DueColonne;
     setObjectName(due ? QStringLiteral("frmTaratura2SS") : QStringLiteral("frmTaratura5SS"));
     setWindowTitle(due ? QStringLiteral("Taratura Scheda 2 Colonne") : QStringLiteral("Taratura Scheda 5 Colonne"));
+    CentraAllaComparsa(*this);
 
     struct Gruppo {
         QString titolo;
@@ -39,7 +41,7 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     };
     const Gruppo gruppi[4] = {
         {QStringLiteral("Distanza tra Numeri"), "frameDistanza", {X, Y}, {"VsX", "VsY"}, {"labX", "labY"}},
-        {QStringLiteral("Pannello Numeri"), "framePannello", {Top, Left}, {"VsTop", "vsLeft"}, {"labTop", "labLeft"}},
+        {QStringLiteral("Pannello Numeri"), "framePannello", {Left, Top}, {"vsLeft", "VsTop"}, {"labLeft", "labTop"}},
         {QStringLiteral("Posiz. Intestazione"),
          "frameIntestazione",
          {WebX, WebY},
@@ -54,12 +56,16 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
         auto* righe = new QGridLayout(frame);
         for (int k = 0; k < 2; ++k) {
             const Campo c = gruppi[g].campi[k];
-            righe->addWidget(new QLabel(k == 0 ? QStringLiteral("X :") : QStringLiteral("Y :"), frame), k, 0);
+            auto* asse = new QLabel(k == 0 ? QStringLiteral("X :") : QStringLiteral("Y :"), frame);
+            righe->addWidget(asse, k, 0);
+            // A value is typed here too: the scroll bar alone moves by one step a click.
             m_campi[c] = new QLineEdit(frame);
             m_campi[c]->setObjectName(QString::fromLatin1(gruppi[g].testi[k]));
-            m_campi[c]->setReadOnly(true);
             m_campi[c]->setMaximumWidth(90);
+            m_campi[c]->setToolTip(QStringLiteral("Millimetri: scrivere il valore e premere Invio"));
+            asse->setBuddy(m_campi[c]);
             righe->addWidget(m_campi[c], k, 1);
+            connect(m_campi[c], &QLineEdit::editingFinished, this, [this, c] { scrivi(c); });
             m_barre[c] = new QScrollBar(Qt::Vertical, frame);
             m_barre[c]->setObjectName(QString::fromLatin1(gruppi[g].barre[k]));
             m_barre[c]->setRange(0, 300 * m_scala);
@@ -79,7 +85,7 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     auto* rigaQualita = new QHBoxLayout(qualita);
     const QString opzioni[2] = {QStringLiteral("&Normale"), QStringLiteral("&Bassa")};
     for (int i = 0; i < 2; ++i) {
-        m_opt[i] = new QRadioButton(opzioni[i], qualita);
+        m_opt[i] = new OpzioneEvidenziata(opzioni[i], qualita);
         m_opt[i]->setObjectName(QStringLiteral("optColor_%1").arg(i));
         m_opt[i]->setAutoFillBackground(true);
         rigaQualita->addWidget(m_opt[i]);
@@ -150,6 +156,26 @@ float& frmTaratura::valore(Campo c) {
 void frmTaratura::scorri(Campo c, int posizione) {
     valore(c) = static_cast<float>(posizione) / static_cast<float>(m_scala);
     m_campi[c]->setText(QLocale().toString(posizione / static_cast<double>(m_scala), 'g', 12));
+}
+
+void frmTaratura::scrivi(Campo c) {
+    const QString testo = m_campi[c]->text().trimmed();
+    // The locale's decimal mark, or a point; never a thousands mark.
+    bool numero = false;
+    double mm = 0;
+    for (QLocale lingua : {QLocale(), QLocale::c()}) {
+        lingua.setNumberOptions(QLocale::RejectGroupSeparator);
+        if (!numero)
+            mm = lingua.toDouble(testo, &numero);
+    }
+    const int posizione = numero && mm >= 0 ? PosizioneScorrimento(static_cast<float>(mm), m_scala) : -1;
+    if (posizione < m_barre[c]->minimum() || posizione > m_barre[c]->maximum()) {
+        m_ui.beep();
+        scorri(c, m_barre[c]->value()); // the value in force comes back
+        return;
+    }
+    m_barre[c]->setValue(posizione);
+    scorri(c, m_barre[c]->value());
 }
 
 void frmTaratura::optColor_Click(int indice) {

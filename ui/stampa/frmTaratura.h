@@ -40,6 +40,8 @@ private:
     enum Campo { X, Y, Top, Left, WebX, WebY, NomeX, NomeY, Campi };
     float& valore(Campo c);
     void scorri(Campo c, int posizione);
+    // A value typed in a field, in millimetres: taken to the scroll bar's step, or refused.
+    void scrivi(Campo c);
     TaraturaScheda perStampa() const;
     LavoroStampa lavoro(const TaraturaScheda& t);
 

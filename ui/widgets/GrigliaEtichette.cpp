@@ -11,6 +11,13 @@ namespace sestina {
 namespace {
 constexpr int LatoMinimo = 22; // still readable two-digit numbers at 800x600
 constexpr int LatoComodo = 40;
+
+// A colour taken part of the way towards another.
+QColor Verso(const QColor& da, const QColor& a, double quota) {
+    return QColor::fromRgbF(static_cast<float>(da.redF() + (a.redF() - da.redF()) * quota),
+                            static_cast<float>(da.greenF() + (a.greenF() - da.greenF()) * quota),
+                            static_cast<float>(da.blueF() + (a.blueF() - da.blueF()) * quota));
+}
 } // namespace
 
 GrigliaEtichette::GrigliaEtichette(const QString& nome, const QStringList& testi, int colonne, QWidget* parent,
@@ -66,6 +73,11 @@ void GrigliaEtichette::applicaAspetto(int indice) {
     const bool spento = m_inerti.at(indice);
     p.setColor(QPalette::WindowText,
                spento ? QColor(224, 224, 224) : (si ? m_colori.testoScelto : m_colori.testoLibero));
+    // A disabled grid (a developed System) is greyed: the choice still reads, but plainly locked.
+    const QColor grigio(176, 176, 176);
+    p.setColor(QPalette::Disabled, QPalette::Window, Verso(p.color(QPalette::Active, QPalette::Window), grigio, 0.55));
+    p.setColor(QPalette::Disabled, QPalette::WindowText,
+               Verso(p.color(QPalette::Active, QPalette::WindowText), grigio, 0.45));
     etichetta->setPalette(p);
     QFont f = etichetta->font();
     f.setBold(si && m_colori.grassettoScelto);

@@ -28,7 +28,7 @@ InterruttoreOnOff::InterruttoreOnOff(const QString& nome, QWidget* parent)
     const QString didascalie[2] = {QStringLiteral("ON"), QStringLiteral("OFF")};
     for (int i = 0; i < 2; ++i) {
         // Sibling radio buttons are exclusive by themselves, and arrows and space work as usual.
-        m_opzioni[i] = new QRadioButton(didascalie[i], this);
+        m_opzioni[i] = new OpzioneEvidenziata(didascalie[i], this);
         m_opzioni[i]->setObjectName(nome + QLatin1Char('_') + QString::number(i));
         disposizione->addWidget(m_opzioni[i]);
         // clicked, not toggled: arrows and space click too, and loading must not look like a press.

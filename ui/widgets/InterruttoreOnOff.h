@@ -3,9 +3,9 @@
 #include "Sistema.h"
 
 #include <QGroupBox>
+#include <QRadioButton>
 
 class QAbstractButton;
-class QRadioButton;
 
 namespace sestina {
 
@@ -13,6 +13,18 @@ namespace sestina {
 // chosen, the palette's button face with grey text otherwise. Mode choices
 // outside the condition editors use it too, so every choice reads the same.
 void EvidenziaOpzione(QAbstractButton& opzione, bool scelta);
+
+// An option button that answers over the whole coloured rectangle EvidenziaOpzione paints, not only
+// over its round button and its caption.
+class OpzioneEvidenziata final : public QRadioButton {
+    Q_OBJECT
+
+public:
+    explicit OpzioneEvidenziata(const QString& testo, QWidget* parent = nullptr) : QRadioButton(testo, parent) {}
+
+protected:
+    bool hitButton(const QPoint& punto) const override { return rect().contains(punto); }
+};
 
 // The ON/OFF pair of every condition editor: option 0 "ON", option 1 "OFF",
 // in a frame captioned "Condizione", named <nome>_0 and <nome>_1.

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
 #include <QWidget>
 
 namespace sestina {
@@ -38,6 +41,80 @@ void Modali::controlla() {
 bool Fotografa(QWidget* w, const QString& nome) {
     const QDir cartella(QCoreApplication::applicationDirPath() + QStringLiteral("/finestre"));
     return cartella.mkpath(QStringLiteral(".")) && w->grab().save(cartella.filePath(nome));
+}
+
+namespace {
+
+QList<int> ColonneCambiate(const QImage& prima, const QImage& dopo, const QWidget* w) {
+    QList<int> centri;
+    int inizio = -1;
+    for (int x = 0; x <= prima.width(); ++x) {
+        bool cambiata = false;
+        for (int y = 0; x < prima.width() && y < prima.height() && !cambiata; ++y)
+            cambiata = prima.pixel(x, y) != dopo.pixel(x, y);
+        if (cambiata && inizio < 0)
+            inizio = x;
+        if (!cambiata && inizio >= 0) {
+            centri << w->mapTo(w->window(), QPoint((inizio + x - 1) / 2, 0)).x();
+            inizio = -1;
+        }
+    }
+    return centri;
+}
+
+QString SenzaSbarre(QString testo) {
+    return testo.replace(QLatin1Char('|'), QLatin1Char(' '));
+}
+
+} // namespace
+
+namespace {
+
+QList<int> SbarreEtichetta(QLabel* etichetta) {
+    const QString testo = etichetta->text();
+    const QImage con = etichetta->grab().toImage();
+    etichetta->setText(SenzaSbarre(testo));
+    const QImage senza = etichetta->grab().toImage();
+    etichetta->setText(testo);
+    return ColonneCambiate(con, senza, etichetta);
+}
+
+QList<int> SbarreRiga(QListWidget* lista, int riga) {
+    QListWidgetItem* voce = lista->item(riga);
+    const QString testo = voce->text();
+    const QImage con = lista->viewport()->grab().toImage();
+    voce->setText(SenzaSbarre(testo));
+    const QImage senza = lista->viewport()->grab().toImage();
+    voce->setText(testo);
+    return ColonneCambiate(con, senza, lista->viewport());
+}
+
+} // namespace
+
+QString SbarreNonAllineate(QLabel* intestazione, QListWidget* lista, int riga) {
+    const QList<int> sopra = SbarreEtichetta(intestazione);
+    const QList<int> sotto = SbarreRiga(lista, riga);
+    bool allineate = !sopra.isEmpty() && sopra.size() == sotto.size();
+    for (qsizetype i = 0; allineate && i < sopra.size(); ++i)
+        allineate = qAbs(sopra.at(i) - sotto.at(i)) <= 1;
+    if (allineate)
+        return {};
+    const auto testo = [](const QList<int>& l) {
+        QStringList t;
+        for (int x : l)
+            t << QString::number(x);
+        return t.join(QLatin1Char(' '));
+    };
+    return QStringLiteral("header bars at %1, row bars at %2").arg(testo(sopra), testo(sotto));
+}
+
+bool Centrata(const QWidget* finestra) {
+    const QScreen* schermo = finestra->screen();
+    const QPoint scarto = finestra->frameGeometry().center() - schermo->availableGeometry().center();
+    if (scarto.manhattanLength() <= 2)
+        return true;
+    qWarning("%s stands %d, %d px off the centre", qPrintable(finestra->objectName()), scarto.x(), scarto.y());
+    return false;
 }
 
 } // namespace sestina

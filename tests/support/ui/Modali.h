@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
 #include <deque>
 #include <functional>
 
+class QLabel;
+class QListWidget;
 class QWidget;
 
 namespace sestina {
@@ -32,6 +35,14 @@ private:
 
 // Saves a picture of w in finestre/ beside the test program, for a reviewer's eye.
 bool Fotografa(QWidget* w, const QString& nome);
+
+// True when the window stands at the centre of the screen it is on, to a pixel or two.
+bool Centrata(const QWidget* finestra);
+
+// Whether every '|' of a header label is drawn over the '|' of a list's row, to a pixel: where each
+// stands is found as the columns of pixels that change when it becomes a blank. Empty when they line
+// up, else where they stand.
+QString SbarreNonAllineate(QLabel* intestazione, QListWidget* lista, int riga);
 
 // Finds a child by object name or aborts the test with a readable message.
 template <typename T> T* figlio(QObject* radice, const char* nome) {
