@@ -11,14 +11,14 @@ namespace {
 // The local search's pace: annealing moves per second for 30 numbers, 4 if 6, at the size of the
 // max-gain greedy less a tenth (a size where the search has work to do).
 void BM_MosseRicottura30_4(benchmark::State& state) {
-    const Sestine s(30);
+    const Sottoinsiemi s(30);
     std::vector<Blocco> partenza = GreedyMassimoGuadagno(s, 4);
     partenza.resize(partenza.size() * 9 / 10);
     const std::atomic<bool> ferma{false};
     std::uint64_t mosse = 0;
     for (auto _ : state) {
         std::vector<Blocco> blocchi = partenza;
-        mosse += RicottoADimensioneFissa(s, 4, blocchi, 20'000'000, 1, ferma).mosse;
+        mosse += RicottoADimensioneFissa(s, 4, blocchi, Bilancio::DiLavoro(20'000'000), 1, ferma).mosse;
     }
     state.counters["mosse/s"] = benchmark::Counter(static_cast<double>(mosse), benchmark::Counter::kIsRate);
 }
@@ -26,7 +26,7 @@ BENCHMARK(BM_MosseRicottura30_4)->Unit(benchmark::kMillisecond);
 
 // The exhaustive check of a 30-number, 5 if 6 design (the greedy's), every 6-subset one by one.
 void BM_Verifica30_5(benchmark::State& state) {
-    const std::vector<Blocco> disegno = GreedyMassimoGuadagno(Sestine(30), 5);
+    const std::vector<Blocco> disegno = GreedyMassimoGuadagno(Sottoinsiemi(30), 5);
     for (auto _ : state)
         benchmark::DoNotOptimize(VerificaGaranzia(30, 5, disegno));
     state.counters["colonne"] = static_cast<double>(disegno.size());
@@ -34,7 +34,7 @@ void BM_Verifica30_5(benchmark::State& state) {
 BENCHMARK(BM_Verifica30_5)->Unit(benchmark::kMillisecond);
 
 void BM_GreedyMassimoGuadagno30_5(benchmark::State& state) {
-    const Sestine s(30);
+    const Sottoinsiemi s(30);
     for (auto _ : state)
         benchmark::DoNotOptimize(GreedyMassimoGuadagno(s, 5));
 }

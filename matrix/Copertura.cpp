@@ -13,17 +13,24 @@ std::uint64_t BinomialeEsteso(int n, int k) {
     return r;
 }
 
-std::uint64_t CoperteDaUnBlocco(int v, int t) {
+std::uint64_t CoperteDaUnBlocco(int v, int t, int p) {
     std::uint64_t n = 0;
     for (int i = t; i <= 6; ++i)
-        n += BinomialeEsteso(6, i) * BinomialeEsteso(v - 6, 6 - i);
+        n += BinomialeEsteso(6, i) * BinomialeEsteso(v - 6, p - i);
     return n;
 }
 
-Sestine::Sestine(int v) : m_v(v) {
-    if (v < 6 || v > VMassimoDisegno)
-        throw std::invalid_argument("v fuori intervallo");
-    for (int byte = 0; byte < 4; ++byte)
+std::uint64_t ColonneCheIncontrano(int v, int t, int p) {
+    std::uint64_t n = 0;
+    for (int i = t; i <= p; ++i)
+        n += BinomialeEsteso(p, i) * BinomialeEsteso(v - p, 6 - i);
+    return n;
+}
+
+Sottoinsiemi::Sottoinsiemi(int v, int k) : m_v(v), m_k(k) {
+    if (k < 1 || k > 6 || v < k || v > VMassimoDisegno)
+        throw std::invalid_argument("v o k fuori intervallo");
+    for (std::size_t byte = 0; byte < Byte; ++byte)
         for (int prima = 0; prima <= 6; ++prima)
             for (int valore = 0; valore < 256; ++valore) {
                 std::uint32_t parte = 0;
@@ -31,26 +38,27 @@ Sestine::Sestine(int v) : m_v(v) {
                 for (int bit = 0; bit < 8; ++bit)
                     if (valore & (1 << bit)) {
                         ++ordine;
-                        parte += static_cast<std::uint32_t>(BinomialeEsteso(8 * byte + bit, ordine));
+                        parte += static_cast<std::uint32_t>(BinomialeEsteso(8 * static_cast<int>(byte) + bit, ordine));
                     }
-                m_parte[static_cast<std::size_t>(byte)][static_cast<std::size_t>(prima)]
-                       [static_cast<std::size_t>(valore)] = parte;
+                m_parte[byte][static_cast<std::size_t>(prima)][static_cast<std::size_t>(valore)] = parte;
             }
-    m_maschere.assign(BinomialeEsteso(v, 6), 0);
-    std::array<int, 6> c = {0, 1, 2, 3, 4, 5};
+    m_maschere.assign(BinomialeEsteso(v, k), 0);
+    std::array<int, 6> c{};
+    for (int j = 0; j < k; ++j)
+        c[static_cast<std::size_t>(j)] = j;
     for (;;) {
         Blocco m = 0;
-        for (const int e : c)
-            m |= Blocco{1} << e;
+        for (int j = 0; j < k; ++j)
+            m |= Blocco{1} << c[static_cast<std::size_t>(j)];
         m_maschere[rango(m)] = m;
-        int k = 5;
-        while (k >= 0 && c[static_cast<std::size_t>(k)] == v - 6 + k)
-            --k;
-        if (k < 0)
+        int j = k - 1;
+        while (j >= 0 && c[static_cast<std::size_t>(j)] == v - k + j)
+            --j;
+        if (j < 0)
             break;
-        ++c[static_cast<std::size_t>(k)];
-        for (int j = k + 1; j < 6; ++j)
-            c[static_cast<std::size_t>(j)] = c[static_cast<std::size_t>(j - 1)] + 1;
+        ++c[static_cast<std::size_t>(j)];
+        for (int l = j + 1; l < k; ++l)
+            c[static_cast<std::size_t>(l)] = c[static_cast<std::size_t>(l - 1)] + 1;
     }
 }
 

@@ -1,8 +1,13 @@
 #include "Ottimizzatore.h"
 
+#include "Bilancio.h"
+#include "Spezzamento.h"
+
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -48,24 +53,31 @@ void Unioni(const Maschere& elementi, int k, Maschere& uscita) {
 
 // One bit of a mask, drawn at random.
 Blocco ACaso(Blocco m, std::mt19937_64& caso) {
-    for (auto k = caso() % static_cast<unsigned>(__builtin_popcount(m)); k > 0; --k)
+    for (auto k = caso() % static_cast<unsigned>(std::popcount(m)); k > 0; --k)
         m &= m - 1;
     return m & (~m + 1);
 }
 
-Blocco Tutti(int v) {
-    return v >= 32 ? ~Blocco{0} : (Blocco{1} << v) - 1;
+// Six positions: the mask itself, or filled up with the lowest positions it lacks.
+Blocco RiempitoASei(Blocco b) {
+    for (Blocco p = 1; std::popcount(b) < 6; p <<= 1)
+        b |= p;
+    return b;
 }
 
-// Calls f(rank) for every 6-subset meeting b in at least t positions; by symmetry these are also
-// the columns that meet a given 6-subset b in at least t.
-template <typename F> void PerOgniVicino(const Sestine& s, int t, Blocco b, F&& f) {
+Blocco Tutti(int v) {
+    return v >= 64 ? ~Blocco{0} : (Blocco{1} << v) - 1;
+}
+
+// Calls f(rank) for every subset of s meeting b in at least t positions: the p-subsets a column
+// meets, or, with s the columns, the columns that meet a p-subset b.
+template <typename F> void PerOgniVicino(const Sottoinsiemi& s, int t, Blocco b, F&& f) {
     const Maschere dentro = Elementi(b);
     const Maschere fuori = Elementi(Tutti(s.v()) & ~b);
     Maschere x, y;
-    for (int i = t; i <= 6; ++i) {
+    for (int i = t; i <= std::min(s.k(), static_cast<int>(dentro.size())); ++i) {
         Unioni(dentro, i, x);
-        Unioni(fuori, 6 - i, y);
+        Unioni(fuori, s.k() - i, y);
         for (const Blocco a : x)
             for (const Blocco c : y)
                 f(s.rango(a | c));
@@ -159,20 +171,25 @@ double Scala(double peggioramenti, double quanti) {
     return quanti == 0 ? 1.0 : std::max(1.0, peggioramenti / quanti / PeggioramentoTipico);
 }
 
+// Whether a budget is spent. The clock is read every few moves only: a move can be cheaper than
+// reading it.
+bool Finito(const Bilancio& bilancio, std::uint64_t mossa) {
+    return bilancio.aTempo() ? (mossa & 15) == 0 && bilancio.esaurito() : bilancio.esaurito();
+}
+
 // The schedule both annealings share: cooling, heating again after a long stretch without progress,
-// the missed ones weighed more every PeriodoPesi moves. Anneals until nothing is missed, the work
-// runs out or a stop; returns the work done.
+// the missed ones weighed more every PeriodoPesi moves. Anneals until nothing is missed, the budget
+// runs out or a stop.
 template <typename Stato>
-std::uint64_t Ricuoci(Stato& stato, std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma,
-                      std::uint64_t& mosse) {
+void Ricuoci(Stato& stato, Bilancio& bilancio, std::mt19937_64& caso, const std::atomic<bool>& ferma,
+             std::uint64_t& mosse) {
     double temperatura = TemperaturaIniziale;
     std::uint64_t migliore = stato.costo();
     std::uint64_t senzaProgressi = 0;
-    std::uint64_t fatto = 0;
-    for (std::uint64_t m = 0; fatto < lavoro && stato.costo() > 0; ++m) {
+    for (std::uint64_t m = 0; !Finito(bilancio, m) && stato.costo() > 0; ++m) {
         if ((m & 255) == 0 && ferma.load(std::memory_order_relaxed))
             break;
-        fatto += stato.mossa(caso, temperatura);
+        bilancio.spendi(stato.mossa(caso, temperatura));
         if (++mosse % PeriodoPesi == 0)
             stato.pesaMancanti();
         temperatura = std::max(TemperaturaMinima, temperatura * Raffreddamento);
@@ -184,14 +201,13 @@ std::uint64_t Ricuoci(Stato& stato, std::uint64_t lavoro, std::mt19937_64& caso,
             senzaProgressi = 0;
         }
     }
-    return fatto;
 }
 
 // The annealing state: b columns and, for every 6-subset, how many of them meet it in t or more
 // and how much missing it costs.
 class Ricottura final {
 public:
-    Ricottura(const Sestine& s, int t, std::vector<Blocco> blocchi)
+    Ricottura(const Sottoinsiemi& s, int t, std::vector<Blocco> blocchi)
         : m_s(s), m_t(t), m_blocchi(std::move(blocchi)), m_conta(s.quante(), 0), m_scoperti(s.quante()),
           m_peso(s.quante(), 1) {
         for (const Blocco b : m_blocchi)
@@ -205,8 +221,8 @@ public:
     std::uint64_t mosse() const { return m_mosse; }
     const std::vector<Blocco>& blocchi() const { return m_blocchi; }
 
-    std::uint64_t esegui(std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
-        return Ricuoci(*this, lavoro, caso, ferma, m_mosse);
+    void esegui(Bilancio& bilancio, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
+        Ricuoci(*this, bilancio, caso, ferma, m_mosse);
     }
     void pesaMancanti() {
         for (const std::uint32_t r : m_scoperti.elenco())
@@ -220,7 +236,7 @@ public:
         std::size_t scelto = 0;
         std::uint64_t visti = 0;
         for (std::size_t i = 0; i < m_blocchi.size(); ++i)
-            if (__builtin_popcount(m_blocchi[i] & s) == m_t - 1 && caso() % ++visti == 0)
+            if (std::popcount(m_blocchi[i] & s) == m_t - 1 && caso() % ++visti == 0)
                 scelto = i;
         if (visti == 0)
             scelto = caso() % m_blocchi.size();
@@ -250,7 +266,7 @@ private:
     // The subsets a swap x -> y in b can change: x or y, t-1 more of b, the rest outside both.
     void preparaScambio(Blocco b, Blocco x, Blocco y) {
         Unioni(Elementi(b & ~x), m_t - 1, m_dentro);
-        Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), 6 - m_t, m_fuori);
+        Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), m_s.k() - m_t, m_fuori);
     }
     std::int64_t variazione(Blocco x, Blocco y) const {
         std::int64_t delta = 0;
@@ -275,7 +291,7 @@ private:
             }
     }
 
-    const Sestine& m_s;
+    const Sottoinsiemi& m_s;
     int m_t;
     std::vector<Blocco> m_blocchi;
     std::vector<std::uint32_t> m_conta;
@@ -299,13 +315,13 @@ struct Simmetria {
 class Permutazione final {
 public:
     Permutazione(int v, Simmetria g) {
-        std::array<int, 32> immagine{};
-        for (int p = 0; p < 32; ++p)
+        std::array<int, 8 * Byte> immagine{};
+        for (int p = 0; p < static_cast<int>(immagine.size()); ++p)
             immagine[static_cast<std::size_t>(p)] = p;
         for (int c = 0; c < g.cicli; ++c)
             for (int i = 0; i < g.m; ++i)
                 immagine[static_cast<std::size_t>(c * g.m + i)] = c * g.m + (i + 1) % g.m;
-        for (std::size_t byte = 0; byte < 4; ++byte)
+        for (std::size_t byte = 0; byte < Byte; ++byte)
             for (std::uint32_t valore = 0; valore < 256; ++valore) {
                 Blocco b = 0;
                 for (int bit = 0; bit < 8; ++bit)
@@ -318,17 +334,20 @@ public:
             }
     }
     Blocco operator()(Blocco b) const {
-        return m_tabella[0][b & 0xFFu] | m_tabella[1][(b >> 8) & 0xFFu] | m_tabella[2][(b >> 16) & 0xFFu] |
-               m_tabella[3][b >> 24];
+        Blocco immagine = 0;
+        for (std::size_t byte = 0; byte < Byte; ++byte)
+            immagine |= m_tabella[byte][(b >> (8 * byte)) & 0xFFu];
+        return immagine;
     }
 
 private:
-    std::array<std::array<Blocco, 256>, 4> m_tabella{};
+    static constexpr std::size_t Byte = (VMassimoDisegno + 7) / 8;
+    std::array<std::array<Blocco, 256>, Byte> m_tabella{};
 };
 
 // The orbits of the 6-subsets under a symmetry: one counter each instead of one per subset.
 struct Orbite {
-    Orbite(const Sestine& s, const Permutazione& g) : di(s.quante(), Nessuna) {
+    Orbite(const Sottoinsiemi& s, const Permutazione& g) : di(s.quante(), Nessuna) {
         for (std::uint32_t r = 0; r < s.quante(); ++r) {
             if (di[r] != Nessuna)
                 continue;
@@ -350,7 +369,7 @@ struct Orbite {
 // subset of it in t: the images of that column then meet all of it.
 class RicotturaSimmetrica final {
 public:
-    RicotturaSimmetrica(const Sestine& s, int t, int m, const Permutazione& g, const Orbite& orbite,
+    RicotturaSimmetrica(const Sottoinsiemi& s, int t, int m, const Permutazione& g, const Orbite& orbite,
                         std::vector<Blocco> rappresentanti)
         : m_s(s), m_t(t), m_m(m), m_g(g), m_orbite(orbite), m_blocchi(std::move(rappresentanti)),
           m_conta(orbite.rappresentante.size(), 0), m_scoperte(orbite.rappresentante.size()),
@@ -366,9 +385,9 @@ public:
     std::uint64_t costo() const { return m_scoperte.size(); }
     const std::vector<Blocco>& rappresentanti() const { return m_blocchi; }
 
-    std::uint64_t esegui(std::uint64_t lavoro, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
+    void esegui(Bilancio& bilancio, std::mt19937_64& caso, const std::atomic<bool>& ferma) {
         std::uint64_t mosse = 0;
-        return Ricuoci(*this, lavoro, caso, ferma, mosse);
+        Ricuoci(*this, bilancio, caso, ferma, mosse);
     }
     void pesaMancanti() {
         for (const std::uint32_t o : m_scoperte.elenco())
@@ -378,7 +397,7 @@ public:
     bool incontra(Blocco b, std::uint32_t o) const {
         Blocco immagine = m_orbite.rappresentante[o];
         for (int j = 0; j < m_m; ++j, immagine = m_g(immagine))
-            if (__builtin_popcount(b & immagine) >= m_t)
+            if (std::popcount(b & immagine) >= m_t)
                 return true;
         return false;
     }
@@ -393,7 +412,7 @@ public:
         Blocco immagine = missed;
         for (int j = 0; j < m_m; ++j, immagine = m_g(immagine))
             for (std::size_t i = 0; i < m_blocchi.size(); ++i)
-                if (__builtin_popcount(m_blocchi[i] & immagine) == m_t - 1 && caso() % ++visti == 0) {
+                if (std::popcount(m_blocchi[i] & immagine) == m_t - 1 && caso() % ++visti == 0) {
                     scelto = i;
                     bersaglio = immagine;
                 }
@@ -407,7 +426,7 @@ public:
         const Blocco y = ACaso(bersaglio & ~b, caso);
         const Blocco nuovo = (b & ~x) | y;
         Unioni(Elementi(b & ~x), m_t - 1, m_dentro);
-        Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), 6 - m_t, m_fuori);
+        Unioni(Elementi(Tutti(m_s.v()) & ~b & ~y), m_s.k() - m_t, m_fuori);
         const std::uint64_t coppie = m_dentro.size() * m_fuori.size();
 
         const double scala = Scala(m_peggioramenti, m_quantiPeggioramenti);
@@ -499,7 +518,7 @@ private:
         }
     }
 
-    const Sestine& m_s;
+    const Sottoinsiemi& m_s;
     int m_t;
     int m_m;
     const Permutazione& m_g;
@@ -533,7 +552,7 @@ std::vector<Blocco> Espandi(const std::vector<Blocco>& rappresentanti, const Per
 }
 
 // The column whose removal leaves the fewest subsets missed.
-std::size_t MenoUtile(const Sestine& s, int t, const std::vector<Blocco>& blocchi) {
+std::size_t MenoUtile(const Sottoinsiemi& s, int t, const std::vector<Blocco>& blocchi) {
     std::vector<std::uint32_t> conta(s.quante(), 0);
     for (const Blocco b : blocchi)
         PerOgniVicino(s, t, b, [&](std::uint32_t r) { ++conta[r]; });
@@ -550,9 +569,22 @@ std::size_t MenoUtile(const Sestine& s, int t, const std::vector<Blocco>& blocch
     return migliore;
 }
 
-// Work per second of budget (columns looked at and subsets counted): this machine's pace, fixed so
-// that a budget means the same work everywhere.
-constexpr double LavoroPerSecondo = 60e6;
+// One unit of a budget of work (columns looked at and subsets counted): about a second of this
+// machine's pace when the unit was fixed, and fixed since, so that a budget means the same work everywhere.
+constexpr double LavoroPerUnita = 60e6;
+
+// The user's stop, or the end of the budget's time.
+class OsservatoreABilancio final : public OsservatoreOttimizzazione {
+public:
+    OsservatoreABilancio(OsservatoreOttimizzazione& osservatore, const Bilancio& bilancio)
+        : m_osservatore(osservatore), m_bilancio(bilancio) {}
+    void progresso(int colonne, std::uint64_t costo) override { m_osservatore.progresso(colonne, costo); }
+    bool annullato() override { return m_osservatore.annullato() || m_bilancio.esaurito(); }
+
+private:
+    OsservatoreOttimizzazione& m_osservatore;
+    const Bilancio& m_bilancio;
+};
 
 // The greedy's work grows with C(v,6) times the subsets a column meets. Past the first limit it
 // is left out where a construction exists; past the second (30 numbers "4 if 6", about half a
@@ -572,12 +604,12 @@ struct Corsa {
     }
 };
 
-void Cerca(const Sestine& s, int t, std::uint64_t lavoro, std::uint64_t seme, const std::atomic<bool>& ferma,
+void Cerca(const Sottoinsiemi& s, int t, Bilancio& bilancio, std::uint64_t seme, const std::atomic<bool>& ferma,
            Corsa& corsa) {
     std::mt19937_64 caso(seme);
-    std::uint64_t usate = 0;
+    const double totale = static_cast<double>(bilancio.restante());
     int tentativi = 0;
-    while (usate < lavoro && corsa.migliore.size() > 1 && !ferma.load()) {
+    while (!bilancio.esaurito() && corsa.migliore.size() > 1 && !ferma.load()) {
         // One column fewer than the best: first the least useful one, after a failure a random one,
         // so that each try starts from another place.
         std::vector<Blocco> prova = corsa.migliore;
@@ -585,8 +617,11 @@ void Cerca(const Sestine& s, int t, std::uint64_t lavoro, std::uint64_t seme, co
         prova.erase(prova.begin() + static_cast<std::ptrdiff_t>(via));
         Ricottura r(s, t, std::move(prova));
         corsa.costoCorrente = r.costo();
-        const std::uint64_t fetta = std::max((lavoro - usate) / 3, lavoro / 40 + 1);
-        usate += r.esegui(std::min(fetta, lavoro - usate), caso, ferma);
+        // A third of what is left, or a fortieth of the whole when little is left.
+        const double restante = static_cast<double>(bilancio.restante());
+        Bilancio fetta = bilancio.parte(std::max(1.0 / 3, (totale / 40 + 1) / std::max(1.0, restante)));
+        r.esegui(fetta, caso, ferma);
+        bilancio.spendi(fetta.speso());
         corsa.costoCorrente = r.costo();
         if (r.costo() == 0) {
             corsa.tieni(r.blocchi());
@@ -609,25 +644,23 @@ std::vector<Simmetria> SimmetrieProvate(int v) {
 
 Blocco BloccoACaso(int v, std::mt19937_64& caso) {
     Blocco b = 0;
-    while (__builtin_popcount(b) < 6)
+    while (std::popcount(b) < 6)
         b |= Blocco{1} << (caso() % static_cast<unsigned>(v));
     return b;
 }
 
 // Searches the symmetric designs below the best design of the run, each symmetry with its share of
 // the work; on success it tries one representative fewer.
-void CercaSimmetrica(const Sestine& s, int t, const std::vector<Simmetria>& simmetrie, std::uint64_t lavoro,
+void CercaSimmetrica(const Sottoinsiemi& s, int t, const std::vector<Simmetria>& simmetrie, Bilancio& bilancio,
                      std::uint64_t seme, const std::atomic<bool>& ferma, Corsa& corsa) {
     std::mt19937_64 caso(seme);
-    std::uint64_t usate = 0;
     for (std::size_t k = 0; k < simmetrie.size() && !ferma.load(); ++k) {
-        const std::uint64_t fetta = (lavoro - usate) / (simmetrie.size() - k);
+        Bilancio fetta = bilancio.parte(1.0 / static_cast<double>(simmetrie.size() - k));
         const Simmetria g = simmetrie[k];
         const Permutazione permutazione(s.v(), g);
         const Orbite orbite(s, permutazione);
         std::vector<Blocco> rappresentanti;
-        std::uint64_t spesa = 0;
-        while (spesa < fetta && !ferma.load()) {
+        while (!fetta.esaurito() && !ferma.load()) {
             const std::size_t quanti = (corsa.migliore.size() - 1) / static_cast<std::size_t>(g.m);
             if (quanti == 0)
                 break;
@@ -638,33 +671,40 @@ void CercaSimmetrica(const Sestine& s, int t, const std::vector<Simmetria>& simm
                 rappresentanti.push_back(BloccoACaso(s.v(), caso));
             RicotturaSimmetrica r(s, t, g.m, permutazione, orbite, rappresentanti);
             corsa.costoCorrente = r.costo();
-            spesa += r.esegui(fetta - spesa, caso, ferma);
+            r.esegui(fetta, caso, ferma);
             corsa.costoCorrente = r.costo();
             if (r.costo() != 0)
                 break;
             rappresentanti = r.rappresentanti();
             corsa.tieni(Espandi(rappresentanti, permutazione));
         }
-        usate += spesa;
+        bilancio.spendi(fetta.speso());
     }
 }
 
 // One run: half its work on symmetric designs, then the plain search from the best of them.
-void Corri(const Sestine& s, int t, std::vector<Blocco> partenza, std::uint64_t lavoro, std::uint64_t seme,
+void Corri(const Sottoinsiemi& s, int t, std::vector<Blocco> partenza, Bilancio bilancio, std::uint64_t seme,
            std::size_t primo, std::size_t passo, const std::atomic<bool>& ferma, Corsa& corsa) {
     corsa.tieni(std::move(partenza));
     const std::vector<Simmetria> tutte = SimmetrieProvate(s.v());
     std::vector<Simmetria> mie;
     for (std::size_t k = primo; k < tutte.size(); k += passo)
         mie.push_back(tutte[k]);
-    CercaSimmetrica(s, t, mie, lavoro / 2, seme, ferma, corsa);
-    Cerca(s, t, lavoro - lavoro / 2, seme, ferma, corsa);
+    Bilancio meta = bilancio.parte(0.5);
+    CercaSimmetrica(s, t, mie, meta, seme, ferma, corsa);
+    bilancio.spendi(meta.speso());
+    Cerca(s, t, bilancio, seme, ferma, corsa);
 }
 } // namespace
 
-std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& s, int t, OsservatoreOttimizzazione* osservatore) {
-    const auto iniziale = static_cast<std::uint32_t>(CoperteDaUnBlocco(s.v(), t));
-    CodaGuadagni coda(s.quante(), iniziale);
+std::vector<Blocco> GreedyMassimoGuadagno(const Sottoinsiemi& s, int t, OsservatoreOttimizzazione* osservatore) {
+    // The candidates are the columns of six; for p = 6 they are the subsets themselves.
+    std::optional<Sottoinsiemi> proprie;
+    if (s.k() != 6)
+        proprie.emplace(s.v(), 6);
+    const Sottoinsiemi& colonne = proprie ? *proprie : s;
+    const auto iniziale = static_cast<std::uint32_t>(CoperteDaUnBlocco(s.v(), t, s.k()));
+    CodaGuadagni coda(colonne.quante(), iniziale);
     std::vector<bool> coperto(s.quante(), false);
     std::uint64_t scoperte = s.quante();
     std::vector<Blocco> blocchi;
@@ -674,38 +714,31 @@ std::vector<Blocco> GreedyMassimoGuadagno(const Sestine& s, int t, OsservatoreOt
                 return {};
             osservatore->progresso(0, scoperte);
         }
-        blocchi.push_back(s.maschera(c));
-        PerOgniVicino(s, t, s.maschera(c), [&](std::uint32_t r) {
+        blocchi.push_back(colonne.maschera(c));
+        PerOgniVicino(s, t, colonne.maschera(c), [&](std::uint32_t r) {
             if (coperto[r])
                 return;
             coperto[r] = true;
             --scoperte;
-            PerOgniVicino(s, t, s.maschera(r), [&](std::uint32_t candidato) { coda.diminuisci(candidato); });
+            PerOgniVicino(colonne, t, s.maschera(r), [&](std::uint32_t candidato) { coda.diminuisci(candidato); });
         });
     }
     return blocchi;
 }
 
-std::vector<Blocco> GreedyPrimoAdatto(const Sestine& s, int t) {
+std::vector<Blocco> GreedyPrimoAdatto(const Sottoinsiemi& s, int t) {
     std::vector<bool> coperto(s.quante(), false);
     std::vector<Blocco> blocchi;
     for (std::uint32_t r = 0; r < s.quante(); ++r) {
         if (coperto[r])
             continue;
-        blocchi.push_back(s.maschera(r));
-        PerOgniVicino(s, t, s.maschera(r), [&](std::uint32_t q) { coperto[q] = true; });
+        blocchi.push_back(RiempitoASei(s.maschera(r)));
+        PerOgniVicino(s, t, blocchi.back(), [&](std::uint32_t q) { coperto[q] = true; });
     }
     return blocchi;
 }
 
 namespace {
-
-// Six positions: the mask itself, or filled up with the lowest positions it lacks.
-Blocco RiempitoASei(Blocco b) {
-    for (Blocco p = 1; __builtin_popcount(b) < 6; p <<= 1)
-        b |= p;
-    return b;
-}
 
 // The parts of size k of a group, the last one short when k does not divide it.
 Maschere Parti(const Maschere& gruppo, int k) {
@@ -780,7 +813,7 @@ public:
         std::array<int, 32> gruppo{};
         for (std::size_t g = 0; g < anello.size(); ++g)
             for (const Blocco p : anello[g])
-                gruppo[static_cast<std::size_t>(__builtin_ctz(p))] = static_cast<int>(g);
+                gruppo[static_cast<std::size_t>(std::countr_zero(p))] = static_cast<int>(g);
         const int n = static_cast<int>(anello.size());
         const auto segue = [&](int g, int h) { return h == g || h == (g + 1) % n; };
         for (int a = 0; a < v; ++a)
@@ -820,7 +853,7 @@ public:
         std::size_t scelto = 0;
         std::uint64_t visti = 0;
         for (std::size_t i = 0; i < m_blocchi.size(); ++i)
-            if (__builtin_popcount(m_blocchi[i] & s) == 2 && caso() % ++visti == 0)
+            if (std::popcount(m_blocchi[i] & s) == 2 && caso() % ++visti == 0)
                 scelto = i;
         if (visti == 0)
             scelto = caso() % m_blocchi.size();
@@ -829,8 +862,8 @@ public:
         const Blocco x = ACaso(b & ~s, caso);
         const Blocco y = ACaso(s & ~b, caso);
         const Maschere resto = Elementi(b & ~x);
-        const int px = __builtin_ctz(x);
-        const int py = __builtin_ctz(y);
+        const int px = std::countr_zero(x);
+        const int py = std::countr_zero(y);
         int delta = 0;
         PerOgniCoppia(resto, [&](int i, int j) {
             const std::size_t perso = IndiceOrdinato(i, j, px);
@@ -870,14 +903,14 @@ private:
     template <typename F> static void PerOgniCoppia(const Maschere& e, F&& f) {
         for (std::size_t i = 0; i < e.size(); ++i)
             for (std::size_t j = i + 1; j < e.size(); ++j)
-                f(__builtin_ctz(e[i]), __builtin_ctz(e[j]));
+                f(std::countr_zero(e[i]), std::countr_zero(e[j]));
     }
     template <typename F> static void PerOgniTerna(Blocco b, F&& f) {
         const Maschere e = Elementi(b);
         for (std::size_t i = 0; i < e.size(); ++i)
             for (std::size_t j = i + 1; j < e.size(); ++j)
                 for (std::size_t k = j + 1; k < e.size(); ++k)
-                    f(Indice(__builtin_ctz(e[i]), __builtin_ctz(e[j]), __builtin_ctz(e[k])));
+                    f(Indice(std::countr_zero(e[i]), std::countr_zero(e[j]), std::countr_zero(e[k])));
     }
 
     void scopri(std::size_t t) {
@@ -901,7 +934,7 @@ private:
 
 // Takes columns off the ring construction while its triples can still be covered; the same seed and
 // work give the same design.
-std::vector<Blocco> RiduciSullAnello(int v, std::uint64_t lavoro, std::uint64_t seme,
+std::vector<Blocco> RiduciSullAnello(int v, Bilancio& bilancio, std::uint64_t seme,
                                      OsservatoreOttimizzazione& osservatore) {
     const std::vector<Maschere> anello = AnelloMigliore(v);
     std::vector<Blocco> migliore = ColonneDellAnello(anello);
@@ -910,7 +943,7 @@ std::vector<Blocco> RiduciSullAnello(int v, std::uint64_t lavoro, std::uint64_t 
     double temperatura = 1.0;
     std::size_t costoMinimo = 0;
     std::uint64_t senzaProgressi = 0;
-    for (std::uint64_t fatto = 0, m = 0; fatto < lavoro && stato.blocchi().size() > 1; ++m) {
+    for (std::uint64_t m = 0; !Finito(bilancio, m) && stato.blocchi().size() > 1; ++m) {
         if ((m & 0xFFFF) == 0) {
             if (osservatore.annullato())
                 break;
@@ -922,7 +955,7 @@ std::vector<Blocco> RiduciSullAnello(int v, std::uint64_t lavoro, std::uint64_t 
             costoMinimo = stato.costo();
             continue;
         }
-        fatto += stato.mossa(caso, temperatura);
+        bilancio.spendi(stato.mossa(caso, temperatura));
         temperatura = std::max(0.05, temperatura * 0.99999);
         if (stato.costo() < costoMinimo) {
             costoMinimo = stato.costo();
@@ -955,11 +988,11 @@ std::vector<Blocco> Costruzione(int v, int t) {
     return blocchi;
 }
 
-EsitoRicottura RicottoADimensioneFissa(const Sestine& s, int t, std::vector<Blocco>& blocchi, std::uint64_t lavoro,
+EsitoRicottura RicottoADimensioneFissa(const Sottoinsiemi& s, int t, std::vector<Blocco>& blocchi, Bilancio bilancio,
                                        std::uint64_t seme, const std::atomic<bool>& ferma) {
     std::mt19937_64 caso(seme);
     Ricottura r(s, t, blocchi);
-    r.esegui(lavoro, caso, ferma);
+    r.esegui(bilancio, caso, ferma);
     blocchi = r.blocchi();
     return {r.costo(), r.mosse()};
 }
@@ -967,14 +1000,30 @@ EsitoRicottura RicottoADimensioneFissa(const Sestine& s, int t, std::vector<Bloc
 std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore) {
     const int v = richiesta.v;
     const int t = richiesta.t;
-    if (v < VMinimoDisegno || v > VMassimoDisegno || t < 2 || t > 5)
+    const int p = richiesta.p;
+    if (v < VMinimoDisegno || v > VMassimoDisegno || t < 2 || t > 5 || p < t || p > 6)
         return {};
-    const Sestine s(v);
-    std::vector<Blocco> partenza = Costruzione(v, t);
-    const double lavoroGreedy = static_cast<double>(s.quante()) * static_cast<double>(CoperteDaUnBlocco(v, t));
-    const bool greedyPossibile = lavoroGreedy <= (partenza.empty() ? LimiteGreedy : LimiteGreedyConCostruzione);
+    // The clock starts before the tables are built: the user waits for them too.
+    Bilancio bilancio = richiesta.lavoro > 0
+                            ? Bilancio::DiLavoro(static_cast<std::uint64_t>(richiesta.lavoro * LavoroPerUnita))
+                            : Bilancio::DiTempo(std::chrono::duration_cast<Bilancio::Orologio::duration>(
+                                  std::chrono::duration<double>(std::clamp(richiesta.secondi, 0.0, 1e7))));
+    const Sottoinsiemi s(v, p);
+    std::vector<Blocco> partenza = p == 6 ? Costruzione(v, t) : std::vector<Blocco>{};
+    // The split into smaller designs: often the best start there is, and a result by itself.
+    std::vector<Blocco> spezzata = Spezzamento(v, p, t, BlocchiDistribuiti());
+    if (!spezzata.empty() && (partenza.empty() || spezzata.size() < partenza.size()))
+        partenza = std::move(spezzata);
+    const double lavoroGreedy = static_cast<double>(s.quante()) * static_cast<double>(ColonneCheIncontrano(v, t, p));
+    bool greedyPossibile = lavoroGreedy <= (partenza.empty() ? LimiteGreedy : LimiteGreedyConCostruzione);
+    // Against the clock the greedy runs only when it leaves half the time to the search, and stops at
+    // the end of the time.
+    if (bilancio.aTempo())
+        greedyPossibile =
+            greedyPossibile && lavoroGreedy / LavoroPerUnita * 1e9 <= 0.5 * static_cast<double>(bilancio.restante());
     if (greedyPossibile) {
-        std::vector<Blocco> greedy = GreedyMassimoGuadagno(s, t, &osservatore);
+        OsservatoreABilancio entro(osservatore, bilancio);
+        std::vector<Blocco> greedy = GreedyMassimoGuadagno(s, t, &entro);
         if (!greedy.empty() && (partenza.empty() || greedy.size() < partenza.size()))
             partenza = std::move(greedy);
     }
@@ -986,15 +1035,15 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
     osservatore.progresso(static_cast<int>(partenza.size()), 0);
 
     const int ricerche = std::max(1, richiesta.ricerche);
-    auto lavoro = static_cast<std::uint64_t>(std::max(0.0, richiesta.secondi) * LavoroPerSecondo);
-    // The greedy spends the budget too (30 numbers "4 if 6": half a minute), or a minute asked for
-    // lasts well over one; the search keeps at least half of it.
-    if (greedyPossibile)
-        lavoro = std::max(lavoro / 2, lavoro - std::min(lavoro, static_cast<std::uint64_t>(lavoroGreedy)));
-    if (t == 3 && v >= 10 && v <= 30) {
-        // A quarter of the work goes to the ring's triples, the rest to the search proper.
-        std::vector<Blocco> ridotta = RiduciSullAnello(v, lavoro / 4, richiesta.seme, osservatore);
-        lavoro -= lavoro / 4;
+    // The greedy's work counts in a budget of work as the clock counts its time; the search keeps at
+    // least half of it.
+    if (greedyPossibile && !bilancio.aTempo())
+        bilancio.spendi(std::min(static_cast<std::uint64_t>(lavoroGreedy), bilancio.restante() / 2));
+    if (p == 6 && t == 3 && v >= 10 && v <= 30) {
+        // A quarter of the budget goes to the ring's triples, the rest to the search proper.
+        Bilancio quarto = bilancio.parte(0.25);
+        std::vector<Blocco> ridotta = RiduciSullAnello(v, quarto, richiesta.seme, osservatore);
+        bilancio.spendi(quarto.speso());
         if (ridotta.size() < partenza.size())
             partenza = std::move(ridotta);
         if (osservatore.annullato())
@@ -1006,13 +1055,13 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
     std::vector<std::thread> altre;
     for (int i = 1; i < ricerche; ++i)
         altre.emplace_back([&, i] {
-            Corri(s, t, partenza, lavoro, richiesta.seme + static_cast<std::uint64_t>(i), static_cast<std::size_t>(i),
+            Corri(s, t, partenza, bilancio, richiesta.seme + static_cast<std::uint64_t>(i), static_cast<std::size_t>(i),
                   static_cast<std::size_t>(ricerche), ferma, corse[static_cast<std::size_t>(i)]);
         });
     // The runs go on their own threads; this one reports their progress and passes on a stop.
     std::atomic<bool> finita{false};
     std::thread prima([&] {
-        Corri(s, t, partenza, lavoro, richiesta.seme, 0, static_cast<std::size_t>(ricerche), ferma, corse[0]);
+        Corri(s, t, partenza, bilancio, richiesta.seme, 0, static_cast<std::size_t>(ricerche), ferma, corse[0]);
         finita = true;
     });
     while (!finita.load()) {
@@ -1037,36 +1086,46 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
 }
 
 bool VerificaGaranzia(int v, int t, const std::vector<Blocco>& blocchi) {
-    if (v < 6 || v > VMassimoDisegno || blocchi.empty())
+    return VerificaGaranzia(v, 6, t, blocchi);
+}
+
+bool VerificaGaranzia(int v, int p, int t, const std::vector<Blocco>& blocchi) {
+    if (v < 6 || v > VMassimoDisegno || p < 1 || p > 6 || p > v || blocchi.empty())
         return false;
-    const std::uint64_t fuori = v >= 32 ? 0 : ~((std::uint64_t{1} << v) - 1);
+    const Blocco fuori = ~((Blocco{1} << v) - 1);
     for (const Blocco colonna : blocchi)
-        if (__builtin_popcount(colonna) != 6 || (colonna & fuori) != 0)
+        if (std::popcount(colonna) != 6 || (colonna & fuori) != 0)
             return false;
-    // Every 6-subset as nested positions, with no table shared with the search.
+    // Every p-subset as p ascending positions, with no table shared with the search.
+    std::array<int, 6> x{};
+    for (int j = 0; j < p; ++j)
+        x[static_cast<std::size_t>(j)] = j;
     std::size_t ultima = 0;
-    for (int a = 0; a < v; ++a)
-        for (int b = a + 1; b < v; ++b)
-            for (int c = b + 1; c < v; ++c)
-                for (int d = c + 1; d < v; ++d)
-                    for (int e = d + 1; e < v; ++e)
-                        for (int f = e + 1; f < v; ++f) {
-                            const std::uint32_t sei =
-                                (1u << a) | (1u << b) | (1u << c) | (1u << d) | (1u << e) | (1u << f);
-                            // Neighbouring subsets share five numbers: the last column that met
-                            // one often meets the next, so it is tried first.
-                            if (__builtin_popcount(sei & blocchi[ultima]) >= t)
-                                continue;
-                            bool incontrata = false;
-                            for (std::size_t i = 0; i < blocchi.size() && !incontrata; ++i)
-                                if (__builtin_popcount(sei & blocchi[i]) >= t) {
-                                    incontrata = true;
-                                    ultima = i;
-                                }
-                            if (!incontrata)
-                                return false;
-                        }
-    return true;
+    for (;;) {
+        Blocco estratti = 0;
+        for (int j = 0; j < p; ++j)
+            estratti |= Blocco{1} << x[static_cast<std::size_t>(j)];
+        // Neighbouring subsets share all numbers but one: the last column that met one often meets
+        // the next, so it is tried first.
+        if (std::popcount(estratti & blocchi[ultima]) < t) {
+            bool incontrata = false;
+            for (std::size_t i = 0; i < blocchi.size() && !incontrata; ++i)
+                if (std::popcount(estratti & blocchi[i]) >= t) {
+                    incontrata = true;
+                    ultima = i;
+                }
+            if (!incontrata)
+                return false;
+        }
+        int j = p - 1;
+        while (j >= 0 && x[static_cast<std::size_t>(j)] == v - p + j)
+            --j;
+        if (j < 0)
+            return true;
+        ++x[static_cast<std::size_t>(j)];
+        for (int l = j + 1; l < p; ++l)
+            x[static_cast<std::size_t>(l)] = x[static_cast<std::size_t>(l - 1)] + 1;
+    }
 }
 
 } // namespace sestina

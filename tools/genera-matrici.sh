@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the shipped matrices (matrici/, one file per v = 7..30 and t = 2..5) with the
-# program's own optimiser. Budgets grow with the size of the search; a fixed seed keeps the
-# result reproducible. A new design replaces a file only when it has fewer columns, so a run
-# never makes the set worse. Usage: tools/genera-matrici.sh [BUILD_DIR] [SCALA]  (SCALA multiplies budgets)
+# program's own optimiser. Budgets of work (--lavoro, about a second each here) grow with the
+# size of the search; a fixed seed and work keep the result the same on any machine. A new design
+# replaces a file only when it has fewer columns, so a run never makes the set worse. Usage: tools/genera-matrici.sh [BUILD_DIR] [SCALA]  (SCALA multiplies budgets)
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 cli="${1:-$radice/build}/app/sestinaplan-cli"
@@ -19,20 +19,20 @@ for t in 2 3 4 5; do
     for v in $(seq 7 30); do
         seme=1
         case $t in
-            2) secondi=2 ;;
-            3) secondi=$(( v <= 15 ? 5 : 15 )) ;;
-            4) secondi=$(( v <= 14 ? 5 : 60 )) ;;
-            5) secondi=$(( v <= 14 ? 10 : 60 )) ;;
+            2) lavoro=2 ;;
+            3) lavoro=$(( v <= 15 ? 5 : 15 )) ;;
+            4) lavoro=$(( v <= 14 ? 5 : 60 )) ;;
+            5) lavoro=$(( v <= 14 ? 10 : 60 )) ;;
         esac
         # Files that a longer run made smaller than the budget above gives: the runs that made them
         # (a rerun keeps them unless it finds fewer columns).
         case $v/$t in
-            25/5 | 26/5 | 27/5 | 28/5 | 29/5 | 30/5) secondi=600 ;;
+            25/5 | 26/5 | 27/5 | 28/5 | 29/5 | 30/5) lavoro=600 ;;
         esac
-        secondi=$(( secondi * scala ))
+        lavoro=$(( lavoro * scala ))
         file="$radice/matrici/${v}numeri-${t}se6.mspl"
         nuovo="$temporanea/nuovo.mspl"
-        risultato=$("$cli" matrice-genera --numeri "$v" --garanzia "$t" --secondi "$secondi" --seme "$seme" \
+        risultato=$("$cli" matrice-genera --numeri "$v" --garanzia "$t" --lavoro "$lavoro" --seme "$seme" \
             -o "$nuovo" 2>/dev/null)
         colonne=${risultato%%$'\t'*}
         vecchie=$([ -f "$file" ] && colonne_del_file "$file" "$v" || true)
@@ -42,6 +42,6 @@ for t in 2 3 4 5; do
         else
             esito=tenuto
         fi
-        printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$v" "$t" "$risultato" "$secondi" "$seme" "$esito"
+        printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$v" "$t" "$risultato" "$lavoro" "$seme" "$esito"
     done
 done

@@ -208,8 +208,13 @@ const QList<ComandoProprio>& ComandiPropri() {
          EseguiPubblica},
         {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca)\n", EseguiMatrici},
         {"matrice-genera",
-         "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S] [--seme N] -o FILE.mspl\n",
+         "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S | --lavoro N] [--seme N] -o "
+         "FILE.mspl\n",
          EseguiMatriceGenera},
+        {"matrice-blocco",
+         "  sestinaplan-cli matrice-blocco --numeri A --garanzia T --su P [--secondi S | --lavoro N] [--seme N]\n"
+         "                                 --tabella FILE\n",
+         EseguiMatriceBlocco},
         {"adatta", "  sestinaplan-cli adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec\n", EseguiAdatta},
         {"schedine",
          "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] (--pdf FILE.pdf | --stampante NOME)\n",

@@ -8,6 +8,7 @@
 #include "Sviluppo.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +32,17 @@ public:
     int fermaDopo = 0;
 };
 
+// A budget of work, the same design for the same seed.
+RichiestaOttimizzazione DiLavoro(int v, int t, double lavoro, std::uint64_t seme, int ricerche) {
+    RichiestaOttimizzazione r;
+    r.v = v;
+    r.t = t;
+    r.lavoro = lavoro;
+    r.seme = seme;
+    r.ricerche = ricerche;
+    return r;
+}
+
 Blocco Maschera(std::initializer_list<int> posizioni) {
     Blocco b = 0;
     for (const int p : posizioni)
@@ -45,7 +57,7 @@ class TestOttimizzatore : public QObject {
 
 private Q_SLOTS:
     void rangoEMaschera() {
-        const Sestine s(12);
+        const Sottoinsiemi s(12);
         QCOMPARE(s.quante(), 924u);
         std::set<Blocco> viste;
         for (std::uint32_t r = 0; r < s.quante(); ++r) {
@@ -54,7 +66,7 @@ private Q_SLOTS:
             viste.insert(s.maschera(r));
         }
         QCOMPARE(viste.size(), std::size_t{924});
-        QCOMPARE(Sestine(30).rango(Maschera({25, 26, 27, 28, 29, 30})), 593'774u);
+        QCOMPARE(Sottoinsiemi(30).rango(Maschera({25, 26, 27, 28, 29, 30})), 593'774u);
     }
 
     // Designs made by hand: the check accepts those that hold and refuses each one missing a subset.
@@ -87,7 +99,7 @@ private Q_SLOTS:
     void partenze() {
         QFETCH(int, v);
         QFETCH(int, t);
-        const Sestine s(v);
+        const Sottoinsiemi s(v);
         const auto primo = GreedyPrimoAdatto(s, t);
         const auto massimo = GreedyMassimoGuadagno(s, t);
         QVERIFY(VerificaGaranzia(v, t, primo));
@@ -110,26 +122,48 @@ private Q_SLOTS:
     // a verified design.
     void ricerca() {
         Muto muto;
-        const RichiestaOttimizzazione r{10, 5, 1.0, 7, 2};
+        const RichiestaOttimizzazione r = DiLavoro(10, 5, 1.0, 7, 2);
         const auto a = OttimizzaMatrice(r, muto);
         QVERIFY(VerificaGaranzia(10, 5, a));
-        QVERIFY(a.size() < GreedyMassimoGuadagno(Sestine(10), 5).size());
+        QVERIFY(a.size() < GreedyMassimoGuadagno(Sottoinsiemi(10), 5).size());
         QVERIFY(muto.chiamate > 0);
         QCOMPARE(OttimizzaMatrice(r, muto), a);
         muto.fermati = true;
         QVERIFY(VerificaGaranzia(10, 5, OttimizzaMatrice(r, muto)));
         Muto nelGreedy; // stopped while the greedy is at its third column
         nelGreedy.fermaDopo = 3;
-        QVERIFY(VerificaGaranzia(14, 4, OttimizzaMatrice({14, 4, 1.0, 7, 2}, nelGreedy)));
-        QVERIFY(OttimizzaMatrice({6, 5, 1.0, 7, 2}, muto).empty());
-        QVERIFY(OttimizzaMatrice({10, 6, 1.0, 7, 2}, muto).empty());
+        QVERIFY(VerificaGaranzia(14, 4, OttimizzaMatrice(DiLavoro(14, 4, 1.0, 7, 2), nelGreedy)));
+        QVERIFY(OttimizzaMatrice(DiLavoro(6, 5, 1.0, 7, 2), muto).empty());
+        QVERIFY(OttimizzaMatrice(DiLavoro(10, 6, 1.0, 7, 2), muto).empty());
+    }
+
+    // Against the clock: 30 numbers "4 if 6" would keep the greedy busy for half a minute, and a big
+    // design for 40 numbers takes a while to count; both end near the time asked, with a design that holds.
+    void tempoRispettato_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("t");
+        QTest::addRow("30 numeri, 4 se 6") << 30 << 4;
+    }
+    void tempoRispettato() {
+        QFETCH(int, v);
+        QFETCH(int, t);
+        Muto muto;
+        RichiestaOttimizzazione r;
+        r.v = v;
+        r.t = t;
+        r.secondi = 1.5;
+        QElapsedTimer orologio;
+        orologio.start();
+        const auto d = OttimizzaMatrice(r, muto);
+        QVERIFY2(orologio.elapsed() < 2500, qPrintable(QString::number(orologio.elapsed())));
+        QVERIFY(VerificaGaranzia(v, t, d));
     }
 
     // Three if six on 30 numbers: the search on the ring's triples takes columns off the
     // construction, and the design still holds (a triple left out of its target would break it).
     void ricercaSulleTerne() {
         Muto muto;
-        const auto d = OttimizzaMatrice({30, 3, 1.0, 1, 1}, muto);
+        const auto d = OttimizzaMatrice(DiLavoro(30, 3, 1.0, 1, 1), muto);
         QVERIFY(d.size() < Costruzione(30, 3).size());
         QVERIFY(VerificaGaranzia(30, 3, d));
     }
@@ -138,7 +172,7 @@ private Q_SLOTS:
     // the designs closed under a cycle of positions go below, and hold when expanded.
     void ricercaSimmetrica() {
         Muto muto;
-        const auto d = OttimizzaMatrice({20, 4, 6.0, 1, 2}, muto);
+        const auto d = OttimizzaMatrice(DiLavoro(20, 4, 6.0, 1, 2), muto);
         QVERIFY2(d.size() <= 82, qPrintable(QString::number(d.size())));
         QVERIFY(VerificaGaranzia(20, 4, d));
         QCOMPARE(std::set<Blocco>(d.begin(), d.end()).size(), d.size());
@@ -148,7 +182,7 @@ private Q_SLOTS:
     // what the header says, by the guarantee analysis of the System.
     void fileEAdattamento() {
         Muto muto;
-        const std::optional<MATRIX_STRUCTURE> m = GeneraMatrice({12, 4, 0.5, 3, 2}, muto, QDate(2026, 12, 7));
+        const std::optional<MATRIX_STRUCTURE> m = GeneraMatrice(DiLavoro(12, 4, 0.5, 3, 2), muto, QDate(2026, 12, 7));
         QVERIFY(m);
         QTemporaryDir cartella;
         const QString file = cartella.filePath(NomeMatriceGenerata(12, 4));
