@@ -24,6 +24,22 @@ bool Valido(int v, int p, int t) {
     return v >= 6 && v <= VMassimoDisegno && t >= 1 && t <= 6 && p >= t && p <= 6 && p <= v;
 }
 
+// Six distinct positions 1..v on a line, as a mask; 0 for anything else.
+Blocco Colonna(const QByteArray& riga, int v) {
+    const QList<QByteArray> campi = riga.simplified().split(' ');
+    if (campi.size() != 6)
+        return 0;
+    Blocco b = 0;
+    for (const QByteArray& campo : campi) {
+        bool ok = false;
+        const int n = campo.toInt(&ok);
+        if (!ok || n < 1 || n > v || (b & (Blocco{1} << (n - 1))) != 0)
+            return 0;
+        b |= Blocco{1} << (n - 1);
+    }
+    return b;
+}
+
 } // namespace
 
 std::vector<DisegnoBase> LeggiTabellaBlocchi(const QByteArray& testo) {
@@ -46,24 +62,14 @@ std::vector<DisegnoBase> LeggiTabellaBlocchi(const QByteArray& testo) {
         if (!Valido(d.v, d.p, d.t) || colonne < 1 || colonne > ColonneMassimeBlocco)
             continue;
         bool integro = true;
-        for (int c = 0; c < colonne && integro; ++c, ++i) {
-            if (i >= righe.size()) {
-                integro = false;
-                break;
+        while (integro && static_cast<int>(d.colonne.size()) < colonne) {
+            // A bad line is left unread: it may be the head of the next entry.
+            const Blocco b = i < righe.size() ? Colonna(righe[i], d.v) : 0;
+            integro = b != 0;
+            if (integro) {
+                d.colonne.push_back(b);
+                ++i;
             }
-            const QList<QByteArray> campi = righe[i].simplified().split(' ');
-            Blocco b = 0;
-            integro = campi.size() == 6;
-            for (const QByteArray& campo : campi) {
-                bool ok = false;
-                const int n = campo.toInt(&ok);
-                if (!ok || n < 1 || n > d.v || (b & (Blocco{1} << (n - 1))) != 0) {
-                    integro = false;
-                    break;
-                }
-                b |= Blocco{1} << (n - 1);
-            }
-            d.colonne.push_back(b);
         }
         if (integro && VerificaGaranzia(d.v, d.p, d.t, d.colonne))
             InserisciBlocco(tabella, std::move(d));

@@ -130,6 +130,11 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
     richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
                               QStringLiteral("--numeri"));
     richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
+    if (richiesta.v > VMassimoPerGaranzia(richiesta.t))
+        throw ErroreUso(QStringLiteral("--numeri: con garanzia %1 se 6 al massimo %2 numeri (la verifica di ogni "
+                                       "sestina richiederebbe troppo tempo)")
+                            .arg(richiesta.t)
+                            .arg(VMassimoPerGaranzia(richiesta.t)));
     LeggiBilancio(parser, richiesta);
 
     Console console;
