@@ -1,4 +1,5 @@
 #include "Ottimizzatore.h"
+#include "Spezzamento.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +40,24 @@ void BM_GreedyMassimoGuadagno30_5(benchmark::State& state) {
         benchmark::DoNotOptimize(GreedyMassimoGuadagno(s, 5));
 }
 BENCHMARK(BM_GreedyMassimoGuadagno30_5)->Unit(benchmark::kMillisecond);
+
+// The start of every search: the shipped building blocks read and checked, and the best split of
+// 40 numbers, "3 if 6", made from them.
+void BM_Spezzamento40_3(benchmark::State& state) {
+    std::size_t colonne = 0;
+    for (auto _ : state)
+        colonne = Spezzamento(40, 6, 3, BlocchiDistribuiti()).size();
+    state.counters["colonne"] = static_cast<double>(colonne);
+}
+BENCHMARK(BM_Spezzamento40_3)->Unit(benchmark::kMillisecond);
+
+// The exhaustive check of that design: 3,838,380 6-subsets.
+void BM_Verifica40_3(benchmark::State& state) {
+    const std::vector<Blocco> disegno = Spezzamento(40, 6, 3, BlocchiDistribuiti());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(VerificaGaranzia(40, 3, disegno));
+}
+BENCHMARK(BM_Verifica40_3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
