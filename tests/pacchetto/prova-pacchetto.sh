@@ -26,7 +26,8 @@ apertura=$("$cli" apri "$radice/dieci.sec")
 # Up to the main window and out again; on the way the shipped matrices and draws reach the user's folder.
 SESTINAPLAN_MISURA_AVVIO=1 timeout 60 "$radice/root/usr/bin/sestinaplan"
 matrici=$(ls "$XDG_DATA_HOME/Sestinaplan/matrici"/*.mspl | wc -l)
-[ "$matrici" -eq 96 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
+# 7 to 40 numbers for 2 and 3 if 6, 7 to 30 for 4 and 5 if 6.
+[ "$matrici" -eq 116 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
 archivio=$(stat -c %s "$XDG_DATA_HOME/Sestinaplan/archivio/sestinaplan.dat")
 [ "$archivio" -eq $((2855 * 20)) ] || { echo "archive at start-up: $archivio bytes"; exit 1; }
 estrazioni=$("$cli" archivio elenca | wc -l)
