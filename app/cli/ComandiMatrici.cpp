@@ -18,6 +18,7 @@
 #include <FileSistema.h>
 #include <GeneraMatrice.h>
 #include <Sistema.h>
+#include <Spezzamento.h>
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -77,6 +78,24 @@ private:
     Console& m_console;
 };
 
+// --secondi S or --lavoro N: the clock or a fixed work, one or the other, or a reproducible run would
+// depend on the machine.
+void LeggiBilancio(const QCommandLineParser& parser, RichiestaOttimizzazione& richiesta) {
+    if (parser.isSet(QStringLiteral("secondi")) && parser.isSet(QStringLiteral("lavoro")))
+        throw ErroreUso(QStringLiteral("vuole --secondi oppure --lavoro, non entrambi"));
+    if (parser.isSet(QStringLiteral("secondi")))
+        richiesta.secondi =
+            LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
+    if (parser.isSet(QStringLiteral("lavoro")))
+        richiesta.lavoro = LeggiIntero(Unico(parser, QStringLiteral("lavoro")), 1, 86'400, QStringLiteral("--lavoro"));
+    if (parser.isSet(QStringLiteral("seme")))
+        richiesta.seme = static_cast<std::uint64_t>(
+            LeggiIntero(Unico(parser, QStringLiteral("seme")), 0, 2'000'000'000, QStringLiteral("--seme")));
+}
+
+// The text table of building blocks: a few hundred kilobytes at most.
+constexpr qint64 LimiteTabellaBlocchi = 16 * 1024 * 1024;
+
 } // namespace
 
 int EseguiMatriceGenera(const QStringList& argomenti) {
@@ -84,6 +103,7 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
     parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("V")});
     parser.addOption({QStringLiteral("garanzia"), QString(), QStringLiteral("T")});
     parser.addOption({QStringLiteral("secondi"), QString(), QStringLiteral("S")});
+    parser.addOption({QStringLiteral("lavoro"), QString(), QStringLiteral("N")});
     parser.addOption({QStringLiteral("seme"), QString(), QStringLiteral("N")});
     parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("FILE.mspl")});
     if (!Analizza(parser, argomenti).isEmpty())
@@ -95,12 +115,12 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
     richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
                               QStringLiteral("--numeri"));
     richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
-    if (parser.isSet(QStringLiteral("secondi")))
-        richiesta.secondi =
-            LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
-    if (parser.isSet(QStringLiteral("seme")))
-        richiesta.seme = static_cast<std::uint64_t>(
-            LeggiIntero(Unico(parser, QStringLiteral("seme")), 0, 2'000'000'000, QStringLiteral("--seme")));
+    if (richiesta.v > VMassimoPerGaranzia(richiesta.t))
+        throw ErroreUso(QStringLiteral("--numeri: con garanzia %1 se 6 al massimo %2 numeri (la verifica di ogni "
+                                       "sestina richiederebbe troppo tempo)")
+                            .arg(richiesta.t)
+                            .arg(VMassimoPerGaranzia(richiesta.t)));
+    LeggiBilancio(parser, richiesta);
 
     Console console;
     InterfacciaConsole ui(console);
@@ -121,6 +141,55 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
     righe.riga(QStringLiteral("%1\t%2")
                    .arg(matrice->intestazione.COLUMNS_OF_MATRIX_C)
                    .arg(orologio.elapsed() / 1000.0, 0, 'f', 1));
+    return righe.svuota() ? esito::Riuscito : esito::Fallito;
+}
+
+int EseguiMatriceBlocco(const QStringList& argomenti) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("A")});
+    parser.addOption({QStringLiteral("garanzia"), QString(), QStringLiteral("T")});
+    parser.addOption({QStringLiteral("su"), QString(), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("secondi"), QString(), QStringLiteral("S")});
+    parser.addOption({QStringLiteral("lavoro"), QString(), QStringLiteral("N")});
+    parser.addOption({QStringLiteral("seme"), QString(), QStringLiteral("N")});
+    parser.addOption({QStringLiteral("tabella"), QString(), QStringLiteral("FILE")});
+    if (!Analizza(parser, argomenti).isEmpty())
+        throw ErroreUso(QStringLiteral("matrice-blocco non vuole argomenti"));
+    const QString tabella = Unico(parser, QStringLiteral("tabella"));
+    if (tabella.isEmpty() || !parser.isSet(QStringLiteral("numeri")) || !parser.isSet(QStringLiteral("garanzia")) ||
+        !parser.isSet(QStringLiteral("su")))
+        throw ErroreUso(QStringLiteral("matrice-blocco vuole --numeri A, --garanzia T, --su P e --tabella FILE"));
+    RichiestaOttimizzazione richiesta;
+    richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
+                              QStringLiteral("--numeri"));
+    richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
+    richiesta.p = LeggiIntero(Unico(parser, QStringLiteral("su")), richiesta.t, 6, QStringLiteral("--su"));
+    LeggiBilancio(parser, richiesta);
+
+    // The table is read whole before the search, so a broken file is known before the wait.
+    const QByteArray testo = LeggiOCreaFile(tabella, LimiteTabellaBlocchi);
+    std::vector<DisegnoBase> disegni = LeggiTabellaBlocchi(testo);
+    Console console;
+    ProgressoRicerca progresso(console);
+    QElapsedTimer orologio;
+    orologio.start();
+    DisegnoBase trovato{richiesta.v, richiesta.p, richiesta.t, OttimizzaMatrice(richiesta, progresso)};
+    console.chiudiProgresso();
+    if (trovato.colonne.empty() || !VerificaGaranzia(trovato.v, trovato.p, trovato.t, trovato.colonne)) {
+        console.messaggio(QStringLiteral("Nessun disegno trovato"));
+        return esito::FileRifiutato;
+    }
+    const std::size_t colonne = trovato.colonne.size();
+    const bool nuovo = InserisciBlocco(disegni, std::move(trovato));
+    if (nuovo && !ScriviFileIntero(tabella, ScriviTabellaBlocchi(disegni))) {
+        console.messaggio(QStringLiteral("Impossibile scrivere ") + tabella);
+        return esito::Fallito;
+    }
+    UscitaStandard righe;
+    righe.riga(QStringLiteral("%1\t%2\t%3")
+                   .arg(colonne)
+                   .arg(orologio.elapsed() / 1000.0, 0, 'f', 1)
+                   .arg(nuovo ? QStringLiteral("nuovo") : QStringLiteral("tenuto")));
     return righe.svuota() ? esito::Riuscito : esito::Fallito;
 }
 

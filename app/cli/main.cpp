@@ -212,8 +212,13 @@ const QList<ComandoProprio>& ComandiPropri() {
         {"matrici", "  sestinaplan-cli matrici (aggiorna | elenca) [--numeri V]\n", EseguiMatrici},
         {"matrice", "  sestinaplan-cli matrice FILE.mspl\n", EseguiMatrice},
         {"matrice-genera",
-         "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S] [--seme N] -o FILE.mspl\n",
+         "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S | --lavoro N] [--seme N] -o "
+         "FILE.mspl\n",
          EseguiMatriceGenera},
+        {"matrice-blocco",
+         "  sestinaplan-cli matrice-blocco --numeri A --garanzia T --su P [--secondi S | --lavoro N] [--seme N]\n"
+         "                                 --tabella FILE\n",
+         EseguiMatriceBlocco},
         {"adatta", "  sestinaplan-cli adatta FILE.mspl --numeri LISTA [--fisse LISTA] -o OUT.sec\n", EseguiAdatta},
         {"schedine",
          "  sestinaplan-cli schedine FILE.sec --tipo 2|5 [--da N] [--a M] [--superstar]\n"

@@ -249,6 +249,15 @@ private Q_SLOTS:
              "Questo file non puo' essere letto");
         riga("esporta, cartella mancante", {"esporta", salvato, "--extrema", m_dir.filePath("manca/x.ext")}, 4,
              "in procedure SalvaExtrema");
+        riga("matrice-genera, tempo e lavoro",
+             {"matrice-genera", "--numeri", "12", "--garanzia", "3", "--secondi", "1", "--lavoro", "1", "-o", "m.mspl"},
+             1, "--secondi oppure --lavoro");
+        riga("matrice-blocco, p sotto t",
+             {"matrice-blocco", "--numeri", "12", "--garanzia", "3", "--su", "2", "--tabella", "b.txt"}, 1, "--su");
+        riga("matrice-genera, 40 numeri 5 se 6",
+             {"matrice-genera", "--numeri", "40", "--garanzia", "5", "-o", "m.mspl"}, 1, "al massimo 32 numeri");
+        riga("matrice-genera, lavoro 0",
+             {"matrice-genera", "--numeri", "12", "--garanzia", "3", "--lavoro", "0", "-o", "m.mspl"}, 1, "--lavoro");
         riga("importa senza -o", {"importa", m_dir.filePath("x.txt")}, 1, uso);
         riga("importa, estensione ignota", {"importa", salvato, "-o", m_dir.filePath("mai.sec")}, 1, uso);
         riga("importa rifiutato",

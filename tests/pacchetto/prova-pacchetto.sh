@@ -41,7 +41,8 @@ done
 qm="$(qtpaths6 --query QT_INSTALL_TRANSLATIONS)/qtbase_it.qm"
 dipende "$(dpkg -S "$qm" | cut -d: -f1)" || { echo "Depends lacks the package of $qm"; exit 1; }
 matrici=$(ls "$XDG_DATA_HOME/Sestinaplan/matrici"/*.mspl | wc -l)
-[ "$matrici" -eq 96 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
+# 7 to 40 numbers for 2 and 3 if 6, 7 to 30 for 4 and 5 if 6.
+[ "$matrici" -eq 116 ] || { echo "matrices copied at start-up: $matrici"; exit 1; }
 archivio=$(stat -c %s "$XDG_DATA_HOME/Sestinaplan/archivio/sestinaplan.dat")
 [ "$archivio" -eq $((2855 * 20)) ] || { echo "archive at start-up: $archivio bytes"; exit 1; }
 estrazioni=$("$cli" archivio elenca | wc -l)

@@ -26,7 +26,8 @@ frmGeneraMatrice::frmGeneraMatrice(int v, QString cartellaMatrici, Interfaccia& 
 
     m_garanzia = new QSpinBox(this);
     m_garanzia->setObjectName(QStringLiteral("txtGaranzia"));
-    m_garanzia->setRange(2, 5);
+    // Past VMassimoCinqueSeSei numbers a "5 if 6" design would take too long to check.
+    m_garanzia->setRange(2, v > VMassimoPerGaranzia(5) ? 4 : 5);
     m_garanzia->setValue(4);
     m_garanzia->setSuffix(QStringLiteral(" se 6"));
     m_secondi = new QSpinBox(this);
