@@ -312,8 +312,8 @@ private Q_SLOTS:
 
     // The prices take the usual editing keys: select, copy, paste; what is pasted obeys the field's rule.
     void prezziDaTastiera() {
-        m_corpo->sistema.costoColonnaSE = 1.0f;
-        m_corpo->sistema.costoColonnaSS = 1.5f;
+        m_corpo->sistema.costoColonnaSE = Centesimi(100);
+        m_corpo->sistema.costoColonnaSS = Centesimi(150);
         frmImpostazioni f(*m_corpo, *m_ui);
         messaggio();
         f.show();
