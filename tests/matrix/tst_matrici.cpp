@@ -8,6 +8,7 @@
 #include "Sistema.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -367,6 +368,11 @@ private Q_SLOTS:
 
         ServerPubblicazione server(pubblico);
         QVERIFY2(server.avviato(), qPrintable(server.errore()));
+        // A temporary folder of this test's own: other tests running beside it use the shared one.
+        const QByteArray tempPrima = qgetenv("TMPDIR");
+        const auto ripristina = qScopeGuard([&] { qputenv("TMPDIR", tempPrima); });
+        QVERIFY(QDir().mkpath(percorso(QStringLiteral("temp"))));
+        qputenv("TMPDIR", QFile::encodeName(percorso(QStringLiteral("temp"))));
         const QStringList temp = VociTemp();
         const EsitoMatrici esito = AggiornaMatrici(PagineDalServer(server.indirizzo(), m_ui), locali);
         QVERIFY(esito.listaScaricata);
