@@ -8,8 +8,8 @@
 #include "Sistema.h"
 
 #include <QDir>
-#include <QScopeGuard>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
