@@ -79,6 +79,7 @@ std::vector<DisegnoBase> LeggiTabellaBlocchi(const QByteArray& testo) {
 
 QByteArray ScriviTabellaBlocchi(const std::vector<DisegnoBase>& disegni) {
     std::vector<const DisegnoBase*> ordine;
+    ordine.reserve(disegni.size());
     for (const DisegnoBase& d : disegni)
         ordine.push_back(&d);
     std::sort(ordine.begin(), ordine.end(), [](const DisegnoBase* a, const DisegnoBase* b) {
