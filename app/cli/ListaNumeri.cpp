@@ -28,20 +28,26 @@ int NumeroNeiLimiti(const QString& cifre, int minimo, int massimo, const QString
     return n;
 }
 
+// One element of a list, "n" or "da-a", within the bounds and in order.
+Intervallo LeggiElemento(const QString& elemento, const QString& testo, int minimo, int massimo,
+                         const QString& opzione) {
+    const auto m = EspressioneElemento().match(elemento);
+    if (!m.hasMatch())
+        Malformato(opzione, testo);
+    const int da = NumeroNeiLimiti(m.captured(1), minimo, massimo, opzione);
+    const int a = m.hasCaptured(2) ? NumeroNeiLimiti(m.captured(2), minimo, massimo, opzione) : da;
+    if (a < da)
+        Malformato(opzione, testo);
+    return {da, a};
+}
+
 } // namespace
 
 std::vector<int> LeggiLista(const QString& testo, int minimo, int massimo, const QString& opzione) {
     std::set<int> valori;
     for (const QString& grezzo : testo.split(QLatin1Char(','))) {
-        const QString elemento = grezzo.trimmed();
-        const auto m = EspressioneElemento().match(elemento);
-        if (!m.hasMatch())
-            Malformato(opzione, testo);
-        const int da = NumeroNeiLimiti(m.captured(1), minimo, massimo, opzione);
-        const int a = m.hasCaptured(2) ? NumeroNeiLimiti(m.captured(2), minimo, massimo, opzione) : da;
-        if (a < da)
-            Malformato(opzione, testo);
-        for (int n = da; n <= a; ++n)
+        const Intervallo i = LeggiElemento(grezzo.trimmed(), testo, minimo, massimo, opzione);
+        for (int n = i.da; n <= i.a; ++n)
             valori.insert(n);
     }
     return {valori.begin(), valori.end()};
@@ -52,14 +58,8 @@ std::vector<int> LeggiListaInOrdine(const QString& testo, int minimo, int massim
     std::vector<int> numeri;
     std::set<int> visti;
     for (const QString& elemento : testo.split(separatori, Qt::SkipEmptyParts)) {
-        const auto m = EspressioneElemento().match(elemento);
-        if (!m.hasMatch())
-            Malformato(opzione, testo);
-        const int da = NumeroNeiLimiti(m.captured(1), minimo, massimo, opzione);
-        const int a = m.hasCaptured(2) ? NumeroNeiLimiti(m.captured(2), minimo, massimo, opzione) : da;
-        if (a < da)
-            Malformato(opzione, testo);
-        for (int n = da; n <= a; ++n) {
+        const Intervallo i = LeggiElemento(elemento, testo, minimo, massimo, opzione);
+        for (int n = i.da; n <= i.a; ++n) {
             if (!visti.insert(n).second)
                 throw ErroreUso(QStringLiteral("%1: %2 ripetuto").arg(opzione).arg(n));
             numeri.push_back(n);
