@@ -1,5 +1,7 @@
 #include "Ottimizzatore.h"
 
+#include "Combinatoria.h"
+
 #include <array>
 #include <bit>
 
@@ -37,14 +39,8 @@ bool VerificaGaranzia(int v, int p, int t, const std::vector<Blocco>& blocchi) {
             if (!incontrata)
                 return false;
         }
-        int j = p - 1;
-        while (j >= 0 && x[static_cast<std::size_t>(j)] == v - p + j)
-            --j;
-        if (j < 0)
+        if (!ProssimaCombinazione(x, p, v))
             return true;
-        ++x[static_cast<std::size_t>(j)];
-        for (int l = j + 1; l < p; ++l)
-            x[static_cast<std::size_t>(l)] = x[static_cast<std::size_t>(l - 1)] + 1;
     }
 }
 
