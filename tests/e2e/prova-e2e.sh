@@ -69,7 +69,7 @@ aspetta_finestra() {
 
 # The file dialog that the active menu item opens (Qt's own, titled by Qt): its name field has the focus.
 nel_dialogo() {
-    aspetta_finestra '^(Save As|Open|Salva con nome|Apri)$'
+    aspetta_finestra '^(Save As|Open|Salva con nome|Salva come|Apri)$'
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$1"
     xdotool key Return
