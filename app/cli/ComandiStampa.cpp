@@ -234,7 +234,7 @@ bool StampaImpostazioni(const Corpo& corpo) {
 QString PrezzoDaOpzione(const QCommandLineParser& parser, const QString& opzione, Centesimi attuale) {
     if (!parser.isSet(opzione))
         return PrezzoMostrato(attuale);
-    const QString testo = Unico(parser, opzione);
+    QString testo = Unico(parser, opzione);
     if (!PrezzoDigitabile(testo))
         throw ErroreUso(QStringLiteral("--%1 vuole un prezzo in euro di al massimo %2 caratteri, come 1,20")
                             .arg(opzione)

@@ -21,7 +21,7 @@ QByteArray Estensione(const QByteArray& nome) {
     const qsizetype punto = nome.lastIndexOf('.');
     if (punto <= 0)
         return {};
-    const QByteArray estensione = nome.mid(punto);
+    QByteArray estensione = nome.mid(punto);
     for (char c : estensione)
         if (static_cast<unsigned char>(c) >= 0x80)
             return {};
