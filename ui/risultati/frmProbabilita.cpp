@@ -58,6 +58,14 @@ QString NelLocale(const QString& decimale) {
 
 } // namespace
 
+// Destroying the window takes the focus from its fields, which then end their editing: by then
+// this object is half destroyed, so nothing may answer.
+frmProbabilita::~frmProbabilita() {
+    for (QLineEdit* campo : m_premi)
+        if (campo)
+            campo->disconnect(this);
+}
+
 frmProbabilita::frmProbabilita(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     : QWidget(parent, Qt::Window), m_corpo(corpo), m_ui(ui) {
     setObjectName(QStringLiteral("frmProbabilita"));

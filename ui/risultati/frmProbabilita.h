@@ -27,6 +27,7 @@ class frmProbabilita final : public QWidget {
 public:
     frmProbabilita(Corpo& corpo, Interfaccia& ui, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(frmProbabilita)
+    ~frmProbabilita() override;
 
     // Computes and shows the table; false when the user cancelled (the table is then empty).
     bool calcola();

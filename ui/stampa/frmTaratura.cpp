@@ -24,6 +24,14 @@
 
 namespace sestina {
 
+// Destroying the window takes the focus from its fields, which then end their editing: by then
+// this object is half destroyed, so nothing may answer.
+frmTaratura::~frmTaratura() {
+    for (QLineEdit* campo : m_campi)
+        if (campo)
+            campo->disconnect(this);
+}
+
 frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent)
     : QDialog(parent), m_tipo(tipo), m_corpo(corpo), m_ui(ui), m_dialoghi(dialoghi),
       m_stampante(StampantePredefinita()), m_scala(tipo == TipoScheda::DueColonne ? 10 : 100) {

@@ -26,6 +26,7 @@ class frmTaratura final : public QDialog {
 public:
     frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(frmTaratura)
+    ~frmTaratura() override;
 
     void impostaStampante(Stampante stampante) { m_stampante = std::move(stampante); }
     const TaraturaScheda& taratura() const { return m_taratura; }
