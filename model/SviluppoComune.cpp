@@ -4,6 +4,7 @@
 #include "Formato.h"
 #include "Interfaccia.h"
 #include "Sistema.h"
+#include "StatoSistema.h"
 
 #include <cmath>
 
@@ -19,7 +20,7 @@ QString MessaggioLimite() {
 }
 
 QString TipoSistema(const Sistema& s) {
-    const bool altra = s.numeroFiltri > 0 || s.condConsecutivi || s.condFisse || s.condPariDispari || s.condSomma;
+    const bool altra = Condizionato(s);
     if (!s.condRidotto)
         return altra ? QStringLiteral("Condizionato") : QStringLiteral("Integrale");
     QString tipo = QStringLiteral("Ridotto N-") + QString::number(s.livelloRiduzione);
@@ -67,8 +68,8 @@ bool Elabora(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore) {
         }
     }
     Sviluppa(s, ui, osservatore);
-    if (!s.sviluppoAnnullato && s.numeroColonne >= 1)
-        s.sistemaSviluppato = -1;
+    if (!s.sviluppoAnnullato)
+        SegnaSviluppato(s);
     return s.sistemaSviluppato != 0;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "Catalogo.h"
+#include "StatoSistema.h"
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,9 +41,8 @@ public:
     void GrigliaNumeriClick(int indice);
     void CancellaPronostico();
     void ViewStatusBar();
+    // Marks the System developed when it holds columns, and the commands with it.
     void LockGUI();
-    void UnlockGUI();
-    void UnlockMenuConditions();
     // Every check mark of the Condizioni menu from the System's conditions.
     void AggiornaMenuCondizioni();
     void chkSS_Click();
@@ -68,11 +67,17 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    // The controls, built in frmMAINControlli.cpp.
     void creaMenu();
+    void creaMenuCondizioni(QMenu* condizioni);
     void creaComandi(QWidget* centrale);
+    void creaGriglia(QWidget* centrale);
     void creaBarraStato();
-    QAction* voce(QMenu* menu, const char* nome, const QString& testo);
-    QPushButton* pulsante(const char* nome, const QString& testo);
+    QMenu* menu(const char* nome, const QString& titolo, Requisito requisito);
+    // An item or a button that runs comando (none: connected by the caller) and is enabled by requisito.
+    QAction* voce(QMenu* menu, const char* nome, const QString& testo, void (frmMAIN::*comando)(),
+                  Requisito requisito = Requisito::Nessuno);
+    QPushButton* pulsante(const char* nome, const QString& testo, void (frmMAIN::*comando)(), Requisito requisito);
 
     // The grid, the counts, the SuperStar box, the states and the status bar from the System,
     // after an operation replaced it (open, import).
@@ -80,6 +85,7 @@ private:
     void scriviNumeriInGioco(bool dueCifre);
     void scriviIntegrale();
     void aggiornaLogoSS();
+    // Every control's enabled state from the System, through the table m_controlli.
     void applicaStato();
 
     void Elabora();
@@ -95,6 +101,8 @@ private:
     void EsportaColonne();
     void EsportaExtrema();
     void Visualizza(bool soloSeSviluppato);
+    void VisualizzaColonne() { Visualizza(false); }
+    void VisualizzaSviluppato() { Visualizza(true); }
     void Info();
     void Spoglio();
     void ArchivioEstrazioni();
@@ -118,16 +126,21 @@ private:
     QCheckBox* m_chkSS = nullptr;
     QLabel* m_pannelli[4] = {};
 
-    QMenu* m_menuCondizioni = nullptr;
-    QMenu* m_menuOperazioni = nullptr;
-    QMenu* m_menuStampa = nullptr;
+    QAction* m_voceMescola = nullptr;
+    QAction* m_voceSpoglioEstrazioni = nullptr;
     struct VoceCondizione {
         QAction* azione;
-        std::function<bool()> accesa;
+        Condizione condizione;
     };
     std::vector<VoceCondizione> m_vociCondizioni;
-    // Commands whose windows are not part of the program yet: shown, never enabled.
-    QList<QObject*> m_nonDisponibili;
+    // Each control with what it needs of the System to be enabled: a menu's own entry and
+    // a menu item are actions, the buttons and the grid's frame widgets.
+    struct Controllo {
+        QAction* azione;
+        QWidget* widget;
+        Requisito requisito;
+    };
+    std::vector<Controllo> m_controlli;
 
     // The modeless windows live as long as the main window.
     std::unique_ptr<frmSpoglio> m_spoglio;

@@ -19,6 +19,7 @@
 #include <GeneraMatrice.h>
 #include <Sistema.h>
 #include <Spezzamento.h>
+#include <StatoSistema.h>
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -298,8 +299,7 @@ int EseguiAdatta(const QStringList& argomenti) {
     RisposteAdattamento risposte(ui, fisse);
     if (!AdattaVoce(s, *matrice, risposte))
         return esito::LimiteSuperato;
-    if (s.numeroColonne > 0)
-        s.sistemaSviluppato = Vero;
+    SegnaSviluppato(s);
     if (!SalvaFile(s, uscitaSistema, ui))
         return esito::Fallito;
     UscitaStandard uscita;

@@ -3,6 +3,7 @@
 #include "Formato.h"
 #include "ProvaSuFile.h"
 #include "Sistema.h"
+#include "StatoSistema.h"
 
 #include <QLocale>
 #include <QTest>
@@ -51,6 +52,49 @@ private Q_SLOTS:
             m_s->GrigliaNumeriClick(indice);
         QCOMPARE(m_s->numeriInGioco, 1);
         QVERIFY(m_s->selezionati[89] && !m_s->selezionati[4]);
+    }
+
+    // Modifica takes the System back to editing: only the columns, their kind and the developed
+    // state go, and the whole store is clean for the next development.
+    void scartaSviluppo() {
+        Popola(*m_s);
+        auto atteso = std::make_unique<Sistema>();
+        Popola(*atteso);
+        atteso->colonne.azzera();
+        atteso->numeroColonne = 0;
+        atteso->tipoSistema.clear();
+        atteso->sistemaSviluppato = 0;
+        ScartaSviluppo(*m_s);
+        ConfrontaTutto(*atteso, *m_s);
+    }
+
+    // The commands each step of a System's life allows: nothing that needs columns outlives them.
+    void requisitiDeiComandi() {
+        const auto soddisfatti = [this] {
+            QStringList nomi;
+            const std::pair<Requisito, const char*> requisiti[] = {{Requisito::Pronostico, "Pronostico"},
+                                                                   {Requisito::DaSviluppare, "DaSviluppare"},
+                                                                   {Requisito::NonSviluppato, "NonSviluppato"},
+                                                                   {Requisito::Sviluppato, "Sviluppato"},
+                                                                   {Requisito::Colonne, "Colonne"}};
+            for (const auto& [r, nome] : requisiti)
+                if (Soddisfatto(*m_s, r))
+                    nomi << QLatin1String(nome);
+            return nomi.join(QLatin1Char(' '));
+        };
+        for (int n = 0; n < 5; ++n)
+            m_s->GrigliaNumeriClick(n);
+        QCOMPARE(soddisfatti(), QStringLiteral("NonSviluppato"));
+        m_s->GrigliaNumeriClick(5);
+        QCOMPARE(soddisfatti(), QStringLiteral("Pronostico DaSviluppare NonSviluppato"));
+        SegnaSviluppato(*m_s); // a development that gave nothing
+        QCOMPARE(soddisfatti(), QStringLiteral("Pronostico DaSviluppare NonSviluppato"));
+        Riempi(*m_s, 1);
+        SegnaSviluppato(*m_s);
+        QCOMPARE(soddisfatti(), QStringLiteral("Pronostico Sviluppato Colonne"));
+        ScartaSviluppo(*m_s);
+        QCOMPARE(soddisfatti(), QStringLiteral("Pronostico DaSviluppare NonSviluppato"));
+        QVERIFY(Soddisfatto(*m_s, Requisito::Nessuno));
     }
 
     // What the windows and files do not show already: masks, large amounts, the form a window error
