@@ -2,6 +2,7 @@
 #include "InterfacciaMuta.h"
 #include "Sistema.h"
 #include "SpoglioColonna.h"
+#include "SpoglioLetterale.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,6 +3,7 @@
 #include "InterfacciaMuta.h"
 #include "Sistema.h"
 #include "SpoglioEstrazioni.h"
+#include "SpoglioLetterale.h"
 #include "Statistiche.h"
 
 #include <QFile>

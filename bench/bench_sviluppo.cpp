@@ -4,6 +4,7 @@
 #include "Interfaccia.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
+#include "SviluppoLetterale.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,22 +7,9 @@
 
 namespace sestina {
 
-// The column tests, one candidate of six numbers each. These are the plain
-// definitions; the engine's fast path must agree with them on every column.
-
-using TabellaConsecutivi = std::array<bool, 7>;     // index 1..6: longest run accepted
-using TabellaMarche = std::array<std::uint8_t, 91>; // index 1..90, all 0 between tests
+// The runs of consecutive numbers a System accepts, as the engine looks them up.
+using TabellaConsecutivi = std::array<bool, 7>; // index 1..6: longest run accepted
 
 TabellaConsecutivi TabellaConsecutiviAmmessi(std::int32_t consecutiviAmmessi);
-int LunghezzaMassimaConsecutivi(const std::uint8_t* candidato);
-
-bool TestFisse(const std::uint8_t* candidato, const SystemConditions& c);
-bool TestSomma(const std::uint8_t* candidato, const SystemConditions& c);
-bool TestPariDispari(const std::uint8_t* candidato, const SystemConditions& c);
-bool TestFiltro(const std::uint8_t* candidato, const FilterColumn& filtro);
-bool TestConsecutivi(const std::uint8_t* candidato, const TabellaConsecutivi& ammessi);
-// Scans the stored columns from the newest back; marks are set and restored.
-bool TestRiduzione(const std::uint8_t* candidato, const ColumnStore& colonne, int memorizzate,
-                   std::uint8_t livelloRiduzione, TabellaMarche& marche);
 
 } // namespace sestina

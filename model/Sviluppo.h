@@ -50,10 +50,6 @@ std::int32_t PassoProgresso(double elaborate, double passo);
 // tipoSistema keep their old values and sviluppoAnnullato stays true.
 void Sviluppa(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore);
 
-// The same contract, examining every candidate one by one with the plain tests.
-// Kept as the reference the fast engine is proved against.
-void SviluppoLetterale(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservatore);
-
 // The develop command: rebuilds the Prediction from the grid, unfixes fixed
 // numbers that left it, develops, and marks the System developed when it gave
 // columns without being cancelled. Returns whether it is now developed.

@@ -11,7 +11,9 @@ namespace {
 constexpr int PassoEventi = 1000;
 const QString TitoloColonnaErrata = QStringLiteral("Colonna Errata");
 
-void Registra(EsitoSpoglio& esito, int colonna, int punti, bool jolly) {
+} // namespace
+
+void RegistraSpoglio(EsitoSpoglio& esito, int colonna, int punti, bool jolly) {
     if (punti == 5 && jolly) {
         esito.liste[EsitoSpoglio::CinquePiuUno].push_back(colonna);
         esito.maxPunti = std::max(esito.maxPunti, 6);
@@ -21,8 +23,6 @@ void Registra(EsitoSpoglio& esito, int colonna, int punti, bool jolly) {
         esito.liste[static_cast<std::size_t>(6 - punti)].push_back(colonna);
     esito.maxPunti = std::max(esito.maxPunti, punti);
 }
-
-} // namespace
 
 int ValoreCasella(const QString& testo) {
     int valore = 0;
@@ -73,32 +73,11 @@ EsitoSpoglio SpogliaColonne(const ColumnStore& colonne, int numeroColonne, const
         const int punti =
             estratto[c[0]] + estratto[c[1]] + estratto[c[2]] + estratto[c[3]] + estratto[c[4]] + estratto[c[5]];
         if (punti >= 2)
-            Registra(esito, indice, punti,
-                     punti == 5 && (jolly[c[0]] | jolly[c[1]] | jolly[c[2]] | jolly[c[3]] | jolly[c[4]] | jolly[c[5]]));
+            RegistraSpoglio(esito, indice, punti,
+                            punti == 5 &&
+                                (jolly[c[0]] | jolly[c[1]] | jolly[c[2]] | jolly[c[3]] | jolly[c[4]] | jolly[c[5]]));
         else if (punti > esito.maxPunti)
             esito.maxPunti = punti;
-        if (indice % PassoEventi == 0)
-            ui.elaboraEventi();
-    }
-    return esito;
-}
-
-EsitoSpoglio SpogliaColonneLetterale(const ColumnStore& colonne, int numeroColonne, const ColonnaSpoglio& vincente,
-                                     Interfaccia& ui) {
-    EsitoSpoglio esito;
-    for (int indice = 1; indice <= numeroColonne; ++indice) {
-        const std::uint8_t* c = colonne.colonna(indice);
-        int punti = 0;
-        for (int p = 0; p < 6; ++p)
-            for (int v = 1; v <= 6; ++v)
-                if (c[p] == vincente[static_cast<std::size_t>(v)]) {
-                    ++punti;
-                    break;
-                }
-        bool conJolly = false;
-        for (int p = 0; p < 6; ++p)
-            conJolly = conJolly || c[p] == vincente[7];
-        Registra(esito, indice, punti, punti == 5 && conJolly);
         if (indice % PassoEventi == 0)
             ui.elaboraEventi();
     }

@@ -39,9 +39,8 @@ struct EsitoSpoglio {
 // every 1000 columns. The fast form looks each number up in a table of the drawn ones.
 EsitoSpoglio SpogliaColonne(const ColumnStore& colonne, int numeroColonne, const ColonnaSpoglio& vincente,
                             Interfaccia& ui);
-// The plain loop it replaces, kept for the tests and the benchmark.
-EsitoSpoglio SpogliaColonneLetterale(const ColumnStore& colonne, int numeroColonne, const ColonnaSpoglio& vincente,
-                                     Interfaccia& ui);
+// Files column number colonna under its score (five with the Jolly in its own list) and raises the best.
+void RegistraSpoglio(EsitoSpoglio& esito, int colonna, int punti, bool jolly);
 
 // "Massimo punteggio raggiunto 5"; before any check, without the number.
 QString TestoMaxPunti(std::optional<int> maxPunti);

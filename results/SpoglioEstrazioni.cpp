@@ -450,30 +450,13 @@ int RangoPunti(int punti) {
     return punti;
 }
 
-EsitoSpoglioEstrazioni SpogliaEstrazioniLetterale(const Sistema& s, const ArchivioEstrazioni& archivio,
-                                                  IntervalloSpoglio intervallo, Interfaccia& ui) {
-    EsitoSpoglioEstrazioni esito;
-    const int colonne = Colonne(s);
-    for (const std::size_t d : Estrazioni(archivio, intervallo)) {
-        const Tavola t = TavolaDi(archivio[d]);
-        RigaSpoglio riga;
-        riga.record = d;
-        for (int c = 1; c <= colonne; ++c) {
-            const int punti = Punti(s.colonne.colonna(c), t);
-            if (c % PassoEventi == 0)
-                ui.elaboraEventi();
-            if (punti >= 2)
-                ++riga.vincenti[static_cast<std::size_t>(Categoria(punti))];
-            if (riga.max != 6 && punti > riga.max)
-                riga.max = punti;
-            if (RangoPunti(punti) < RangoPunti(riga.min))
-                riga.min = punti;
-            if (riga.max == CinquePiuUno && punti == 6)
-                riga.max = 6;
-        }
-        Concludi(esito, s, t, riga);
-    }
-    return esito;
+int CategoriaSpoglio(int punti) {
+    return Categoria(punti);
+}
+
+void AggiungiRigaSpoglio(EsitoSpoglioEstrazioni& esito, const Sistema& s, const Estrazione& estrazione,
+                         const RigaSpoglio& riga) {
+    Concludi(esito, s, TavolaDi(estrazione), riga);
 }
 
 EsitoSpoglioEstrazioni SpogliaEstrazioni(const Sistema& s, const ArchivioEstrazioni& archivio,

@@ -70,10 +70,13 @@ struct EsitoSpoglioEstrazioni {
 // draws that do, are scored one by one.
 EsitoSpoglioEstrazioni SpogliaEstrazioni(const Sistema& s, const ArchivioEstrazioni& archivio,
                                          IntervalloSpoglio intervallo, Interfaccia& ui);
-// Every column against every draw, letting the window system run every 10000 columns: the
-// reference the fast form is proved against.
-EsitoSpoglioEstrazioni SpogliaEstrazioniLetterale(const Sistema& s, const ArchivioEstrazioni& archivio,
-                                                  IntervalloSpoglio intervallo, Interfaccia& ui);
+
+// The grid's category of a score by rank (6, 5+1, 5, 4, 3, 2 are 0..5); -1 below 2.
+int CategoriaSpoglio(int punti);
+// One draw's row joins the result: its base is counted, its winners join the totals, its best and
+// worst the range's.
+void AggiungiRigaSpoglio(EsitoSpoglioEstrazioni& esito, const Sistema& s, const Estrazione& estrazione,
+                         const RigaSpoglio& riga);
 
 // The grid's cells: the header (row 0), the totals (row 1), and one draw.
 inline constexpr int ColonneGrigliaSpoglio = 12;

@@ -26,10 +26,9 @@ QString TestoRigaDiComando(const QStringList& argomenti) {
 
 namespace {
 
-// Installed beside the program under share/, or still in the source tree of a build.
+// Beside the program under share/, where the build puts them as the package does.
 QString CartellaMatriciDistribuite() {
-    const QString installate = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sestinaplan/matrici");
-    return QDir(installate).exists() ? installate : QStringLiteral(SESTINA_MATRICI_SORGENTE);
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sestinaplan/matrici"));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ public:
     struct Opzioni {
         QString cartellaDati; // empty: the platform's data folder
         int attesaSplashMs = 1000;
-        QString matriciDistribuite;    // empty: the installed set, or the source tree's when run from the build
+        QString matriciDistribuite;    // empty: the shipped set beside the program
         QString estrazioniDistribuite; // empty: the shipped draws beside the program
     };
 

@@ -4,6 +4,7 @@
 #include <ProvaSuFile.h>
 #include <Sistema.h>
 #include <SpoglioEstrazioni.h>
+#include <SpoglioLetterale.h>
 #include <Statistiche.h>
 
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "Condizioni.h"
+#include "CondizioniLetterali.h"
 #include "IndiceRiduzione.h"
 
 #include <QTest>

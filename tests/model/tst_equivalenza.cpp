@@ -5,6 +5,7 @@
 #include "RegistroSviluppo.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
+#include "SviluppoLetterale.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -3,6 +3,7 @@
 #include "RegistroSviluppo.h"
 #include "Sistema.h"
 #include "Sviluppo.h"
+#include "SviluppoLetterale.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,6 +1,7 @@
 #include "FakeInterfaccia.h"
 #include "Sistema.h"
 #include "SpoglioColonna.h"
+#include "SpoglioLetterale.h"
 
 #include <QRandomGenerator>
 #include <QTest>

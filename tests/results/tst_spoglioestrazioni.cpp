@@ -3,6 +3,7 @@
 #include "FakeInterfaccia.h"
 #include "Sistema.h"
 #include "SpoglioEstrazioni.h"
+#include "SpoglioLetterale.h"
 #include "Sviluppo.h"
 
 #include <QRandomGenerator>

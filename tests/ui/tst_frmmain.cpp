@@ -4,7 +4,7 @@
 #include "FakeInterfaccia.h"
 #include "GrigliaEtichette.h"
 #include "Modali.h"
-#include "Sviluppo.h"
+#include "SviluppoLetterale.h"
 #include "frmMAIN.h"
 
 #include <QAction>

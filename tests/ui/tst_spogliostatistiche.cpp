@@ -8,6 +8,7 @@
 #include "ModelloSpoglio.h"
 #include "ProvaSuFile.h"
 #include "SpoglioEstrazioni.h"
+#include "SpoglioLetterale.h"
 #include "Statistiche.h"
 #include "Sviluppo.h"
 #include "frmArchivio.h"

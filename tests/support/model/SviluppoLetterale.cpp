@@ -1,8 +1,10 @@
-#include <algorithm>
+#include "SviluppoLetterale.h"
 
-#include "Condizioni.h"
+#include "CondizioniLetterali.h"
 #include "Interfaccia.h"
 #include "SviluppoComune.h"
+
+#include <algorithm>
 
 namespace sestina {
 namespace {
