@@ -226,7 +226,7 @@ private Q_SLOTS:
     }
 
     // Three if six from 19 to 40 numbers: the split of the shipped blocks reaches the best figures known
-    // here, but for 36 and 37 numbers (74 and 82), where it stays two and one columns above.
+    // here, but for 36 numbers (74), two columns above, and 37 numbers (82), one above.
     void spezzamentoTreSeSei() {
         const std::vector<DisegnoBase> tabella = BlocchiDistribuiti();
         const std::array<int, 22> obiettivo = {9,  10, 13, 15, 17, 20, 22, 25, 27, 31, 36,
