@@ -5,6 +5,7 @@
 #include "NomiGrezzi.h"
 #include "OpzioniComando.h"
 #include "RichiestaSviluppo.h"
+#include "UscitaStandard.h"
 
 #include <Errore.h>
 
@@ -185,13 +186,8 @@ QString TestoUso() {
                                 "5 download non riuscito.\n");
 }
 
-void Scrivi(std::FILE* dove, const QString& testo) {
-    const QByteArray byte = testo.toUtf8();
-    std::fwrite(byte.constData(), 1, static_cast<std::size_t>(byte.size()), dove);
-}
-
 int UsoErrato(const QString& motivo) {
-    Scrivi(stderr, QStringLiteral("sestinaplan-cli: %1\n\n").arg(motivo) + TestoUso());
+    Scrivi(stderr, (QStringLiteral("sestinaplan-cli: %1\n\n").arg(motivo) + TestoUso()).toUtf8());
     return esito::UsoErrato;
 }
 
@@ -240,7 +236,7 @@ int EseguiRigaComune(const QStringList& riga) {
     const std::vector<Opzione> opzioni = OpzioniComuni();
     Argomenti argomenti(opzioni, riga);
     if (argomenti.presente(QStringLiteral("help"))) {
-        Scrivi(stdout, TestoUso());
+        Scrivi(stdout, TestoUso().toUtf8());
         return esito::Riuscito;
     }
     if (argomenti.file().isEmpty())
