@@ -28,15 +28,15 @@ struct Comando {
     int (*esegui)(const Argomenti&) = nullptr;
     const char* uso = nullptr; // its lines of the usage text
     OpzioniDi opzioni{};
-    // How many files it reads; -1 when it looks at its other arguments itself.
-    int file = -1;
-    // Said when the files are not that many; by default "<nome> vuole un solo file" or "<nome> non
-    // vuole argomenti".
+    // Said when the files are not as many as file says; by default "<nome> vuole un solo file" or
+    // "<nome> non vuole argomenti".
     const char* motivoFile = nullptr;
     // The commands of the tool's first form share one line: the options of all of them may stand
     // anywhere on it, --help too, and one that is not this command's is refused with this reason.
     // Any other command reads only what follows its name, and an option not its own is unknown.
     const char* altrui = nullptr;
+    // How many files it reads; -1 when it looks at its other arguments itself.
+    int file = -1;
     // It measures and draws text, which takes the GUI application.
     bool stampa = false;
 };
@@ -51,20 +51,20 @@ constexpr Comando Tabella[] = {
     {.nome = "apri",
      .esegui = EseguiApri,
      .uso = "  sestinaplan-cli apri FILE.sec\n",
-     .file = 1,
-     .altrui = "apri non ha opzioni"},
+     .altrui = "apri non ha opzioni",
+     .file = 1},
     {.nome = "esporta",
      .esegui = EseguiEsporta,
      .uso = "  sestinaplan-cli esporta FILE.sec (--txt FILE.txt | --extrema FILE.ext)\n",
      .opzioni = {UnValore("txt"), UnValore("extrema")},
-     .file = 1,
-     .altrui = "esporta vuole solo --txt o --extrema"},
+     .altrui = "esporta vuole solo --txt o --extrema",
+     .file = 1},
     {.nome = "importa",
      .esegui = EseguiImporta,
      .uso = "  sestinaplan-cli importa FILE.txt|FILE.ext -o FILE.sec\n",
      .opzioni = {UnValore("o", "output")},
-     .file = 1,
-     .altrui = "importa vuole solo -o"},
+     .altrui = "importa vuole solo -o",
+     .file = 1},
     {.nome = "verifica",
      .esegui = EseguiVerifica,
      .uso = "  sestinaplan-cli verifica FILE.sec --vincente \"N1 N2 N3 N4 N5 N6 J\" [--colonne]\n",
@@ -88,8 +88,8 @@ constexpr Comando Tabella[] = {
     {.nome = "matrice",
      .esegui = EseguiMatrice,
      .uso = "  sestinaplan-cli matrice FILE.mspl\n",
-     .file = 1,
-     .motivoFile = "matrice vuole un solo file .mspl"},
+     .motivoFile = "matrice vuole un solo file .mspl",
+     .file = 1},
     {.nome = "matrice-genera",
      .esegui = EseguiMatriceGenera,
      .uso = "  sestinaplan-cli matrice-genera --numeri V --garanzia T [--secondi S | --lavoro N] [--seme N] -o "
@@ -120,8 +120,8 @@ constexpr Comando Tabella[] = {
      .esegui = EseguiTaratura,
      .uso = "  sestinaplan-cli taratura --tipo 2|5 (--pdf FILE.pdf | --stampante NOME)\n",
      .opzioni = {UnValore("tipo"), UnValore("pdf"), UnValore("stampante")},
-     .file = 0,
      .motivoFile = "taratura non vuole file",
+     .file = 0,
      .stampa = true},
     {.nome = "tabulato",
      .esegui = EseguiTabulato,
