@@ -65,16 +65,22 @@ int Esegui(const Uscita& u, const LavoroStampa& lavoro, Interfaccia& ui) {
     return esito == EsitoUscita::Scritta ? esito::Riuscito : esito::Fallito;
 }
 
-// The System of a print job with the configuration, once the printer is known to be there; null,
-// with the reason told, when either is missing. The SuperStar is the main window's box, not part of
-// the system file: the commands take it as an option.
-std::unique_ptr<Corpo> CorpoDaStampare(const Argomenti& argomenti, const Uscita& uscita, Interfaccia& ui) {
-    if (!StampanteInstallata(uscita, ui))
-        return nullptr;
-    auto corpo = CorpoConSistema(argomenti.file().front(), argomenti.presente(QStringLiteral("superstar")), ui);
-    if (!corpo || !LeggiConfigurazione(*corpo, ui))
-        return nullptr;
-    return corpo;
+// A print job: where it goes and, once the printer is known to be there, its System with the
+// configuration; corpo is null, with the reason told, when either is missing. The SuperStar is the
+// main window's box, not part of the system file: the commands take it as an option.
+struct DaStampare {
+    Uscita uscita;
+    std::unique_ptr<Corpo> corpo;
+};
+
+DaStampare ApriDaStampare(const Argomenti& argomenti, Interfaccia& ui) {
+    DaStampare stampa{LeggiUscita(argomenti), nullptr};
+    if (!StampanteInstallata(stampa.uscita, ui))
+        return stampa;
+    stampa.corpo = CorpoConSistema(argomenti.file().front(), argomenti.presente(QStringLiteral("superstar")), ui);
+    if (stampa.corpo && !LeggiConfigurazione(*stampa.corpo, ui))
+        stampa.corpo.reset();
+    return stampa;
 }
 
 // The saved calibration of the slip, sent to the printer the command names.
@@ -89,14 +95,12 @@ TaraturaScheda TaraturaPer(const Uscita& uscita, const QString& cartellaDati, Ti
 
 int EseguiSchedine(const Argomenti& argomenti) {
     const TipoScheda tipo = LeggiTipo(argomenti);
-    const Uscita uscita = LeggiUscita(argomenti);
-
     Console console;
     InterfacciaConsole ui(console);
-    const auto corpo = CorpoDaStampare(argomenti, uscita, ui);
-    if (!corpo)
+    const DaStampare stampa = ApriDaStampare(argomenti, ui);
+    if (!stampa.corpo)
         return esito::FileRifiutato;
-    const int schede = NumeroSchede(corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
+    const int schede = NumeroSchede(stampa.corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
     const QString da = Unico(argomenti, QStringLiteral("da"), QStringLiteral("1"));
     const QString a = Unico(argomenti, QStringLiteral("a"), QString::number(schede));
     for (const QString& campo : {da, a})
@@ -107,11 +111,11 @@ int EseguiSchedine(const Argomenti& argomenti) {
     if (!ControllaIntervallo(da, a, schede, ui))
         return esito::FileRifiutato;
 
-    const TaraturaScheda taratura = TaraturaPer(uscita, corpo->cartellaDati, tipo);
+    const TaraturaScheda taratura = TaraturaPer(stampa.uscita, stampa.corpo->cartellaDati, tipo);
     return Esegui(
-        uscita,
+        stampa.uscita,
         [&](SuperficieStampa& s) {
-            return StampaSchede(*corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
+            return StampaSchede(*stampa.corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
         },
         ui);
 }
@@ -142,15 +146,13 @@ int EseguiTabulato(const Argomenti& argomenti) {
         if (!ok || opzioni.copie < 1 || opzioni.copie > 20)
             throw ErroreUso(QStringLiteral("--copie vuole un numero da 1 a 20"));
     }
-    const Uscita uscita = LeggiUscita(argomenti);
-
     Console console;
     InterfacciaConsole ui(console);
-    const auto corpo = CorpoDaStampare(argomenti, uscita, ui);
-    if (!corpo)
+    const DaStampare stampa = ApriDaStampare(argomenti, ui);
+    if (!stampa.corpo)
         return esito::FileRifiutato;
-    if (!uscita.stampante.isEmpty())
-        corpo->stampanteTabulato = uscita.stampante;
+    if (!stampa.uscita.stampante.isEmpty())
+        stampa.corpo->stampanteTabulato = stampa.uscita.stampante;
     if (!opzioni.colonne && !opzioni.pronostico) {
         ui.messaggio(QStringLiteral("Nessuna scelta selezionata"), QStringLiteral(" E R R O R E "), Icona::Esclamazione,
                      Pulsanti::Ok);
@@ -158,7 +160,7 @@ int EseguiTabulato(const Argomenti& argomenti) {
     }
     const QImage logo = LogoTabulato(!argomenti.presente(QStringLiteral("bianco-nero")));
     return Esegui(
-        uscita, [&](SuperficieStampa& s) { return StampaTabulato(*corpo, opzioni, logo, s, ui); }, ui);
+        stampa.uscita, [&](SuperficieStampa& s) { return StampaTabulato(*stampa.corpo, opzioni, logo, s, ui); }, ui);
 }
 
 namespace {
