@@ -10,8 +10,6 @@
 
 #include <Configurazione.h>
 #include <Corpo.h>
-#include <Errore.h>
-#include <FileSistema.h>
 #include <Formato.h>
 #include <Garanzia.h>
 #include <Probabilita.h>

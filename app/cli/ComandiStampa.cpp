@@ -12,7 +12,6 @@
 #include <Corpo.h>
 #include <Errore.h>
 #include <ErroriFile.h>
-#include <FileSistema.h>
 #include <ImpostazioniStampa.h>
 #include <StampaSchede.h>
 #include <SuperficieQt.h>
