@@ -4,6 +4,7 @@
 #include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
+#include "OpzioniComando.h"
 #include "ProgressoConsole.h"
 #include "RichiestaSviluppo.h"
 #include "UscitaStandard.h"
@@ -50,15 +51,6 @@ bool Salva(Sistema& s, const QString& percorso, InterfacciaConsole& ui) {
     }
 }
 
-bool Apri(Sistema& s, const QString& percorso, InterfacciaConsole& ui) {
-    try {
-        return ApriSistema(s, percorso, ui);
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
-        return false;
-    }
-}
-
 QString RigaPronostico(const Sistema& s) {
     QStringList numeri;
     for (int k = 0; k < s.numeriInGioco; ++k)
@@ -79,7 +71,10 @@ bool StampaSistema(const Sistema& s) {
 
 } // namespace
 
-int ComandoSviluppa(const RichiestaSviluppo& richiesta) {
+int EseguiSviluppa(const Argomenti& argomenti) {
+    if (!argomenti.file().isEmpty())
+        throw ErroreUso(QStringLiteral("argomento inatteso: %1").arg(argomenti.file().front()));
+    const RichiestaSviluppo richiesta = LeggiRichiestaSviluppo(argomenti);
     Console console;
     InterfacciaConsole ui(console);
     const auto corpo = CorpoDelleCartelle();
@@ -105,41 +100,53 @@ int ComandoSviluppa(const RichiestaSviluppo& richiesta) {
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int ComandoApri(const QString& percorso) {
+int EseguiApri(const Argomenti& argomenti) {
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
-    if (!Apri(*s, percorso, ui))
+    if (!ApriFileSistema(*s, argomenti.file().front(), ui))
         return esito::FileRifiutato;
     return StampaSistema(*s) ? esito::Riuscito : esito::Fallito;
 }
 
-int ComandoEsporta(const QString& fileSistema, FormatoColonne formato, const QString& uscita) {
+int EseguiEsporta(const Argomenti& argomenti) {
+    const auto txt = Unico(argomenti, QStringLiteral("txt"));
+    const auto extrema = Unico(argomenti, QStringLiteral("extrema"));
+    if (txt.has_value() == extrema.has_value())
+        throw ErroreUso(QStringLiteral("esporta vuole --txt oppure --extrema"));
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
-    if (!Apri(*s, fileSistema, ui))
+    if (!ApriFileSistema(*s, argomenti.file().front(), ui))
         return esito::FileRifiutato;
-    if (formato == FormatoColonne::Extrema) {
-        s->fileSistema = QFileInfo(uscita).absoluteFilePath(); // as the window's save dialog does
+    if (extrema) {
+        s->fileSistema = QFileInfo(*extrema).absoluteFilePath(); // as the window's save dialog does
         return SalvaExtrema(*s, s->fileSistema, ui) ? esito::Riuscito : esito::Fallito;
     }
-    if (!EsportaColonneTxt(*s, uscita, ui))
+    if (!EsportaColonneTxt(*s, *txt, ui))
         return esito::Fallito;
     ui.messaggio(QStringLiteral("File ") + s->nomeSistema + QStringLiteral(" esportato"), TitoloApplicazione,
                  Icona::Informazione, Pulsanti::Ok);
     return esito::Riuscito;
 }
 
-int ComandoImporta(const QString& percorso, FormatoColonne formato, const QString& fileSistema) {
+int EseguiImporta(const Argomenti& argomenti) {
+    const auto fileSistema = Unico(argomenti, QStringLiteral("o"));
+    if (!fileSistema)
+        throw ErroreUso(QStringLiteral("importa vuole -o FILE.sec"));
+    // The kind of file is told by its extension, as the window's two import commands tell it.
+    const QString percorso = argomenti.file().front();
+    const QString estensione = QFileInfo(percorso).suffix().toLower();
+    if (estensione != QStringLiteral("txt") && estensione != QStringLiteral("ext"))
+        throw ErroreUso(QStringLiteral("importa legge file .txt o .ext, non \"%1\"").arg(percorso));
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
     const bool importato =
-        formato == FormatoColonne::Txt ? ImportaColonneTxt(*s, percorso, ui) : ImportaExtrema(*s, percorso, ui);
+        estensione == QStringLiteral("txt") ? ImportaColonneTxt(*s, percorso, ui) : ImportaExtrema(*s, percorso, ui);
     if (!importato)
         return esito::FileRifiutato;
-    return Salva(*s, fileSistema, ui) ? esito::Riuscito : esito::Fallito;
+    return Salva(*s, *fileSistema, ui) ? esito::Riuscito : esito::Fallito;
 }
 
 } // namespace sestina::cli

@@ -1,4 +1,4 @@
-#include "ComandiGaranzia.h"
+#include "Comandi.h"
 
 #include "Console.h"
 #include "CorpoComando.h"
@@ -10,41 +10,25 @@
 
 #include <Configurazione.h>
 #include <Corpo.h>
-#include <Errore.h>
-#include <FileSistema.h>
 #include <Formato.h>
 #include <Garanzia.h>
 #include <Probabilita.h>
 #include <Sistema.h>
 
-#include <QCommandLineParser>
 #include <QRegularExpression>
 
 #include <cmath>
-#include <optional>
-
 #include <memory>
+#include <optional>
 
 namespace sestina::cli {
 
-int EseguiGaranzia(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    if (!parser.parse(QStringList{QStringLiteral("sestinaplan-cli")} + argomenti))
-        throw ErroreUso(parser.errorText());
-    const QStringList file = parser.positionalArguments();
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("garanzia vuole un solo file"));
-
+int EseguiGaranzia(const Argomenti& argomenti) {
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
-    try {
-        if (!ApriSistema(*s, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+    if (!ApriFileSistema(*s, argomenti.file().front(), ui))
         return esito::FileRifiutato;
-    }
     ProgressoConsole progresso(console);
     const EsitoGaranzia garanzia = CalcolaGaranzia(*s, ui, progresso);
     UscitaStandard uscita;
@@ -73,33 +57,19 @@ std::array<double, 6> Premi(const QString& testo) {
 
 } // namespace
 
-int EseguiProbabilita(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("premi"), QString(), QStringLiteral("PREMI")});
-    parser.addOption({QStringLiteral("superstar"), QString()});
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("probabilita vuole un solo file"));
-    const QString testoPremi = Unico(parser, QStringLiteral("premi"));
+int EseguiProbabilita(const Argomenti& argomenti) {
+    const QString testoPremi = Unico(argomenti, QStringLiteral("premi"), {});
     std::optional<std::array<double, 6>> premi;
     if (!testoPremi.isEmpty())
         premi = Premi(testoPremi);
 
     Console console;
     InterfacciaConsole ui(console);
-    const auto corpo = CorpoDelleCartelle();
-    Sistema* s = &corpo->sistema;
-    try {
-        if (!ApriSistema(*s, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
-        return esito::FileRifiutato;
-    }
     // The cost of the play at the configured prices, as the window has it.
-    s->superStar = parser.isSet(QStringLiteral("superstar")) ? Vero : Falso;
-    if (premi && !LeggiConfigurazione(*corpo, ui))
+    const auto corpo = CorpoConSistema(argomenti.file().front(), argomenti.presente(QStringLiteral("superstar")), ui);
+    if (!corpo || (premi && !LeggiConfigurazione(*corpo, ui)))
         return esito::FileRifiutato;
+    Sistema* s = &corpo->sistema;
     ProgressoConsole progresso(console);
     const qint64 colonne = s->numeroColonne;
     const ProbabilitaSistema p = CalcolaProbabilita(CalcolaGaranzia(*s, ui, progresso), colonne);

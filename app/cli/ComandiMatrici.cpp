@@ -1,4 +1,4 @@
-#include "ComandiMatrici.h"
+#include "Comandi.h"
 
 #include "Console.h"
 #include "ErroreUso.h"
@@ -21,7 +21,6 @@
 #include <Spezzamento.h>
 #include <StatoSistema.h>
 
-#include <QCommandLineParser>
 #include <QDate>
 #include <QElapsedTimer>
 
@@ -79,19 +78,31 @@ private:
     Console& m_console;
 };
 
+// The whole number of an option given once, within minimo..massimo; the option is there.
+int InteroDi(const Argomenti& argomenti, const char* nome, int minimo, int massimo) {
+    const QString opzione = QString::fromLatin1(nome);
+    return LeggiIntero(Unico(argomenti, opzione, {}), minimo, massimo, QStringLiteral("--") + opzione);
+}
+
+// --numeri V and --garanzia T of the two searches.
+RichiestaOttimizzazione RichiestaRicerca(const Argomenti& argomenti) {
+    RichiestaOttimizzazione richiesta;
+    richiesta.v = InteroDi(argomenti, "numeri", VMinimoDisegno, VMassimoDisegno);
+    richiesta.t = InteroDi(argomenti, "garanzia", 2, 5);
+    return richiesta;
+}
+
 // --secondi S or --lavoro N: the clock or a fixed work, one or the other, or a reproducible run would
 // depend on the machine.
-void LeggiBilancio(const QCommandLineParser& parser, RichiestaOttimizzazione& richiesta) {
-    if (parser.isSet(QStringLiteral("secondi")) && parser.isSet(QStringLiteral("lavoro")))
+void LeggiBilancio(const Argomenti& argomenti, RichiestaOttimizzazione& richiesta) {
+    if (argomenti.presente(QStringLiteral("secondi")) && argomenti.presente(QStringLiteral("lavoro")))
         throw ErroreUso(QStringLiteral("vuole --secondi oppure --lavoro, non entrambi"));
-    if (parser.isSet(QStringLiteral("secondi")))
-        richiesta.secondi =
-            LeggiIntero(Unico(parser, QStringLiteral("secondi")), 0, 86'400, QStringLiteral("--secondi"));
-    if (parser.isSet(QStringLiteral("lavoro")))
-        richiesta.lavoro = LeggiIntero(Unico(parser, QStringLiteral("lavoro")), 1, 86'400, QStringLiteral("--lavoro"));
-    if (parser.isSet(QStringLiteral("seme")))
-        richiesta.seme = static_cast<std::uint64_t>(
-            LeggiIntero(Unico(parser, QStringLiteral("seme")), 0, 2'000'000'000, QStringLiteral("--seme")));
+    if (argomenti.presente(QStringLiteral("secondi")))
+        richiesta.secondi = InteroDi(argomenti, "secondi", 0, 86'400);
+    if (argomenti.presente(QStringLiteral("lavoro")))
+        richiesta.lavoro = InteroDi(argomenti, "lavoro", 1, 86'400);
+    if (argomenti.presente(QStringLiteral("seme")))
+        richiesta.seme = static_cast<std::uint64_t>(InteroDi(argomenti, "seme", 0, 2'000'000'000));
 }
 
 // The text table of building blocks: a few hundred kilobytes at most.
@@ -99,29 +110,18 @@ constexpr qint64 LimiteTabellaBlocchi = 16 * 1024 * 1024;
 
 } // namespace
 
-int EseguiMatriceGenera(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("V")});
-    parser.addOption({QStringLiteral("garanzia"), QString(), QStringLiteral("T")});
-    parser.addOption({QStringLiteral("secondi"), QString(), QStringLiteral("S")});
-    parser.addOption({QStringLiteral("lavoro"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("seme"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("FILE.mspl")});
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("matrice-genera non vuole argomenti"));
-    const QString uscita = Unico(parser, QStringLiteral("o"));
-    if (uscita.isEmpty() || !parser.isSet(QStringLiteral("numeri")) || !parser.isSet(QStringLiteral("garanzia")))
+int EseguiMatriceGenera(const Argomenti& argomenti) {
+    const QString uscita = Unico(argomenti, QStringLiteral("o"), {});
+    if (uscita.isEmpty() || !argomenti.presente(QStringLiteral("numeri")) ||
+        !argomenti.presente(QStringLiteral("garanzia")))
         throw ErroreUso(QStringLiteral("matrice-genera vuole --numeri V, --garanzia T e -o FILE.mspl"));
-    RichiestaOttimizzazione richiesta;
-    richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
-                              QStringLiteral("--numeri"));
-    richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
+    RichiestaOttimizzazione richiesta = RichiestaRicerca(argomenti);
     if (richiesta.v > VMassimoPerGaranzia(richiesta.t))
         throw ErroreUso(QStringLiteral("--numeri: con garanzia %1 se 6 al massimo %2 numeri (la verifica di ogni "
                                        "sestina richiederebbe troppo tempo)")
                             .arg(richiesta.t)
                             .arg(VMassimoPerGaranzia(richiesta.t)));
-    LeggiBilancio(parser, richiesta);
+    LeggiBilancio(argomenti, richiesta);
 
     Console console;
     InterfacciaConsole ui(console);
@@ -145,27 +145,14 @@ int EseguiMatriceGenera(const QStringList& argomenti) {
     return righe.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiMatriceBlocco(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("A")});
-    parser.addOption({QStringLiteral("garanzia"), QString(), QStringLiteral("T")});
-    parser.addOption({QStringLiteral("su"), QString(), QStringLiteral("P")});
-    parser.addOption({QStringLiteral("secondi"), QString(), QStringLiteral("S")});
-    parser.addOption({QStringLiteral("lavoro"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("seme"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("tabella"), QString(), QStringLiteral("FILE")});
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("matrice-blocco non vuole argomenti"));
-    const QString tabella = Unico(parser, QStringLiteral("tabella"));
-    if (tabella.isEmpty() || !parser.isSet(QStringLiteral("numeri")) || !parser.isSet(QStringLiteral("garanzia")) ||
-        !parser.isSet(QStringLiteral("su")))
+int EseguiMatriceBlocco(const Argomenti& argomenti) {
+    const QString tabella = Unico(argomenti, QStringLiteral("tabella"), {});
+    if (tabella.isEmpty() || !argomenti.presente(QStringLiteral("numeri")) ||
+        !argomenti.presente(QStringLiteral("garanzia")) || !argomenti.presente(QStringLiteral("su")))
         throw ErroreUso(QStringLiteral("matrice-blocco vuole --numeri A, --garanzia T, --su P e --tabella FILE"));
-    RichiestaOttimizzazione richiesta;
-    richiesta.v = LeggiIntero(Unico(parser, QStringLiteral("numeri")), VMinimoDisegno, VMassimoDisegno,
-                              QStringLiteral("--numeri"));
-    richiesta.t = LeggiIntero(Unico(parser, QStringLiteral("garanzia")), 2, 5, QStringLiteral("--garanzia"));
-    richiesta.p = LeggiIntero(Unico(parser, QStringLiteral("su")), richiesta.t, 6, QStringLiteral("--su"));
-    LeggiBilancio(parser, richiesta);
+    RichiestaOttimizzazione richiesta = RichiestaRicerca(argomenti);
+    richiesta.p = InteroDi(argomenti, "su", richiesta.t, 6);
+    LeggiBilancio(argomenti, richiesta);
 
     // The table is read whole before the search, so a broken file is known before the wait.
     const QByteArray testo = LeggiOCreaFile(tabella, LimiteTabellaBlocchi);
@@ -194,17 +181,13 @@ int EseguiMatriceBlocco(const QStringList& argomenti) {
     return righe.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiMatrici(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("V")});
-    const QStringList azione = Analizza(parser, argomenti);
+int EseguiMatrici(const Argomenti& argomenti) {
+    const QStringList& azione = argomenti.file();
     if (azione.size() != 1 ||
         (azione.front() != QStringLiteral("aggiorna") && azione.front() != QStringLiteral("elenca")))
         throw ErroreUso(QStringLiteral("matrici vuole aggiorna oppure elenca"));
     // 0 lists every matrix, as the window's full list does.
-    const int numeri = parser.isSet(QStringLiteral("numeri")) ? LeggiIntero(Unico(parser, QStringLiteral("numeri")), 1,
-                                                                            NumeriGioco, QStringLiteral("--numeri"))
-                                                              : 0;
+    const int numeri = argomenti.presente(QStringLiteral("numeri")) ? InteroDi(argomenti, "numeri", 1, NumeriGioco) : 0;
     Console console;
     InterfacciaConsole ui(console);
     const QString cartellaDati = CartellaDatiPredefinita();
@@ -226,16 +209,12 @@ int EseguiMatrici(const QStringList& argomenti) {
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiMatrice(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("matrice vuole un solo file .mspl"));
+int EseguiMatrice(const Argomenti& argomenti) {
     Console console;
     InterfacciaConsole ui(console);
     VoceCatalogo voce;
     try {
-        voce = VoceFileMatrice(file.front());
+        voce = VoceFileMatrice(argomenti.file().front());
     } catch (const Errore& e) {
         MostraErrore(ui, e, QStringLiteral("LeggiIntestazioneMatrice"));
         return esito::FileRifiutato;
@@ -248,19 +227,15 @@ int EseguiMatrice(const QStringList& argomenti) {
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiAdatta(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("numeri"), QString(), QStringLiteral("LISTA")});
-    parser.addOption({QStringLiteral("fisse"), QString(), QStringLiteral("LISTA")});
-    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("OUT.sec")});
-    const QStringList file = Analizza(parser, argomenti);
-    const QString uscitaSistema = Unico(parser, QStringLiteral("o"));
-    if (file.size() != 1 || uscitaSistema.isEmpty() || !parser.isSet(QStringLiteral("numeri")))
+int EseguiAdatta(const Argomenti& argomenti) {
+    const QStringList& file = argomenti.file();
+    const QString uscitaSistema = Unico(argomenti, QStringLiteral("o"), {});
+    if (file.size() != 1 || uscitaSistema.isEmpty() || !argomenti.presente(QStringLiteral("numeri")))
         throw ErroreUso(QStringLiteral("adatta vuole FILE.mspl, --numeri LISTA e -o OUT.sec"));
     const std::vector<int> numeri =
-        LeggiListaInOrdine(Unico(parser, QStringLiteral("numeri")), 1, NumeriGioco, QStringLiteral("--numeri"));
+        LeggiListaInOrdine(Unico(argomenti, QStringLiteral("numeri"), {}), 1, NumeriGioco, QStringLiteral("--numeri"));
     const std::vector<int> fisse =
-        LeggiListaInOrdine(Unico(parser, QStringLiteral("fisse")), 1, NumeriGioco, QStringLiteral("--fisse"));
+        LeggiListaInOrdine(Unico(argomenti, QStringLiteral("fisse"), {}), 1, NumeriGioco, QStringLiteral("--fisse"));
     for (const int n : fisse)
         if (std::find(numeri.begin(), numeri.end(), n) == numeri.end())
             throw ErroreUso(QStringLiteral("--fisse: %1 non e' tra i numeri").arg(n));

@@ -1,6 +1,7 @@
-#include "ComandiRisultati.h"
+#include "Comandi.h"
 
 #include "Console.h"
+#include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
 #include "OpzioniComando.h"
@@ -19,7 +20,6 @@
 #include <Sistema.h>
 #include <SpoglioColonna.h>
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -113,27 +113,17 @@ const QString ErroreDownload = QStringLiteral("Errore durante il download dell'a
 
 } // namespace
 
-int EseguiVerifica(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("vincente"), QString(), QStringLiteral("NUMERI")});
-    parser.addOption({QStringLiteral("colonne"), QString()});
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("verifica vuole un solo file"));
-    if (!parser.isSet(QStringLiteral("vincente")))
+int EseguiVerifica(const Argomenti& argomenti) {
+    const auto testoVincente = Unico(argomenti, QStringLiteral("vincente"));
+    if (!testoVincente)
         throw ErroreUso(QStringLiteral("verifica vuole --vincente \"N1 N2 N3 N4 N5 N6 J\""));
-    std::array<QString, 7> caselle = CaselleVincente(Unico(parser, QStringLiteral("vincente")));
+    std::array<QString, 7> caselle = CaselleVincente(*testoVincente);
 
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
-    try {
-        if (!ApriSistema(*s, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+    if (!ApriFileSistema(*s, argomenti.file().front(), ui))
         return esito::FileRifiutato;
-    }
     if (const auto errore = ValidaColonnaSpoglio(caselle)) {
         ui.messaggio(errore->testo, errore->titolo, Icona::Esclamazione, Pulsanti::Ok);
         return esito::FileRifiutato;
@@ -145,7 +135,7 @@ int EseguiVerifica(const QStringList& argomenti) {
         SpogliaColonne(s->colonne, std::clamp(s->numeroColonne, 0, LimiteColonne), vincente, ui);
 
     UscitaStandard uscita;
-    const bool conColonne = parser.isSet(QStringLiteral("colonne"));
+    const bool conColonne = argomenti.presente(QStringLiteral("colonne"));
     for (const int lista : {0, EsitoSpoglio::CinquePiuUno, 1, 2, 3, 4}) {
         const std::vector<int>& colonne = risultato.liste[static_cast<std::size_t>(lista)];
         QString riga = TitoloCategoria(lista) + QLatin1Char('\t') + QString::number(colonne.size());
@@ -196,14 +186,14 @@ int RiferisciAggiunta(const EsitoAggiunta& aggiunta) {
 }
 
 // The typed draw of "archivio aggiungi", validated as the window's dialog validates it.
-std::optional<Estrazione> EstrazioneDaOpzioni(const QCommandLineParser& parser, Interfaccia& ui) {
+std::optional<Estrazione> EstrazioneDaOpzioni(const Argomenti& argomenti, Interfaccia& ui) {
     EstrazioneDigitata d;
-    d.data = Unico(parser, QStringLiteral("data"));
-    d.concorso = Unico(parser, QStringLiteral("concorso"));
-    const QStringList numeri =
-        Unico(parser, QStringLiteral("numeri")).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    if (d.data.isEmpty() || d.concorso.isEmpty() || numeri.size() != 6 ||
-        Unico(parser, QStringLiteral("jolly")).isEmpty())
+    d.data = Unico(argomenti, QStringLiteral("data"), {});
+    d.concorso = Unico(argomenti, QStringLiteral("concorso"), {});
+    const QStringList numeri = Unico(argomenti, QStringLiteral("numeri"), {})
+                                   .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    d.caselle[6] = Unico(argomenti, QStringLiteral("jolly"), {});
+    if (d.data.isEmpty() || d.concorso.isEmpty() || numeri.size() != 6 || d.caselle[6].isEmpty())
         throw ErroreUso(QStringLiteral("archivio aggiungi vuole --data GG/MM/AAAA --concorso N "
                                        "--numeri \"N1 N2 N3 N4 N5 N6\" --jolly J [--superstar S]"));
     static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,2}$"));
@@ -212,10 +202,9 @@ std::optional<Estrazione> EstrazioneDaOpzioni(const QCommandLineParser& parser, 
             throw ErroreUso(QStringLiteral("--numeri: \"%1\" non e' un numero di due cifre").arg(numeri[i]));
         d.caselle[static_cast<std::size_t>(i)] = numeri[i];
     }
-    d.caselle[6] = Unico(parser, QStringLiteral("jolly"));
     if (!cifre.match(d.caselle[6]).hasMatch())
         throw ErroreUso(QStringLiteral("--jolly vuole un numero di due cifre"));
-    d.superstar = Unico(parser, QStringLiteral("superstar"));
+    d.superstar = Unico(argomenti, QStringLiteral("superstar"), {});
     Estrazione e;
     if (const auto errore = ValidaEstrazioneDigitata(d, e)) {
         ui.messaggio(errore->testo, errore->titolo, Icona::Esclamazione, Pulsanti::Ok);
@@ -226,18 +215,15 @@ std::optional<Estrazione> EstrazioneDaOpzioni(const QCommandLineParser& parser, 
 
 } // namespace
 
-int EseguiArchivio(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    for (const char* opzione : {"data", "concorso", "numeri", "jolly", "superstar"})
-        parser.addOption({QString::fromLatin1(opzione), QString(), QStringLiteral("VALORE")});
-    const QStringList azione = Analizza(parser, argomenti);
+int EseguiArchivio(const Argomenti& argomenti) {
+    const QStringList& azione = argomenti.file();
     const QString nome = azione.value(0);
     const bool conFile = nome == QStringLiteral("importa");
     const bool semplice =
         nome == QStringLiteral("aggiorna") || nome == QStringLiteral("elenca") || nome == QStringLiteral("aggiungi");
     if ((conFile && azione.size() != 2) || (semplice && azione.size() != 1) || (!conFile && !semplice))
         throw ErroreUso(QStringLiteral("archivio vuole aggiorna, elenca, importa FILE oppure aggiungi"));
-    if (nome != QStringLiteral("aggiungi") && !parser.optionNames().isEmpty())
+    if (nome != QStringLiteral("aggiungi") && !argomenti.opzioniDate().isEmpty())
         throw ErroreUso(QStringLiteral("le opzioni di archivio valgono solo per aggiungi"));
 
     Ambiente a;
@@ -256,7 +242,7 @@ int EseguiArchivio(const QStringList& argomenti) {
     if (conFile)
         return RiferisciAggiunta(ImportaEstrazioni(archivio, azione[1], fileArchivio, a.ui));
     if (nome == QStringLiteral("aggiungi")) {
-        const std::optional<Estrazione> nuova = EstrazioneDaOpzioni(parser, a.ui);
+        const std::optional<Estrazione> nuova = EstrazioneDaOpzioni(argomenti, a.ui);
         if (!nuova)
             return esito::FileRifiutato;
         return RiferisciAggiunta(AggiungiAllArchivio(archivio, {*nuova}, fileArchivio, a.ui));
@@ -264,18 +250,11 @@ int EseguiArchivio(const QStringList& argomenti) {
     return Aggiorna(a, archivio, fileArchivio);
 }
 
-int EseguiPubblica(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("versione"), QString(), QStringLiteral("X.Y.Z")});
-    parser.addOption({QStringLiteral("matrici"), QString(), QStringLiteral("CARTELLA")});
-    parser.addOption({QStringLiteral("o"), QString(), QStringLiteral("CARTELLA")});
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("pubblica non vuole argomenti"));
-    const QString matrici = Unico(parser, QStringLiteral("matrici"));
-    const QString fileArchivio = Unico(parser, QStringLiteral("archivio"));
-    const QString versione = Unico(parser, QStringLiteral("versione"));
-    const QString cartella = Unico(parser, QStringLiteral("o"));
+int EseguiPubblica(const Argomenti& argomenti) {
+    const QString matrici = Unico(argomenti, QStringLiteral("matrici"), {});
+    const QString fileArchivio = Unico(argomenti, QStringLiteral("archivio"), {});
+    const QString versione = Unico(argomenti, QStringLiteral("versione"), {});
+    const QString cartella = Unico(argomenti, QStringLiteral("o"), {});
     if (fileArchivio.isEmpty() || cartella.isEmpty())
         throw ErroreUso(QStringLiteral("pubblica vuole --archivio FILE, --versione X.Y.Z e -o CARTELLA"));
     if (!VersioneValida(versione))

@@ -1,4 +1,4 @@
-#include "ComandiStampa.h"
+#include "Comandi.h"
 
 #include "Console.h"
 #include "CorpoComando.h"
@@ -12,33 +12,24 @@
 #include <Corpo.h>
 #include <Errore.h>
 #include <ErroriFile.h>
-#include <FileSistema.h>
 #include <ImpostazioniStampa.h>
 #include <StampaSchede.h>
 #include <SuperficieQt.h>
 #include <Tabulato.h>
 #include <UscitaStampa.h>
 
-#include <QCommandLineParser>
-
-#include <cstring>
 #include <memory>
 
 namespace sestina::cli {
 namespace {
 
-TipoScheda LeggiTipo(const QCommandLineParser& parser) {
-    const QString tipo = Unico(parser, QStringLiteral("tipo"));
+TipoScheda LeggiTipo(const Argomenti& argomenti) {
+    const QString tipo = Unico(argomenti, QStringLiteral("tipo"), {});
     if (tipo == QStringLiteral("2"))
         return TipoScheda::DueColonne;
     if (tipo == QStringLiteral("5"))
         return TipoScheda::CinqueColonne;
     throw ErroreUso(QStringLiteral("--tipo vuole 2 o 5"));
-}
-
-void AggiungiUscita(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("pdf"), QString(), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("stampante"), QString(), QStringLiteral("NOME")});
 }
 
 // Where the job goes: a PDF file or an installed printer, never some other printer.
@@ -47,8 +38,8 @@ struct Uscita {
     QString stampante;
 };
 
-Uscita LeggiUscita(const QCommandLineParser& parser) {
-    Uscita u{Unico(parser, QStringLiteral("pdf")), Unico(parser, QStringLiteral("stampante"))};
+Uscita LeggiUscita(const Argomenti& argomenti) {
+    Uscita u{Unico(argomenti, QStringLiteral("pdf"), {}), Unico(argomenti, QStringLiteral("stampante"), {})};
     if (u.pdf.isEmpty() == u.stampante.isEmpty())
         throw ErroreUso(QStringLiteral("serve --pdf FILE oppure --stampante NOME"));
     return u;
@@ -73,68 +64,44 @@ int Esegui(const Uscita& u, const LavoroStampa& lavoro, Interfaccia& ui) {
     return esito == EsitoUscita::Scritta ? esito::Riuscito : esito::Fallito;
 }
 
-// The SuperStar is the main window's box, not part of the system file: the commands take it as an option.
-void AggiungiSuperStar(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("superstar"), QString()});
+// A print job: where it goes and, once the printer is known to be there, its System with the
+// configuration; corpo is null, with the reason told, when either is missing. The SuperStar is the
+// main window's box, not part of the system file: the commands take it as an option.
+struct DaStampare {
+    Uscita uscita;
+    std::unique_ptr<Corpo> corpo;
+};
+
+DaStampare ApriDaStampare(const Argomenti& argomenti, Interfaccia& ui) {
+    DaStampare stampa{LeggiUscita(argomenti), nullptr};
+    if (!StampanteInstallata(stampa.uscita, ui))
+        return stampa;
+    stampa.corpo = CorpoConSistema(argomenti.file().front(), argomenti.presente(QStringLiteral("superstar")), ui);
+    if (stampa.corpo && !LeggiConfigurazione(*stampa.corpo, ui))
+        stampa.corpo.reset();
+    return stampa;
 }
 
-// The data folder's configuration and the System of percorso, played with the SuperStar or not
-// (its boxes and its price); null, with the exit status in esitoApertura, when either cannot be read.
-std::unique_ptr<Corpo> CorpoConSistema(const QString& percorso, bool superStar, Interfaccia& ui, int& esitoApertura) {
-    auto corpo = CorpoDelleCartelle();
-    try {
-        if (!ApriSistema(corpo->sistema, percorso, ui)) {
-            esitoApertura = esito::FileRifiutato;
-            return nullptr;
-        }
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
-        esitoApertura = esito::FileRifiutato;
-        return nullptr;
-    }
-    corpo->sistema.superStar = superStar ? Vero : Falso;
-    if (!LeggiConfigurazione(*corpo, ui)) {
-        esitoApertura = esito::FileRifiutato;
-        return nullptr;
-    }
-    return corpo;
+// The saved calibration of the slip, sent to the printer the command names.
+TaraturaScheda TaraturaPer(const Uscita& uscita, const QString& cartellaDati, TipoScheda tipo) {
+    TaraturaScheda taratura = LeggiTaratura(cartellaDati, tipo);
+    if (!uscita.stampante.isEmpty())
+        taratura.stampante = uscita.stampante;
+    return taratura;
 }
 
 } // namespace
 
-bool ComandoDiStampa(int argc, char* argv[]) {
-    if (argc < 2)
-        return false;
-    for (const char* nome : {"schedine", "taratura", "tabulato"})
-        if (std::strcmp(argv[1], nome) == 0)
-            return true;
-    return false;
-}
-
-int EseguiSchedine(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("tipo"), QString(), QStringLiteral("2|5")});
-    parser.addOption({QStringLiteral("da"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("a"), QString(), QStringLiteral("M")});
-    AggiungiSuperStar(parser);
-    AggiungiUscita(parser);
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("schedine vuole un solo file"));
-    const TipoScheda tipo = LeggiTipo(parser);
-    const Uscita uscita = LeggiUscita(parser);
-
+int EseguiSchedine(const Argomenti& argomenti) {
+    const TipoScheda tipo = LeggiTipo(argomenti);
     Console console;
     InterfacciaConsole ui(console);
-    if (!StampanteInstallata(uscita, ui))
+    const DaStampare stampa = ApriDaStampare(argomenti, ui);
+    if (!stampa.corpo)
         return esito::FileRifiutato;
-    int esitoApertura = esito::Riuscito;
-    const auto corpo = CorpoConSistema(file.front(), parser.isSet(QStringLiteral("superstar")), ui, esitoApertura);
-    if (!corpo)
-        return esitoApertura;
-    const int schede = NumeroSchede(corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
-    const QString da = parser.isSet(QStringLiteral("da")) ? Unico(parser, QStringLiteral("da")) : QStringLiteral("1");
-    const QString a = parser.isSet(QStringLiteral("a")) ? Unico(parser, QStringLiteral("a")) : QString::number(schede);
+    const int schede = NumeroSchede(stampa.corpo->sistema.numeroColonne, ColonnePerScheda(tipo));
+    const QString da = Unico(argomenti, QStringLiteral("da"), QStringLiteral("1"));
+    const QString a = Unico(argomenti, QStringLiteral("a"), QString::number(schede));
     for (const QString& campo : {da, a})
         for (const QChar c : campo)
             if (!c.isDigit() || c.unicode() > '9')
@@ -143,25 +110,18 @@ int EseguiSchedine(const QStringList& argomenti) {
     if (!ControllaIntervallo(da, a, schede, ui))
         return esito::FileRifiutato;
 
-    TaraturaScheda taratura = LeggiTaratura(corpo->cartellaDati, tipo);
-    if (!uscita.stampante.isEmpty())
-        taratura.stampante = uscita.stampante;
+    const TaraturaScheda taratura = TaraturaPer(stampa.uscita, stampa.corpo->cartellaDati, tipo);
     return Esegui(
-        uscita,
+        stampa.uscita,
         [&](SuperficieStampa& s) {
-            return StampaSchede(*corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
+            return StampaSchede(*stampa.corpo, tipo, taratura, da, a, s, ui, nullptr) == EsitoStampa::Stampata;
         },
         ui);
 }
 
-int EseguiTaratura(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("tipo"), QString(), QStringLiteral("2|5")});
-    AggiungiUscita(parser);
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("taratura non vuole file"));
-    const TipoScheda tipo = LeggiTipo(parser);
-    const Uscita uscita = LeggiUscita(parser);
+int EseguiTaratura(const Argomenti& argomenti) {
+    const TipoScheda tipo = LeggiTipo(argomenti);
+    const Uscita uscita = LeggiUscita(argomenti);
 
     Console console;
     InterfacciaConsole ui(console);
@@ -169,54 +129,37 @@ int EseguiTaratura(const QStringList& argomenti) {
         return esito::FileRifiutato;
     auto corpo = CorpoDelleCartelle();
     LeggiConfigurazione(*corpo, ui);
-    TaraturaScheda taratura = LeggiTaratura(corpo->cartellaDati, tipo);
-    if (!uscita.stampante.isEmpty())
-        taratura.stampante = uscita.stampante;
+    const TaraturaScheda taratura = TaraturaPer(uscita, corpo->cartellaDati, tipo);
     return Esegui(
         uscita,
         [&](SuperficieStampa& s) { return StampaTestTaratura(tipo, taratura, corpo->intestazioneStampa, s, ui); }, ui);
 }
 
-int EseguiTabulato(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("copie"), QString(), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("senza-pronostico"), QString()});
-    parser.addOption({QStringLiteral("senza-colonne"), QString()});
-    parser.addOption({QStringLiteral("bianco-nero"), QString()});
-    AggiungiSuperStar(parser);
-    AggiungiUscita(parser);
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("tabulato vuole un solo file"));
+int EseguiTabulato(const Argomenti& argomenti) {
     OpzioniTabulato opzioni;
-    opzioni.colonne = !parser.isSet(QStringLiteral("senza-colonne"));
-    opzioni.pronostico = !parser.isSet(QStringLiteral("senza-pronostico"));
-    if (parser.isSet(QStringLiteral("copie"))) {
+    opzioni.colonne = !argomenti.presente(QStringLiteral("senza-colonne"));
+    opzioni.pronostico = !argomenti.presente(QStringLiteral("senza-pronostico"));
+    if (const auto copie = Unico(argomenti, QStringLiteral("copie"))) {
         bool ok = false;
-        opzioni.copie = Unico(parser, QStringLiteral("copie")).toInt(&ok);
+        opzioni.copie = copie->toInt(&ok);
         if (!ok || opzioni.copie < 1 || opzioni.copie > 20)
             throw ErroreUso(QStringLiteral("--copie vuole un numero da 1 a 20"));
     }
-    const Uscita uscita = LeggiUscita(parser);
-
     Console console;
     InterfacciaConsole ui(console);
-    if (!StampanteInstallata(uscita, ui))
+    const DaStampare stampa = ApriDaStampare(argomenti, ui);
+    if (!stampa.corpo)
         return esito::FileRifiutato;
-    int esitoApertura = esito::Riuscito;
-    const auto corpo = CorpoConSistema(file.front(), parser.isSet(QStringLiteral("superstar")), ui, esitoApertura);
-    if (!corpo)
-        return esitoApertura;
-    if (!uscita.stampante.isEmpty())
-        corpo->stampanteTabulato = uscita.stampante;
+    if (!stampa.uscita.stampante.isEmpty())
+        stampa.corpo->stampanteTabulato = stampa.uscita.stampante;
     if (!opzioni.colonne && !opzioni.pronostico) {
         ui.messaggio(QStringLiteral("Nessuna scelta selezionata"), QStringLiteral(" E R R O R E "), Icona::Esclamazione,
                      Pulsanti::Ok);
         return esito::FileRifiutato;
     }
-    const QImage logo = LogoTabulato(!parser.isSet(QStringLiteral("bianco-nero")));
+    const QImage logo = LogoTabulato(!argomenti.presente(QStringLiteral("bianco-nero")));
     return Esegui(
-        uscita, [&](SuperficieStampa& s) { return StampaTabulato(*corpo, opzioni, logo, s, ui); }, ui);
+        stampa.uscita, [&](SuperficieStampa& s) { return StampaTabulato(*stampa.corpo, opzioni, logo, s, ui); }, ui);
 }
 
 namespace {
@@ -231,28 +174,21 @@ bool StampaImpostazioni(const Corpo& corpo) {
     return uscita.svuota();
 }
 
-QString PrezzoDaOpzione(const QCommandLineParser& parser, const QString& opzione, Centesimi attuale) {
-    if (!parser.isSet(opzione))
+QString PrezzoDaOpzione(const Argomenti& argomenti, const QString& opzione, Centesimi attuale) {
+    const auto testo = Unico(argomenti, opzione);
+    if (!testo)
         return PrezzoMostrato(attuale);
-    QString testo = Unico(parser, opzione);
-    if (!PrezzoDigitabile(testo))
+    if (!PrezzoDigitabile(*testo))
         throw ErroreUso(QStringLiteral("--%1 vuole un prezzo in euro di al massimo %2 caratteri, come 1,20")
                             .arg(opzione)
                             .arg(LunghezzaMassimaPrezzo));
-    return testo;
+    return *testo;
 }
 
 } // namespace
 
-int EseguiImpostazioni(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("costo-se"), QString(), QStringLiteral("EURO")});
-    parser.addOption({QStringLiteral("costo-ss"), QString(), QStringLiteral("EURO")});
-    parser.addOption({QStringLiteral("intestazione"), QString(), QStringLiteral("TESTO")});
-    parser.addOption({QStringLiteral("stampante-tabulato"), QString(), QStringLiteral("NOME")});
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("impostazioni non vuole argomenti"));
-    const QString intestazione = Unico(parser, QStringLiteral("intestazione"));
+int EseguiImpostazioni(const Argomenti& argomenti) {
+    const QString intestazione = Unico(argomenti, QStringLiteral("intestazione"), {});
     if (intestazione.size() > LunghezzaMassimaIntestazione)
         throw ErroreUso(
             QStringLiteral("--intestazione vuole al massimo %1 caratteri").arg(LunghezzaMassimaIntestazione));
@@ -261,17 +197,17 @@ int EseguiImpostazioni(const QStringList& argomenti) {
     InterfacciaConsole ui(console);
     auto corpo = CorpoDelleCartelle();
     const bool letta = LeggiConfigurazione(*corpo, ui);
-    if (parser.optionNames().isEmpty())
+    if (argomenti.opzioniDate().isEmpty())
         return letta ? (StampaImpostazioni(*corpo) ? esito::Riuscito : esito::Fallito) : esito::FileRifiutato;
 
     // As the dialog saves: all four values, those not given as they were read.
     const ImpostazioniStampa valori{
-        PrezzoDaOpzione(parser, QStringLiteral("costo-se"), corpo->sistema.costoColonnaSE),
-        PrezzoDaOpzione(parser, QStringLiteral("costo-ss"), corpo->sistema.costoColonnaSS),
-        parser.isSet(QStringLiteral("intestazione")) ? intestazione
-                                                     : corpo->intestazioneStampa.left(LunghezzaMassimaIntestazione),
-        parser.isSet(QStringLiteral("stampante-tabulato")) ? Unico(parser, QStringLiteral("stampante-tabulato"))
-                                                           : corpo->stampanteTabulato};
+        PrezzoDaOpzione(argomenti, QStringLiteral("costo-se"), corpo->sistema.costoColonnaSE),
+        PrezzoDaOpzione(argomenti, QStringLiteral("costo-ss"), corpo->sistema.costoColonnaSS),
+        argomenti.presente(QStringLiteral("intestazione"))
+            ? intestazione
+            : corpo->intestazioneStampa.left(LunghezzaMassimaIntestazione),
+        Unico(argomenti, QStringLiteral("stampante-tabulato"), corpo->stampanteTabulato)};
     CreaCartella(corpo->cartellaDati);
     try {
         SalvaImpostazioni(corpo->fileConfigurazione, valori);

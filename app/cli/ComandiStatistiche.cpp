@@ -1,6 +1,7 @@
-#include "ComandiStatistiche.h"
+#include "Comandi.h"
 
 #include "Console.h"
+#include "CorpoComando.h"
 #include "ErroreUso.h"
 #include "InterfacciaConsole.h"
 #include "OpzioniComando.h"
@@ -16,7 +17,6 @@
 #include <SpoglioEstrazioni.h>
 #include <Statistiche.h>
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <memory>
@@ -59,29 +59,17 @@ const QString FinestraSpoglio = QStringLiteral("frmSpoglioEstrazioni");
 
 } // namespace
 
-int EseguiSpoglioEstrazioni(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("dal"), QString(), QStringLiteral("DATA")});
-    parser.addOption({QStringLiteral("al"), QString(), QStringLiteral("DATA")});
-    const QStringList file = Analizza(parser, argomenti);
-    if (file.size() != 1)
-        throw ErroreUso(QStringLiteral("spoglio vuole un solo file"));
-    QString dal = Unico(parser, QStringLiteral("dal"));
-    QString al = Unico(parser, QStringLiteral("al"));
+int EseguiSpoglioEstrazioni(const Argomenti& argomenti) {
+    const QString dal = Unico(argomenti, QStringLiteral("dal"), {});
+    const QString al = Unico(argomenti, QStringLiteral("al"), {});
 
     Console console;
     InterfacciaConsole ui(console);
     auto s = std::make_unique<Sistema>();
-    try {
-        if (!ApriSistema(*s, file.front(), ui))
-            return esito::FileRifiutato;
-    } catch (const Errore& e) {
-        MostraErrore(ui, e, QStringLiteral("ApriSistema"));
+    if (!ApriFileSistema(*s, argomenti.file().front(), ui))
         return esito::FileRifiutato;
-    }
     ArchivioEstrazioni archivio;
-    if (!LeggiArchivio(archivio, Unico(parser, QStringLiteral("archivio")), ui))
+    if (!LeggiArchivio(archivio, Unico(argomenti, QStringLiteral("archivio"), {}), ui))
         return esito::FileRifiutato;
     const QStringList date = DateEstrazioni(archivio);
     if (date.isEmpty()) // LeggiArchivio refused an archive without draws
@@ -107,20 +95,15 @@ int EseguiSpoglioEstrazioni(const QStringList& argomenti) {
     return uscita.svuota() ? esito::Riuscito : esito::Fallito;
 }
 
-int EseguiStatistiche(const QStringList& argomenti) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("archivio"), QString(), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("FILE")});
-    if (!Analizza(parser, argomenti).isEmpty())
-        throw ErroreUso(QStringLiteral("statistiche non vuole argomenti"));
-    const QString csv = Unico(parser, QStringLiteral("csv"));
+int EseguiStatistiche(const Argomenti& argomenti) {
+    const QString csv = Unico(argomenti, QStringLiteral("csv"), {});
     if (csv.isEmpty())
         throw ErroreUso(QStringLiteral("statistiche vuole --csv FILE.csv"));
 
     Console console;
     InterfacciaConsole ui(console);
     ArchivioEstrazioni archivio;
-    if (!LeggiArchivio(archivio, Unico(parser, QStringLiteral("archivio")), ui))
+    if (!LeggiArchivio(archivio, Unico(argomenti, QStringLiteral("archivio"), {}), ui))
         return esito::FileRifiutato;
     const Statistiche st = CalcolaStatistiche(archivio);
     if (!ScriviFileStatistiche(csv, st.csv)) {

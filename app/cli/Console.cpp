@@ -1,18 +1,10 @@
 #include "Console.h"
 
-#include <cstdio>
+#include "UscitaStandard.h"
+
 #include <unistd.h>
 
 namespace sestina::cli {
-namespace {
-
-void Scrivi(const QString& testo) {
-    const QByteArray byte = testo.toUtf8();
-    std::fwrite(byte.constData(), 1, static_cast<std::size_t>(byte.size()), stderr);
-    std::fflush(stderr);
-}
-
-} // namespace
 
 Console::Console() : m_terminale(isatty(fileno(stderr)) != 0) {}
 
@@ -20,20 +12,20 @@ void Console::messaggio(const QString& testo) {
     chiudiProgresso();
     QString righe = testo;
     righe.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    Scrivi(righe + QLatin1Char('\n'));
+    Scrivi(stderr, (righe + QLatin1Char('\n')).toUtf8());
 }
 
 void Console::progresso(const QString& riga) {
     if (!m_terminale)
         return;
-    Scrivi(QLatin1Char('\r') + riga);
+    Scrivi(stderr, (QLatin1Char('\r') + riga).toUtf8());
     m_rigaAperta = true;
 }
 
 void Console::chiudiProgresso() {
     if (!m_rigaAperta)
         return;
-    Scrivi(QStringLiteral("\n"));
+    Scrivi(stderr, "\n");
     m_rigaAperta = false;
 }
 

@@ -2,8 +2,6 @@
 
 #include "ErroreUso.h"
 
-#include <QCommandLineParser>
-
 #include <Sistema.h>
 
 namespace sestina::cli {
@@ -13,25 +11,8 @@ namespace {
 constexpr int SommaMinima = 1 + 2 + 3 + 4 + 5 + 6;
 constexpr int SommaMassima = 85 + 86 + 87 + 88 + 89 + 90;
 
-const QStringList& NomiOpzioni() {
-    static const QStringList nomi{QStringLiteral("numeri"),  QStringLiteral("somma"),       QStringLiteral("pari"),
-                                  QStringLiteral("fisse"),   QStringLiteral("consecutivi"), QStringLiteral("filtro"),
-                                  QStringLiteral("ridotto"), QStringLiteral("superstar"),   QStringLiteral("o")};
-    return nomi;
-}
-
-// The single value of an option that may appear at most once.
-std::optional<QString> ValoreUnico(const QCommandLineParser& parser, const QString& nome) {
-    const QStringList valori = parser.values(nome);
-    if (valori.size() > 1)
-        throw ErroreUso(QStringLiteral("--%1 indicata piu' volte").arg(nome));
-    if (valori.isEmpty())
-        return std::nullopt;
-    return valori.front();
-}
-
-std::vector<int> ListaFacoltativa(const QCommandLineParser& parser, const QString& nome, int minimo, int massimo) {
-    const auto valore = ValoreUnico(parser, nome);
+std::vector<int> ListaFacoltativa(const Argomenti& argomenti, const QString& nome, int minimo, int massimo) {
+    const auto valore = Unico(argomenti, nome);
     return valore ? LeggiLista(*valore, minimo, massimo, QStringLiteral("--") + nome) : std::vector<int>{};
 }
 
@@ -43,8 +24,8 @@ Filtro LeggiFiltro(const QString& testo) {
     return {LeggiLista(parti[0], 1, NumeriGioco, opzione), LeggiLista(parti[1], 0, 6, opzione)};
 }
 
-std::vector<Filtro> LeggiFiltri(const QCommandLineParser& parser) {
-    const QStringList valori = parser.values(QStringLiteral("filtro"));
+std::vector<Filtro> LeggiFiltri(const Argomenti& argomenti) {
+    const QStringList valori = argomenti.valori(QStringLiteral("filtro"));
     if (valori.size() > MaxFiltri)
         throw ErroreUso(QStringLiteral("al massimo %1 colonne filtro").arg(MaxFiltri));
     std::vector<Filtro> filtri;
@@ -114,49 +95,21 @@ void ApplicaSuperStar(Sistema& s) {
 
 } // namespace
 
-void AggiungiOpzioniSviluppo(QCommandLineParser& parser) {
-    parser.addOptions({
-        {QStringLiteral("numeri"), QString(), QStringLiteral("LISTA")},
-        {QStringLiteral("somma"), QString(), QStringLiteral("DA-A")},
-        {QStringLiteral("pari"), QString(), QStringLiteral("LISTA")},
-        {QStringLiteral("fisse"), QString(), QStringLiteral("LISTA")},
-        {QStringLiteral("consecutivi"), QString(), QStringLiteral("LISTA")},
-        {QStringLiteral("filtro"), QString(), QStringLiteral("NUMERI:PRESENZE")},
-        {QStringLiteral("ridotto"), QString(), QStringLiteral("X")},
-        {QStringLiteral("superstar"), QString()},
-        {QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("FILE")},
-    });
-}
-
-bool HaOpzioniSviluppo(const QCommandLineParser& parser) {
-    for (const QString& nome : NomiOpzioni())
-        if (parser.isSet(nome))
-            return true;
-    return false;
-}
-
-bool HaCondizioniSviluppo(const QCommandLineParser& parser) {
-    for (const QString& nome : NomiOpzioni())
-        if (nome != QStringLiteral("o") && parser.isSet(nome))
-            return true;
-    return false;
-}
-
-RichiestaSviluppo LeggiRichiestaSviluppo(const QCommandLineParser& parser) {
+RichiestaSviluppo LeggiRichiestaSviluppo(const Argomenti& argomenti) {
     RichiestaSviluppo r;
-    if (!parser.isSet(QStringLiteral("numeri")))
+    if (!argomenti.presente(QStringLiteral("numeri")))
         throw ErroreUso(QStringLiteral("sviluppa vuole --numeri"));
-    r.numeri = ListaFacoltativa(parser, QStringLiteral("numeri"), 1, NumeriGioco);
-    if (const auto somma = ValoreUnico(parser, QStringLiteral("somma")))
+    r.numeri = ListaFacoltativa(argomenti, QStringLiteral("numeri"), 1, NumeriGioco);
+    if (const auto somma = Unico(argomenti, QStringLiteral("somma")))
         r.somma = LeggiIntervallo(*somma, SommaMinima, SommaMassima, QStringLiteral("--somma"));
-    r.pari = ListaFacoltativa(parser, QStringLiteral("pari"), 0, 6);
-    r.fisse = ListaFacoltativa(parser, QStringLiteral("fisse"), 1, NumeriGioco);
-    r.consecutivi = ListaFacoltativa(parser, QStringLiteral("consecutivi"), 1, 6);
-    r.filtri = LeggiFiltri(parser);
-    if (const auto livello = ValoreUnico(parser, QStringLiteral("ridotto")))
+    r.pari = ListaFacoltativa(argomenti, QStringLiteral("pari"), 0, 6);
+    r.fisse = ListaFacoltativa(argomenti, QStringLiteral("fisse"), 1, NumeriGioco);
+    r.consecutivi = ListaFacoltativa(argomenti, QStringLiteral("consecutivi"), 1, 6);
+    r.filtri = LeggiFiltri(argomenti);
+    if (const auto livello = Unico(argomenti, QStringLiteral("ridotto")))
         r.livelloRiduzione = LeggiIntero(*livello, 1, 4, QStringLiteral("--ridotto"));
-    r.superStar = parser.isSet(QStringLiteral("superstar"));
-    if (const auto file = ValoreUnico(parser, QStringLiteral("o"))) {
+    r.superStar = argomenti.presente(QStringLiteral("superstar"));
+    if (const auto file = Unico(argomenti, QStringLiteral("o"))) {
         if (file->isEmpty())
             throw ErroreUso(QStringLiteral("-o vuole il nome di un file"));
         r.fileUscita = *file;

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "ListaNumeri.h"
+#include "OpzioniComando.h"
 
 #include <QString>
 
 #include <optional>
 #include <vector>
-
-class QCommandLineParser;
 
 namespace sestina {
 struct Sistema;
@@ -33,14 +32,14 @@ struct RichiestaSviluppo {
     QString fileUscita; // empty: nothing is saved
 };
 
-// Adds the options of sviluppa to a parser.
-void AggiungiOpzioniSviluppo(QCommandLineParser& parser);
-// True when any option of sviluppa was given.
-bool HaOpzioniSviluppo(const QCommandLineParser& parser);
-// The same, leaving out -o, which importa uses too.
-bool HaCondizioniSviluppo(const QCommandLineParser& parser);
+// The options of sviluppa.
+inline constexpr OpzioniDi OpzioniSviluppo{
+    UnValore("numeri"),  UnValore("somma"),         UnValore("pari"),
+    UnValore("fisse"),   UnValore("consecutivi"),   PiuValori("filtro"),
+    UnValore("ridotto"), Interruttore("superstar"), UnValore("o", "output"),
+};
 // Throws ErroreUso on a missing, repeated or malformed option.
-RichiestaSviluppo LeggiRichiestaSviluppo(const QCommandLineParser& parser);
+RichiestaSviluppo LeggiRichiestaSviluppo(const Argomenti& argomenti);
 
 // Sets exactly the fields of the System that the request names.
 void ApplicaRichiesta(Sistema& s, const RichiestaSviluppo& r);

@@ -2,8 +2,6 @@
 
 #include <Formato.h>
 
-#include <cstdio>
-
 namespace sestina::cli {
 namespace {
 
@@ -22,6 +20,12 @@ QString SenzaControlli(QString testo, bool tieniTab) {
             c = QLatin1Char(' ');
     }
     return testo;
+}
+
+bool Scrivi(std::FILE* dove, const QByteArray& byte) {
+    const auto dimensione = static_cast<std::size_t>(byte.size());
+    const bool scritti = std::fwrite(byte.constData(), 1, dimensione, dove) == dimensione;
+    return std::fflush(dove) == 0 && scritti;
 }
 
 void UscitaStandard::campi(const QStringList& valori) {
@@ -50,12 +54,9 @@ void UscitaStandard::forseSvuota() {
 }
 
 bool UscitaStandard::svuota() {
-    if (!m_blocco.isEmpty() && m_riuscito) {
-        const auto dimensione = static_cast<std::size_t>(m_blocco.size());
-        m_riuscito = std::fwrite(m_blocco.constData(), 1, dimensione, stdout) == dimensione;
-    }
+    // After a failed write nothing more goes out, so a script never reads a listing with a hole.
+    m_riuscito = m_riuscito && Scrivi(stdout, m_blocco);
     m_blocco.resize(0); // keeps the capacity
-    m_riuscito = m_riuscito && std::fflush(stdout) == 0;
     return m_riuscito;
 }
 

@@ -5,14 +5,18 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <cstdio>
 
 namespace sestina::cli {
 
-// Standard output in large blocks: a listing of the column limit is some
-// 35 MB, far too much for one write per line.
 // The text with every control character (C0, DEL, C1) a blank; TAB kept when tieniTab.
 QString SenzaControlli(QString testo, bool tieniTab = false);
 
+// Writes the bytes whole and flushes them; false when either failed.
+bool Scrivi(std::FILE* dove, const QByteArray& byte);
+
+// Standard output in large blocks: a listing of the column limit is some
+// 35 MB, far too much for one write per line.
 class UscitaStandard final {
 public:
     UscitaStandard();
