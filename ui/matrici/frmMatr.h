@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,10 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The details of the selected matrix, read-only, with its version and checksum flags.
+    void creaDettagli();
+    // The commands under the list, and under them the update's progress bar and stop.
+    void creaComandi(QBoxLayout* sinistra);
     void avanzamento(int fatte, int totale) override;
     bool interrotto() override { return m_interrotto; }
     void mostraAggiornamento(bool inCorso);
