@@ -11,6 +11,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -86,6 +87,64 @@ QString Procedura(TipoScheda tipo) {
                                           : QStringLiteral("StampaScheda5ColonneSS");
 }
 
+// The numbers of the columns on one slip, one panel a column.
+struct SegniScheda {
+    std::array<std::array<bool, 91>, 5> segni{};
+    // A panel with no valid number is left blank and not paid.
+    std::array<bool, 5> presente{};
+
+    int presenti() const { return static_cast<int>(std::count(presente.begin(), presente.end(), true)); }
+};
+
+SegniScheda LeggiSegni(const Sistema& sis, qint64 inizio, int perScheda) {
+    SegniScheda r;
+    for (int c = 0; c < perScheda; ++c) {
+        const qint64 indice = inizio + c;
+        if (indice > sis.numeroColonne)
+            continue;
+        const std::uint8_t* col = sis.colonne.colonna(static_cast<int>(indice));
+        for (int k = 0; k < 6; ++k)
+            if (col[k] >= 1 && col[k] <= 90) {
+                r.segni[static_cast<std::size_t>(c)][col[k]] = true;
+                r.presente[static_cast<std::size_t>(c)] = true;
+            }
+    }
+    return r;
+}
+
+// The marks of one slip: the numbers of each panel and, where it is played, its SuperStar box.
+void SegnaScheda(SuperficieStampa& s, TipoScheda tipo, const TaraturaScheda& t, const SegniScheda& r, bool superStar) {
+    if (tipo == TipoScheda::DueColonne) {
+        for (int p = 1; p <= 2; ++p) {
+            const auto& tab = r.segni[static_cast<std::size_t>(p - 1)];
+            if (superStar && (p == 1 || r.presente[1]))
+                Segna(s, SuperStarDueColonne(t, p));
+            for (int riga = 14; riga >= 0; --riga)
+                for (int k = 0; k < 6; ++k)
+                    if (tab[static_cast<std::size_t>(k * 15 + riga + 1)])
+                        Segna(s, CellaDueColonne(t, p, k * 15 + riga + 1));
+        }
+        return;
+    }
+    for (int p = 1; p <= ColonnePerScheda(tipo); ++p) {
+        const auto& tab = r.segni[static_cast<std::size_t>(p - 1)];
+        for (int n = 1; n <= 90; ++n) {
+            if (tab[static_cast<std::size_t>(n)])
+                Segna(s, CellaCinqueColonne(t, p, n));
+            if (n == 15 && superStar && r.presente[static_cast<std::size_t>(p - 1)])
+                Segna(s, SuperStarCinqueColonne(t, p));
+        }
+    }
+}
+
+// Ends the document after a failure; when the printer is gone nothing more can reach it.
+void ChiudiDopoErrore(SuperficieStampa& s) {
+    try {
+        s.fineDocumento();
+    } catch (const Errore&) {
+    }
+}
+
 } // namespace
 
 int ColonnePerScheda(TipoScheda tipo) {
@@ -132,7 +191,6 @@ EsitoStampa StampaSchede(Corpo& corpo, TipoScheda tipo, const TaraturaScheda& t,
             progresso->chiudi();
     };
     const bool superStar = sis.superStar != 0;
-    const bool due = tipo == TipoScheda::DueColonne;
     try {
         PreparaSuperficie(s, t);
         const qint64 primaColonna = (qint64{intervallo->primo} - 1) * perScheda + 1;
@@ -147,46 +205,10 @@ EsitoStampa StampaSchede(Corpo& corpo, TipoScheda tipo, const TaraturaScheda& t,
             }
             Intestazione(s, t, corpo.intestazioneStampa);
 
-            std::array<std::array<bool, 91>, 5> segni{};
-            std::array<bool, 5> presente{};
-            for (int c = 0; c < perScheda; ++c) {
-                const qint64 indice = inizio + c;
-                if (indice > sis.numeroColonne)
-                    continue;
-                const std::uint8_t* col = sis.colonne.colonna(static_cast<int>(indice));
-                for (int k = 0; k < 6; ++k)
-                    if (col[k] >= 1 && col[k] <= 90) {
-                        segni[static_cast<std::size_t>(c)][col[k]] = true;
-                        presente[static_cast<std::size_t>(c)] = true;
-                    }
-            }
-            int presenti = 0;
-            for (int c = 0; c < perScheda; ++c)
-                presenti += presente[static_cast<std::size_t>(c)] ? 1 : 0;
+            const SegniScheda segni = LeggiSegni(sis, inizio, perScheda);
+            SegnaScheda(s, tipo, t, segni, superStar);
 
-            if (due) {
-                for (int p = 1; p <= 2; ++p) {
-                    const auto& tab = segni[static_cast<std::size_t>(p - 1)];
-                    if (superStar && (p == 1 || presente[1]))
-                        Segna(s, SuperStarDueColonne(t, p));
-                    for (int r = 14; r >= 0; --r)
-                        for (int k = 0; k < 6; ++k)
-                            if (tab[static_cast<std::size_t>(k * 15 + r + 1)])
-                                Segna(s, CellaDueColonne(t, p, k * 15 + r + 1));
-                }
-            } else {
-                for (int p = 1; p <= perScheda; ++p) {
-                    const auto& tab = segni[static_cast<std::size_t>(p - 1)];
-                    for (int n = 1; n <= 90; ++n) {
-                        if (tab[static_cast<std::size_t>(n)])
-                            Segna(s, CellaCinqueColonne(t, p, n));
-                        if (n == 15 && superStar && presente[static_cast<std::size_t>(p - 1)])
-                            Segna(s, SuperStarCinqueColonne(t, p));
-                    }
-                }
-            }
-
-            const Centesimi importo = sis.costoColonna * presenti;
+            const Centesimi importo = sis.costoColonna * segni.presenti();
             BloccoNome(s, tipo, t, sis.nomeSistema, NumeroScheda(numero), Importo(tipo, importo), [&] {
                 if (progresso)
                     progresso->scheda(QStringLiteral("Scheda n. %1").arg(numero, 5, 10, QLatin1Char('0')));
@@ -196,11 +218,7 @@ EsitoStampa StampaSchede(Corpo& corpo, TipoScheda tipo, const TaraturaScheda& t,
         s.fineDocumento();
     } catch (const Errore& e) {
         MostraErrore(ui, e, Procedura(tipo), QStringLiteral("frmStampa"));
-        try {
-            s.fineDocumento();
-        } catch (const Errore&) {
-            // the printer is gone: nothing more can reach it
-        }
+        ChiudiDopoErrore(s);
         chiudiProgresso();
         return EsitoStampa::Fallita;
     }
@@ -258,10 +276,7 @@ bool StampaTestTaratura(TipoScheda tipo, const TaraturaScheda& t, const QString&
     } catch (const Errore&) {
         ui.messaggio(QStringLiteral("Stampante non installata"), QStringLiteral("!!! E R R O R E !!!"), Icona::Critica,
                      Pulsanti::Ok);
-        try {
-            s.fineDocumento();
-        } catch (const Errore&) {
-        }
+        ChiudiDopoErrore(s);
         return false;
     }
 }

@@ -1,15 +1,15 @@
 #include "frmSomma.h"
 
+#include "CampoCifre.h"
 #include "Interfaccia.h"
 #include "InterruttoreOnOff.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,13 +24,11 @@ QLabel* etichetta(const QString& testo, QWidget* genitore, const char* nome = nu
     return l;
 }
 
-QLineEdit* campoSomma(const char* nome, QWidget* genitore) {
-    auto* campo = new QLineEdit(genitore);
+CampoCifre* campoSomma(const char* nome, Interfaccia& ui, QWidget* genitore) {
+    auto* campo = new CampoCifre(CampoCifre::Cifre::Decimali, ui, genitore);
     campo->setObjectName(QLatin1String(nome));
     campo->setMaxLength(7); // the largest sum is 525; room for a decimal or two
     campo->setAlignment(Qt::AlignRight);
-    // The key filter beeps on a wrong key; the validator also keeps pasted text clean.
-    campo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.,]*")), campo));
     const int larghezza = campo->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + 16;
     campo->setMinimumWidth(larghezza);
     campo->setMaximumWidth(larghezza * 2);
@@ -46,8 +44,8 @@ frmSomma::frmSomma(Sistema& sistema, Interfaccia& ui, QWidget* parent)
     m_limiti = CalcolaLimitiSomma(m_sistema);
 
     QGroupBox* frame = frameEsterno(QStringLiteral("frameSomma"));
-    m_txtDa = campoSomma("txtDa", frame);
-    m_txtA = campoSomma("txtA", frame);
+    m_txtDa = campoSomma("txtDa", m_ui, frame);
+    m_txtA = campoSomma("txtA", m_ui, frame);
     auto* optCondSomma = new InterruttoreOnOff(QStringLiteral("optCondSomma"), frame);
 
     auto* griglia = new QGridLayout(frame);
@@ -71,8 +69,11 @@ frmSomma::frmSomma(Sistema& sistema, Interfaccia& ui, QWidget* parent)
 
     m_txtDa->setText(QString::number(SommaProposta(m_sistema.sommaDa, m_limiti.minimo, m_limiti)));
     m_txtA->setText(QString::number(SommaProposta(m_sistema.sommaA, m_limiti.massimo, m_limiti)));
-    for (QLineEdit* campo : {m_txtDa, m_txtA})
+    for (CampoCifre* campo : {m_txtDa, m_txtA})
         campo->installEventFilter(this);
+    // Enter goes from one bound to the other.
+    connect(m_txtDa, &CampoCifre::invio, this, [this] { m_txtA->setFocus(Qt::TabFocusReason); });
+    connect(m_txtA, &CampoCifre::invio, this, [this] { m_txtDa->setFocus(Qt::TabFocusReason); });
     setTabOrder(m_txtDa, m_txtA);
     setTabOrder(m_txtA, optCondSomma->opzione(0));
     optCondSomma->collegaFlag(m_sistema.condSomma);
@@ -80,11 +81,7 @@ frmSomma::frmSomma(Sistema& sistema, Interfaccia& ui, QWidget* parent)
 
 bool frmSomma::eventFilter(QObject* oggetto, QEvent* evento) {
     auto* campo = qobject_cast<QLineEdit*>(oggetto);
-    if (!campo)
-        return DialogoCondizione::eventFilter(oggetto, evento);
-    if (evento->type() == QEvent::KeyPress)
-        return filtraTasto(*campo, *static_cast<QKeyEvent*>(evento));
-    if (evento->type() == QEvent::FocusIn) {
+    if (campo && evento->type() == QEvent::FocusIn) {
         // After the line edit's own focus handling, which would select everything on Tab.
         QTimer::singleShot(0, campo, [campo] {
             campo->deselect();
@@ -92,38 +89,6 @@ bool frmSomma::eventFilter(QObject* oggetto, QEvent* evento) {
         });
     }
     return DialogoCondizione::eventFilter(oggetto, evento);
-}
-
-// True when the key is consumed here.
-bool frmSomma::filtraTasto(QLineEdit& campo, const QKeyEvent& tasto) {
-    switch (tasto.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        (&campo == m_txtDa ? m_txtA : m_txtDa)->setFocus(Qt::TabFocusReason);
-        return true;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape:
-        return false;
-    default:
-        break;
-    }
-    // Shortcuts (copy, paste, undo) and keys that type nothing pass; the validator guards paste.
-    if (tasto.text().isEmpty() || (tasto.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar c = tasto.text().at(0);
-    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(',') || c == QLatin1Char('.'))
-        return false;
-    m_ui.beep();
-    return true;
 }
 
 void frmSomma::segnala(ErroreSomma errore) {

@@ -3,10 +3,9 @@
 #include "DialogoCondizione.h"
 #include "RegoleEditori.h"
 
-class QLineEdit;
-
 namespace sestina {
 
+class CampoCifre;
 class Interfaccia;
 class InterruttoreOnOff;
 
@@ -24,13 +23,12 @@ protected:
     void allaChiusura() override;
 
 private:
-    bool filtraTasto(QLineEdit& campo, const QKeyEvent& tasto);
     void segnala(ErroreSomma errore);
 
     Interfaccia& m_ui;
     LimitiSomma m_limiti;
-    QLineEdit* m_txtDa = nullptr;
-    QLineEdit* m_txtA = nullptr;
+    CampoCifre* m_txtDa = nullptr;
+    CampoCifre* m_txtA = nullptr;
 };
 
 } // namespace sestina

@@ -52,6 +52,19 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     IntestazioneLista(*intestazione, QStringLiteral(" V  | K  | T  | M  | F  |   C    | Copertura"),
                       QStringLiteral(" 00 | 00 | 00 | 00 | 00 | 000000 | 0000000000"), *m_flSPL);
 
+    creaDettagli();
+    auto* sinistra = new QVBoxLayout;
+    sinistra->addWidget(intestazione);
+    sinistra->addWidget(m_flSPL, 1);
+    creaComandi(sinistra);
+    auto* tutto = new QHBoxLayout(this);
+    tutto->addLayout(sinistra, 1);
+    tutto->addWidget(m_frameInfo);
+
+    RiempiLista();
+}
+
+void frmMatr::creaDettagli() {
     m_frameInfo = new QGroupBox(this);
     m_frameInfo->setObjectName(QStringLiteral("frameInfo"));
     auto* dettagli = new QGridLayout(m_frameInfo);
@@ -83,7 +96,9 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     stati->addWidget(m_lblOK);
     dettagli->addLayout(stati, 10, 0, 1, 2);
     dettagli->addWidget(m_lblDifetto, 11, 0, 1, 2);
+}
 
+void frmMatr::creaComandi(QBoxLayout* sinistra) {
     m_cmdAdattaMatrice = new QPushButton(QStringLiteral("Adatta"), this);
     m_cmdAdattaMatrice->setObjectName(QStringLiteral("cmdAdattaMatrice"));
     m_cmdAdattaMatrice->setToolTip(QStringLiteral("Adatta la Matrice"));
@@ -114,25 +129,15 @@ frmMatr::frmMatr(Corpo& corpo, Interfaccia& ui, ScaricaPagina scarica, QWidget* 
     connect(m_cmdUpdateMatrix, &QPushButton::clicked, this, &frmMatr::cmdUpdateMatrix_Click);
     connect(m_cmdOpenDir, &QPushButton::clicked, this, &frmMatr::cmdOpenDir_Click);
 
-    auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(intestazione);
-    sinistra->addWidget(m_flSPL, 1);
     auto* pulsanti = new QHBoxLayout;
-    pulsanti->addWidget(m_cmdAdattaMatrice);
-    pulsanti->addWidget(m_cmdUpdateMatrix);
-    pulsanti->addWidget(m_cmdOpenDir);
-    pulsanti->addWidget(m_cmdGenera);
+    for (QPushButton* p : {m_cmdAdattaMatrice, m_cmdUpdateMatrix, m_cmdOpenDir, m_cmdGenera})
+        pulsanti->addWidget(p);
     pulsanti->addStretch(1);
-    sinistra->addLayout(pulsanti);
     auto* aggiornamento = new QHBoxLayout;
     aggiornamento->addWidget(m_prgAggiornamento, 1);
     aggiornamento->addWidget(m_cmdInterrompi);
+    sinistra->addLayout(pulsanti);
     sinistra->addLayout(aggiornamento);
-    auto* tutto = new QHBoxLayout(this);
-    tutto->addLayout(sinistra, 1);
-    tutto->addWidget(m_frameInfo);
-
-    RiempiLista();
 }
 
 QLineEdit* frmMatr::casella(const char* nome, const QString& didascalia, int riga, int colonna) {

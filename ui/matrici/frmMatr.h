@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,10 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The details of the selected matrix, read-only, with its version and checksum flags.
+    void creaDettagli();
+    // The commands under the list, and under them the update's progress bar and stop.
+    void creaComandi(QBoxLayout* sinistra);
     void avanzamento(int fatte, int totale) override;
     bool interrotto() override { return m_interrotto; }
     void mostraAggiornamento(bool inCorso);
@@ -60,28 +65,28 @@ private:
     bool m_aggiornamentoInCorso = false;
     bool m_interrotto = false;
 
-    QListWidget* m_flSPL;
-    QGroupBox* m_frameInfo;
+    QListWidget* m_flSPL = nullptr;
+    QGroupBox* m_frameInfo = nullptr;
     std::vector<QLineEdit*> m_caselle;
-    QLineEdit* m_txtNumMatrix;
-    QLineEdit* m_txtLenCol;
-    QLineEdit* m_txtGaranty;
-    QLineEdit* m_txtPickUp;
-    QLineEdit* m_txtFixedNum;
-    QLineEdit* m_txtColMatrix;
-    QLineEdit* m_txtPercentage;
-    QLineEdit* m_txtAuthor;
-    QLineEdit* m_txtDescription;
-    QLineEdit* m_txtFileName;
-    QLabel* m_lblChkVersion;
-    QLabel* m_lblOK;
-    QLabel* m_lblDifetto;
-    QPushButton* m_cmdAdattaMatrice;
-    QPushButton* m_cmdUpdateMatrix;
-    QPushButton* m_cmdOpenDir;
-    QPushButton* m_cmdGenera;
-    QProgressBar* m_prgAggiornamento;
-    QPushButton* m_cmdInterrompi;
+    QLineEdit* m_txtNumMatrix = nullptr;
+    QLineEdit* m_txtLenCol = nullptr;
+    QLineEdit* m_txtGaranty = nullptr;
+    QLineEdit* m_txtPickUp = nullptr;
+    QLineEdit* m_txtFixedNum = nullptr;
+    QLineEdit* m_txtColMatrix = nullptr;
+    QLineEdit* m_txtPercentage = nullptr;
+    QLineEdit* m_txtAuthor = nullptr;
+    QLineEdit* m_txtDescription = nullptr;
+    QLineEdit* m_txtFileName = nullptr;
+    QLabel* m_lblChkVersion = nullptr;
+    QLabel* m_lblOK = nullptr;
+    QLabel* m_lblDifetto = nullptr;
+    QPushButton* m_cmdAdattaMatrice = nullptr;
+    QPushButton* m_cmdUpdateMatrix = nullptr;
+    QPushButton* m_cmdOpenDir = nullptr;
+    QPushButton* m_cmdGenera = nullptr;
+    QProgressBar* m_prgAggiornamento = nullptr;
+    QPushButton* m_cmdInterrompi = nullptr;
 };
 
 } // namespace sestina

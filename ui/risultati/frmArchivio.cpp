@@ -8,6 +8,7 @@
 #include "FormatColonna.h"
 #include "ImportaEstrazioni.h"
 #include "Interfaccia.h"
+#include "ZonaAttesa.h"
 #include "frmNuovaEstrazione.h"
 
 #include <QCloseEvent>
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace sestina {
@@ -30,17 +30,31 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, 
     setObjectName(QStringLiteral("frmArchivio"));
     setWindowTitle(QStringLiteral("Archivio Estrazioni"));
 
-    const QFont courier = CarattereCourier(10.0);
-    const QString rigaTipo = QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ");
     auto* intestazione = new QLabel(this);
     intestazione->setObjectName(QStringLiteral("lbIntestazione"));
+    m_zonaLista = creaLista(intestazione);
+    QGroupBox* ultima = creaUltima();
+    QHBoxLayout* piede = creaPiede();
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(intestazione);
+    tutto->addWidget(m_zonaLista, 1);
+    tutto->addWidget(ultima);
+    tutto->addLayout(piede);
 
-    m_lbElaborazione = new QLabel(QStringLiteral("Aggiornamento in corso\r\nAttendere...."), this);
-    m_lbElaborazione->setObjectName(QStringLiteral("lbElaborazione"));
-    m_lbElaborazione->setAlignment(Qt::AlignCenter);
+    // The window's load: the working label shows while the file is read.
+    m_aggiornamentoInCorso = false;
+    m_fileArchivio = PercorsoArchivio(m_corpo.cartellaDati);
+    mostraLista(false);
+    m_ui.elaboraEventi();
+    LoadArchivioEstrazioni(m_corpo.archivioEstrazioni, m_fileArchivio, m_ui);
+    PopolaListView();
+}
+
+ZonaAttesa* frmArchivio::creaLista(QLabel* intestazione) {
+    const QString rigaTipo = QStringLiteral(" 00/00/0000 | 000 | 00 00 00 00 00 00 | 00 | 00 ");
     m_lst = new QListWidget(this);
     m_lst->setObjectName(QStringLiteral("lst"));
-    m_lst->setFont(courier);
+    m_lst->setFont(CarattereCourier(10.0));
     m_lst->setToolTip(QStringLiteral("Doppio Click x Colonna di Spoglio"));
     m_lst->setUniformItemSizes(true);
     m_lst->setMinimumWidth(m_lst->fontMetrics().horizontalAdvance(rigaTipo) + 40);
@@ -52,65 +66,53 @@ frmArchivio::frmArchivio(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, 
         auto* scorciatoia = new QShortcut(tasto, m_lst, nullptr, nullptr, Qt::WidgetShortcut);
         connect(scorciatoia, &QShortcut::activated, this, [this] { lst_DblClick(m_lst->currentRow()); });
     }
-    auto* zonaLista = new QWidget(this);
-    m_pila = new QStackedLayout(zonaLista);
-    m_pila->addWidget(m_lst);
-    m_pila->addWidget(m_lbElaborazione);
+    return new ZonaAttesa(m_lst, QStringLiteral("lbElaborazione"),
+                          QStringLiteral("Aggiornamento in corso\r\nAttendere...."), this);
+}
 
+QGroupBox* frmArchivio::creaUltima() {
     auto* ultima = new QGroupBox(QStringLiteral("Ultima Estrazione"), this);
     ultima->setObjectName(QStringLiteral("fraUltima"));
     m_lbLast = new QLabel(ultima);
     m_lbLast->setObjectName(QStringLiteral("lbLast"));
     m_lbLast->setTextFormat(Qt::PlainText); // the date comes from the draw list
-    m_lbLast->setFont(courier);
+    m_lbLast->setFont(CarattereCourier(10.0));
     (new QVBoxLayout(ultima))->addWidget(m_lbLast);
+    return ultima;
+}
 
+QHBoxLayout* frmArchivio::creaPiede() {
     auto* totali = new QLabel(QStringLiteral("Estrazioni Totali"), this);
     m_lbTotale = new QLabel(QStringLiteral("0"), this);
     m_lbTotale->setObjectName(QStringLiteral("lbTotale"));
     m_lbTotale->setFrameShape(QFrame::Panel);
     m_lbTotale->setFrameShadow(QFrame::Sunken);
     m_lbTotale->setMinimumWidth(m_lbTotale->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
-
-    m_cmdUpdate = new QPushButton(QStringLiteral("Aggiorna"), this);
-    m_cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
-    m_cmdUpdate->setToolTip(QStringLiteral("Click per iniziare l'aggiornamento"));
-    auto* statistiche = new QPushButton(QStringLiteral("Statistiche"), this);
-    statistiche->setObjectName(QStringLiteral("cmdStatistiche"));
-    statistiche->setToolTip(QStringLiteral("Click per visualizzare le statistiche"));
-    connect(m_cmdUpdate, &QPushButton::clicked, this, &frmArchivio::cmdUpdate_Click);
-    connect(statistiche, &QPushButton::clicked, this, &frmArchivio::cmdStatistiche_Click);
-    auto* importa = new QPushButton(QStringLiteral("&Importa..."), this);
-    importa->setObjectName(QStringLiteral("cmdImporta"));
-    importa->setToolTip(QStringLiteral("Aggiunge le estrazioni di un file CSV o di una lista di estrazioni"));
-    auto* nuova = new QPushButton(QStringLiteral("&Nuova estrazione..."), this);
-    nuova->setObjectName(QStringLiteral("cmdNuova"));
-    nuova->setToolTip(QStringLiteral("Aggiunge un'estrazione scritta a mano"));
-    connect(importa, &QPushButton::clicked, this, &frmArchivio::cmdImporta_Click);
-    connect(nuova, &QPushButton::clicked, this, &frmArchivio::cmdNuova_Click);
-
+    const auto pulsante = [this](const char* nome, const QString& testo, const QString& suggerimento,
+                                 void (frmArchivio::*azione)()) {
+        auto* p = new QPushButton(testo, this);
+        p->setObjectName(QString::fromLatin1(nome));
+        p->setToolTip(suggerimento);
+        connect(p, &QPushButton::clicked, this, azione);
+        return p;
+    };
+    m_cmdUpdate = pulsante("cmdUpdate", QStringLiteral("Aggiorna"),
+                           QStringLiteral("Click per iniziare l'aggiornamento"), &frmArchivio::cmdUpdate_Click);
+    auto* statistiche =
+        pulsante("cmdStatistiche", QStringLiteral("Statistiche"),
+                 QStringLiteral("Click per visualizzare le statistiche"), &frmArchivio::cmdStatistiche_Click);
+    auto* importa = pulsante("cmdImporta", QStringLiteral("&Importa..."),
+                             QStringLiteral("Aggiunge le estrazioni di un file CSV o di una lista di estrazioni"),
+                             &frmArchivio::cmdImporta_Click);
+    auto* nuova = pulsante("cmdNuova", QStringLiteral("&Nuova estrazione..."),
+                           QStringLiteral("Aggiunge un'estrazione scritta a mano"), &frmArchivio::cmdNuova_Click);
     auto* piede = new QHBoxLayout;
     piede->addWidget(totali);
     piede->addWidget(m_lbTotale);
     piede->addStretch(1);
-    piede->addWidget(importa);
-    piede->addWidget(nuova);
-    piede->addWidget(m_cmdUpdate);
-    piede->addWidget(statistiche);
-
-    auto* tutto = new QVBoxLayout(this);
-    tutto->addWidget(intestazione);
-    tutto->addWidget(zonaLista, 1);
-    tutto->addWidget(ultima);
-    tutto->addLayout(piede);
-
-    // The window's load: the working label shows while the file is read.
-    m_aggiornamentoInCorso = false;
-    m_fileArchivio = PercorsoArchivio(m_corpo.cartellaDati);
-    mostraLista(false);
-    m_ui.elaboraEventi();
-    LoadArchivioEstrazioni(m_corpo.archivioEstrazioni, m_fileArchivio, m_ui);
-    PopolaListView();
+    for (QPushButton* p : {importa, nuova, m_cmdUpdate, statistiche})
+        piede->addWidget(p);
+    return piede;
 }
 
 frmArchivio::~frmArchivio() = default;
@@ -130,7 +132,7 @@ void frmArchivio::impostaArchivioCambiato(std::function<void()> cambiato) {
 
 // While the list is hidden the working label shows in its place.
 void frmArchivio::mostraLista(bool visibile) {
-    m_pila->setCurrentWidget(visibile ? static_cast<QWidget*>(m_lst) : m_lbElaborazione);
+    m_zonaLista->mostraContenuto(visibile);
 }
 
 void frmArchivio::PopolaListView() {
@@ -246,10 +248,7 @@ void frmArchivio::closeEvent(QCloseEvent* evento) {
                        Icona::Informazione, Pulsanti::Ok);
     else
         hide();
-    if (m_corpo.chiusuraInCorso)
-        evento->accept();
-    else
-        evento->ignore();
+    evento->setAccepted(m_corpo.chiusuraInCorso);
 }
 
 } // namespace sestina

@@ -5,17 +5,19 @@
 #include <functional>
 #include <vector>
 
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-class QStackedLayout;
 
 namespace sestina {
 
 struct Corpo;
 class DialoghiFile;
 class Interfaccia;
+class ZonaAttesa;
 
 // The draw archive ("Archivio Estrazioni"): loaded hidden at start-up so the archive is in memory
 // before any window needs it; closing only hides it until the program ends.
@@ -47,6 +49,10 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    // The list of draws under its header, in a zone the working label takes while it is filled.
+    ZonaAttesa* creaLista(QLabel* intestazione);
+    QGroupBox* creaUltima();
+    QHBoxLayout* creaPiede();
     void mostraLista(bool visibile);
     void archivioCambiato();
     void riferisciAggiunta(int aggiunte);
@@ -65,8 +71,7 @@ private:
     // The archive record (0-based) behind each line, newest first.
     std::vector<std::size_t> m_recordDellaRiga;
 
-    QStackedLayout* m_pila = nullptr;
-    QLabel* m_lbElaborazione = nullptr;
+    ZonaAttesa* m_zonaLista = nullptr;
     QListWidget* m_lst = nullptr;
     QLabel* m_lbLast = nullptr;
     QLabel* m_lbTotale = nullptr;

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 class QTableWidget;
 
 namespace sestina {
@@ -33,7 +32,6 @@ private:
     QLabel* m_lblSistema;
     QTableWidget* m_griglia;
     QLabel* m_lblEsito;
-    QPushButton* m_cmdCalcola;
 };
 
 } // namespace sestina

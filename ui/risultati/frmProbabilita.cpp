@@ -1,22 +1,18 @@
 #include "frmProbabilita.h"
 
+#include "CorniceGaranzia.h"
 #include "Corpo.h"
 #include "Errore.h"
 #include "Formato.h"
 #include "Garanzia.h"
-#include "Interfaccia.h"
-#include "frmCalcolo.h"
 
 #include <QFormLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <new>
 
 namespace sestina {
 namespace {
@@ -45,13 +41,6 @@ int PuntiDellaCategoria(Categoria c) {
     return 2;
 }
 
-QTableWidgetItem* Cella(const QString& testo) {
-    auto* cella = new QTableWidgetItem(testo);
-    cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cella->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return cella;
-}
-
 QString NelLocale(const QString& decimale) {
     return QString(decimale).replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
@@ -71,29 +60,13 @@ frmProbabilita::frmProbabilita(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     setObjectName(QStringLiteral("frmProbabilita"));
     setWindowTitle(QStringLiteral("Probabilità del Sistema"));
 
-    m_lblSistema = new QLabel(this);
-    m_lblSistema->setObjectName(QStringLiteral("lblSistema"));
-    m_lblSistema->setTextFormat(Qt::PlainText);
-    m_griglia =
-        new QTableWidget(static_cast<int>(TutteLeCategorie.size()), static_cast<int>(Intestazioni.size()), this);
-    m_griglia->setObjectName(QStringLiteral("grdProbabilita"));
-    m_griglia->setHorizontalHeaderLabels(Intestazioni);
-    m_griglia->verticalHeader()->hide();
-    m_griglia->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const CorniceGaranzia cornice = CreaCorniceGaranzia(*this, QStringLiteral("grdProbabilita"), Intestazioni,
+                                                        static_cast<int>(TutteLeCategorie.size()));
+    m_lblSistema = cornice.sistema;
+    m_griglia = cornice.tabella;
     m_griglia->setSelectionMode(QAbstractItemView::NoSelection);
-    const PremiUtente premi = LeggiPremi(m_corpo.fileConfigurazione);
-    for (std::size_t i = 0; i < TutteLeCategorie.size(); ++i) {
-        const int riga = static_cast<int>(i);
-        m_griglia->setItem(riga, 0, Cella(QStringLiteral("Punti ") + NomeCategoria(TutteLeCategorie[i])));
-        auto* premio = new QLineEdit(TestoPremio(premi[i]), m_griglia);
-        premio->setObjectName(QStringLiteral("txtPremio_%1").arg(i));
-        premio->setAlignment(Qt::AlignRight);
-        premio->setPlaceholderText(QStringLiteral("0,00"));
-        connect(premio, &QLineEdit::textChanged, this, &frmProbabilita::aggiornaRendimento);
-        connect(premio, &QLineEdit::editingFinished, this, &frmProbabilita::salvaPremi);
-        m_griglia->setCellWidget(riga, ColonnaPremio, premio);
-        m_premi[i] = premio;
-    }
+    creaPremi();
+    QWidget::setTabOrder(m_premi.back(), cornice.ricalcola);
 
     m_lblCosto = new QLabel(this);
     m_lblCosto->setObjectName(QStringLiteral("lblCosto"));
@@ -105,45 +78,39 @@ frmProbabilita::frmProbabilita(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     rendimento->addRow(QStringLiteral("Costo di una giocata:"), m_lblCosto);
     rendimento->addRow(QStringLiteral("Premio atteso per giocata:"), m_lblPremioAtteso);
     rendimento->addRow(QStringLiteral("Rendimento atteso:"), m_lblRendimento);
-
-    m_cmdCalcola = new QPushButton(QStringLiteral("&Ricalcola"), this);
-    m_cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
-    connect(m_cmdCalcola, &QPushButton::clicked, this, [this] { calcola(); });
-
-    auto* disposizione = new QVBoxLayout(this);
-    disposizione->addWidget(m_lblSistema);
-    disposizione->addWidget(m_griglia);
-    disposizione->addLayout(rendimento);
-    disposizione->addWidget(m_cmdCalcola, 0, Qt::AlignRight);
+    cornice.disposizione->insertLayout(CorniceGaranzia::SottoLaTabella, rendimento);
+    connect(cornice.ricalcola, &QPushButton::clicked, this, [this] { calcola(); });
     resize(720, 380);
+}
+
+// Each category's name, and the user's prize for it in a field of the table.
+void frmProbabilita::creaPremi() {
+    const PremiUtente premi = LeggiPremi(m_corpo.fileConfigurazione);
+    for (std::size_t i = 0; i < TutteLeCategorie.size(); ++i) {
+        const int riga = static_cast<int>(i);
+        m_griglia->setItem(riga, 0, CellaNumero(QStringLiteral("Punti ") + NomeCategoria(TutteLeCategorie[i])));
+        auto* premio = new QLineEdit(TestoPremio(premi[i]), m_griglia);
+        premio->setObjectName(QStringLiteral("txtPremio_%1").arg(i));
+        premio->setAlignment(Qt::AlignRight);
+        premio->setPlaceholderText(QStringLiteral("0,00"));
+        connect(premio, &QLineEdit::textChanged, this, &frmProbabilita::aggiornaRendimento);
+        connect(premio, &QLineEdit::editingFinished, this, &frmProbabilita::salvaPremi);
+        m_griglia->setCellWidget(riga, ColonnaPremio, premio);
+        m_premi[i] = premio;
+    }
 }
 
 bool frmProbabilita::calcola() {
     Sistema& s = m_corpo.sistema;
     m_colonne = s.numeroColonne;
-    m_lblSistema->setText(
-        QStringLiteral("%1: %2 colonne su %3 numeri")
-            .arg(s.tipoSistema.isEmpty() ? QStringLiteral("Sistema") : s.tipoSistema, FormattaIntero(s.numeroColonne))
-            .arg(s.numeriInGioco));
+    m_lblSistema->setText(DescrizioneSistema(s));
     for (int r = 0; r < m_griglia->rowCount(); ++r)
         for (int c = 1; c < ColonnaPremio; ++c)
-            m_griglia->setItem(r, c, Cella(QString()));
-    m_calcolata = false;
-    setEnabled(false);
-    {
-        frmCalcolo progresso(s, m_ui);
-        progresso.show();
-        try {
-            const EsitoGaranzia garanzia = CalcolaGaranzia(s, m_ui, progresso);
-            m_calcolata = !garanzia.annullata;
-            if (m_calcolata)
-                mostra(CalcolaProbabilita(garanzia, m_colonne));
-        } catch (const std::bad_alloc&) {
-            MostraErrore(m_ui, Errore::comune(numeri_errore::MemoriaEsaurita), QStringLiteral("calcola"), objectName());
-        }
-        progresso.hide();
-    }
-    setEnabled(true);
+            m_griglia->setItem(r, c, CellaNumero(QString()));
+    const std::optional<EsitoGaranzia> garanzia = GaranziaSottoProgresso(s, m_ui, *this);
+    m_calcolata = garanzia && !garanzia->annullata;
+    if (m_calcolata)
+        mostra(CalcolaProbabilita(*garanzia, m_colonne));
     aggiornaRendimento();
     return m_calcolata;
 }
@@ -153,9 +120,9 @@ void frmProbabilita::mostra(const ProbabilitaSistema& p) {
         const int riga = static_cast<int>(i);
         const int punti = PuntiDellaCategoria(TutteLeCategorie[i]);
         const qint64 estrazioni = punti > 0 ? p.estrazioniAlmeno[static_cast<std::size_t>(punti)] : -1;
-        m_griglia->setItem(riga, 1, Cella(estrazioni >= 0 ? FormattaIntero(estrazioni) : QStringLiteral("-")));
-        m_griglia->setItem(riga, 2, Cella(estrazioni >= 0 ? TestoUnoSu(estrazioni) : QStringLiteral("-")));
-        m_griglia->setItem(riga, 3, Cella(NelLocale(ColonneAtteseTesto(m_colonne, TutteLeCategorie[i]))));
+        m_griglia->setItem(riga, 1, CellaNumero(estrazioni >= 0 ? FormattaIntero(estrazioni) : QStringLiteral("-")));
+        m_griglia->setItem(riga, 2, CellaNumero(estrazioni >= 0 ? TestoUnoSu(estrazioni) : QStringLiteral("-")));
+        m_griglia->setItem(riga, 3, CellaNumero(NelLocale(ColonneAtteseTesto(m_colonne, TutteLeCategorie[i]))));
     }
     m_griglia->resizeColumnsToContents();
     m_griglia->setColumnWidth(ColonnaPremio, std::max(m_griglia->columnWidth(ColonnaPremio), 130));

@@ -9,7 +9,6 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTableWidget;
 
 namespace sestina {
@@ -33,6 +32,7 @@ public:
     bool calcola();
 
 private:
+    void creaPremi();
     void mostra(const ProbabilitaSistema& p);
     void aggiornaRendimento();
     void salvaPremi();
@@ -47,7 +47,6 @@ private:
     QLabel* m_lblCosto;
     QLabel* m_lblPremioAtteso;
     QLabel* m_lblRendimento;
-    QPushButton* m_cmdCalcola;
 };
 
 } // namespace sestina

@@ -63,6 +63,28 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     setObjectName(QStringLiteral("frmSpoglio"));
     setWindowTitle(QStringLiteral("Spoglio"));
 
+    QGroupBox* colonna = creaColonna();
+    QVBoxLayout* comandi = creaComandi();
+    QGridLayout* risultati = creaRisultati();
+    m_labMaxPunti = new QLabel(TestoMaxPunti(std::nullopt), this);
+    m_labMaxPunti->setObjectName(QStringLiteral("labMaxPunti"));
+    QFont grassetto = m_labMaxPunti->font();
+    grassetto.setBold(true);
+    m_labMaxPunti->setFont(grassetto);
+
+    auto* alto = new QHBoxLayout;
+    alto->addWidget(colonna, 1);
+    alto->addLayout(comandi);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addLayout(alto);
+    tutto->addLayout(risultati, 1);
+    tutto->addWidget(m_labMaxPunti);
+    resize(minimumSizeHint().width(), 480);
+
+    aggiorna();
+}
+
+QGroupBox* frmSpoglio::creaColonna() {
     auto* colonna = new QGroupBox(QStringLiteral("Colonna vincente"), this);
     colonna->setObjectName(QStringLiteral("fraColonna"));
     auto* caselle = new QHBoxLayout(colonna);
@@ -84,7 +106,10 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
         m_caselle[static_cast<std::size_t>(i)] = casella;
     }
     caselle->addStretch(1);
+    return colonna;
+}
 
+QVBoxLayout* frmSpoglio::creaComandi() {
     m_cmdSpoglio = new QPushButton(QStringLiteral("&Spoglio"), this);
     m_cmdSpoglio->setObjectName(QStringLiteral("cmdSpoglio"));
     auto* cancella = new QPushButton(QStringLiteral("&Cancella"), this);
@@ -94,7 +119,10 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     auto* comandi = new QVBoxLayout;
     comandi->addWidget(m_cmdSpoglio);
     comandi->addWidget(cancella);
+    return comandi;
+}
 
+QGridLayout* frmSpoglio::creaRisultati() {
     auto* risultati = new QGridLayout;
     const QFont courier = CarattereCourier(10.0);
     for (int colonnaGriglia = 0; colonnaGriglia < 6; ++colonnaGriglia) {
@@ -123,23 +151,7 @@ frmSpoglio::frmSpoglio(Corpo& corpo, Interfaccia& ui, QWidget* parent)
         m_contatori[static_cast<std::size_t>(lista)] = contatore;
     }
     risultati->setRowStretch(1, 1);
-
-    m_labMaxPunti = new QLabel(TestoMaxPunti(std::nullopt), this);
-    m_labMaxPunti->setObjectName(QStringLiteral("labMaxPunti"));
-    QFont grassetto = m_labMaxPunti->font();
-    grassetto.setBold(true);
-    m_labMaxPunti->setFont(grassetto);
-
-    auto* alto = new QHBoxLayout;
-    alto->addWidget(colonna, 1);
-    alto->addLayout(comandi);
-    auto* tutto = new QVBoxLayout(this);
-    tutto->addLayout(alto);
-    tutto->addLayout(risultati, 1);
-    tutto->addWidget(m_labMaxPunti);
-    resize(minimumSizeHint().width(), 480);
-
-    aggiorna();
+    return risultati;
 }
 
 frmSpoglio::~frmSpoglio() = default;

@@ -6,10 +6,13 @@
 
 #include <array>
 
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QVBoxLayout;
 
 namespace sestina {
 
@@ -35,6 +38,11 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The seven boxes of the winning column, the Jolly last.
+    QGroupBox* creaColonna();
+    QVBoxLayout* creaComandi();
+    // A list per prize category, best first, with its title and count.
+    QGridLayout* creaRisultati();
     void svuotaRisultati();
     void mostraEsito(const EsitoSpoglio& esito);
     void lasciaCasella(int indice);

@@ -7,6 +7,7 @@
 #include "Interfaccia.h"
 #include "ModelloSpoglio.h"
 #include "SpoglioEstrazioni.h"
+#include "ZonaAttesa.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace sestina {
@@ -65,13 +65,8 @@ frmSpoglioEstrazioni::frmSpoglioEstrazioni(Corpo& corpo, Interfaccia& ui, QWidge
     m_flexGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_flexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_flexGrid->installEventFilter(this);
-    m_lblElaborazione = new QLabel(QStringLiteral("Elaborazione in corso\r\n...."), this);
-    m_lblElaborazione->setObjectName(QStringLiteral("lblElaborazione"));
-    m_lblElaborazione->setAlignment(Qt::AlignCenter);
-    auto* zonaGriglia = new QWidget(this);
-    m_pila = new QStackedLayout(zonaGriglia);
-    m_pila->addWidget(m_flexGrid);
-    m_pila->addWidget(m_lblElaborazione);
+    m_zonaGriglia = new ZonaAttesa(m_flexGrid, QStringLiteral("lblElaborazione"),
+                                   QStringLiteral("Elaborazione in corso\r\n...."), this);
 
     auto* riepilogo = new QGroupBox(QStringLiteral("Riepilogo"), this);
     riepilogo->setObjectName(QStringLiteral("fraRiepilogo"));
@@ -95,7 +90,7 @@ frmSpoglioEstrazioni::frmSpoglioEstrazioni(Corpo& corpo, Interfaccia& ui, QWidge
 
     auto* tutto = new QVBoxLayout(this);
     tutto->addLayout(intervallo);
-    tutto->addWidget(zonaGriglia, 1);
+    tutto->addWidget(m_zonaGriglia, 1);
     tutto->addWidget(riepilogo);
     resize(900, 600);
 
@@ -107,7 +102,7 @@ frmSpoglioEstrazioni::frmSpoglioEstrazioni(Corpo& corpo, Interfaccia& ui, QWidge
 frmSpoglioEstrazioni::~frmSpoglioEstrazioni() = default;
 
 void frmSpoglioEstrazioni::mostraGriglia(bool visibile) {
-    m_pila->setCurrentWidget(visibile ? static_cast<QWidget*>(m_flexGrid) : m_lblElaborazione);
+    m_zonaGriglia->mostraContenuto(visibile);
     m_flexGrid->setUpdatesEnabled(visibile);
 }
 

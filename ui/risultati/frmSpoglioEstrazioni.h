@@ -5,7 +5,6 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QStackedLayout;
 
 namespace sestina {
 
@@ -13,6 +12,7 @@ struct Corpo;
 class GrigliaSpoglio;
 class Interfaccia;
 class ModelloSpoglio;
+class ZonaAttesa;
 
 // The archive scrutiny ("Spoglio Estrazioni"): the System against a range of archived draws, one
 // grid row per draw under the header and totals rows, and a summary of the best scores.
@@ -47,8 +47,7 @@ private:
     Interfaccia& m_ui;
     ModelloSpoglio* m_modello;
     GrigliaSpoglio* m_flexGrid;
-    QStackedLayout* m_pila;
-    QLabel* m_lblElaborazione;
+    ZonaAttesa* m_zonaGriglia;
     QComboBox* m_cmbDal;
     QComboBox* m_cmbAl;
     QPushButton* m_cmdSpoglio;

@@ -7,6 +7,7 @@
 #include "Finestre.h"
 #include "Interfaccia.h"
 #include "InterruttoreOnOff.h"
+#include "ZonaAttesa.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -18,10 +19,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHorizontalBarSeries>
-#include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -74,17 +73,12 @@ frmStatistiche::frmStatistiche(Corpo& corpo, Interfaccia& ui, QWidget* parent)
     m_scorrimento->setWidgetResizable(true);
     m_scorrimento->setFrameShape(QFrame::NoFrame);
     m_scorrimento->setWidget(m_vista);
-    m_lbElaborazione = new QLabel(QStringLiteral("Elaborazione in corso\r\nAttendere...."), this);
-    m_lbElaborazione->setObjectName(QStringLiteral("lbElaborazione"));
-    m_lbElaborazione->setAlignment(Qt::AlignCenter);
-    auto* zona = new QWidget(this);
-    m_pila = new QStackedLayout(zona);
-    m_pila->addWidget(m_scorrimento);
-    m_pila->addWidget(m_lbElaborazione);
+    m_zona = new ZonaAttesa(m_scorrimento, QStringLiteral("lbElaborazione"),
+                            QStringLiteral("Elaborazione in corso\r\nAttendere...."), this);
 
     auto* tutto = new QHBoxLayout(this);
     tutto->addWidget(scelte);
-    tutto->addWidget(zona, 1);
+    tutto->addWidget(m_zona, 1);
     resize(900, 660);
 
     // The window's load: statistics files of earlier runs go, then the first refresh.
@@ -100,13 +94,13 @@ QChart* frmStatistiche::grafico() const {
 
 void frmStatistiche::refreshStat() {
     m_fileStatistiche = PercorsoFileStatistiche(CartellaTemp(), QDateTime::currentDateTime());
-    m_pila->setCurrentWidget(m_lbElaborazione);
+    m_zona->mostraContenuto(false);
     m_ui.elaboraEventi();
     const Statistiche st = CalcolaStatistiche(m_corpo.archivioEstrazioni);
     m_tabelle = st.tabelle;
     if (!ScriviFileStatistiche(m_fileStatistiche, st.csv))
         MostraErrore(m_ui, ErroreDiScrittura(m_fileStatistiche), QStringLiteral("refreshStat"), NomeFinestra);
-    m_pila->setCurrentWidget(m_scorrimento);
+    m_zona->mostraContenuto(true);
     mostraStatistica(TipoStatistica::Consecutivi);
 }
 
@@ -163,10 +157,7 @@ void frmStatistiche::mostraStatistica(TipoStatistica tipo) {
 
 void frmStatistiche::closeEvent(QCloseEvent* evento) {
     hide();
-    if (m_corpo.chiusuraInCorso)
-        evento->accept();
-    else
-        evento->ignore();
+    evento->setAccepted(m_corpo.chiusuraInCorso);
 }
 
 } // namespace sestina

@@ -6,15 +6,14 @@
 
 class QChart;
 class QChartView;
-class QLabel;
 class QRadioButton;
 class QScrollArea;
-class QStackedLayout;
 
 namespace sestina {
 
 struct Corpo;
 class Interfaccia;
+class ZonaAttesa;
 
 // The archive statistics ("Statistiche Archivio Estrazioni"): six tables over every draw, one
 // shown as a bar chart at a time, and the per-draw values written to a CSV file in the temporary
@@ -43,8 +42,7 @@ private:
     TabelleStatistiche m_tabelle;
     QString m_fileStatistiche;
 
-    QStackedLayout* m_pila;
-    QLabel* m_lbElaborazione;
+    ZonaAttesa* m_zona;
     QChartView* m_vista;
     QScrollArea* m_scorrimento;
     QList<QRadioButton*> m_opzioni;

@@ -2,13 +2,14 @@
 
 #include <QDialog>
 
-class QComboBox;
 class QLineEdit;
 
 namespace sestina {
 
+class CampoCifre;
 struct Corpo;
 class Interfaccia;
+class SceltaStampante;
 
 // "Impostazioni": prices, heading and listing printer, written to the configuration file by
 // "&Salva". It never changes the System: its opener reads the configuration again.
@@ -20,16 +21,13 @@ public:
 
     void cmdSalva_Click();
 
-protected:
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
-
 private:
     Corpo& m_corpo;
     Interfaccia& m_ui;
     QLineEdit* m_mskIntestazione = nullptr;
-    QLineEdit* m_txtCostoCol = nullptr;
-    QLineEdit* m_txtCostoColSS = nullptr;
-    QComboBox* m_cmbStampante = nullptr;
+    CampoCifre* m_txtCostoCol = nullptr;
+    CampoCifre* m_txtCostoColSS = nullptr;
+    SceltaStampante* m_cmbStampante = nullptr;
 };
 
 } // namespace sestina

@@ -1,5 +1,6 @@
 #include "frmStampa.h"
 
+#include "CampoCifre.h"
 #include "Corpo.h"
 #include "DialoghiFile.h"
 #include "ErroriFile.h"
@@ -16,12 +17,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 
 #include <memory>
 
@@ -52,24 +50,6 @@ private:
     std::unique_ptr<frmPrnInCorso> m_finestra;
 };
 
-bool TastoDiModifica(int tasto) {
-    switch (tasto) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWidget* parent)
@@ -79,12 +59,29 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
     setAttribute(Qt::WA_DeleteOnClose, false);
     CentraAllaComparsa(*this, true); // opened again for every job
 
+    auto* immagini = new QHBoxLayout;
+    QGroupBox* frame = creaTipoScheda(immagini);
+    QGridLayout* campi = creaIntervallo();
+    QVBoxLayout* comandi = creaComandi();
+    auto* sinistra = new QVBoxLayout;
+    sinistra->addWidget(frame);
+    sinistra->addLayout(campi);
+    sinistra->addStretch();
+    auto* principale = new QHBoxLayout(this);
+    principale->addLayout(sinistra);
+    principale->addLayout(immagini);
+    principale->addLayout(comandi);
+
+    m_corpo.tipoScheda = 0;
+    optTipoScheda_Click(0);
+}
+
+QGroupBox* frmStampa::creaTipoScheda(QHBoxLayout* immagini) {
     auto* frame = new QGroupBox(QStringLiteral("Tipo schedina"), this);
     frame->setObjectName(QStringLiteral("frameTipoScheda"));
     auto* righeTipo = new QVBoxLayout(frame);
     const QString didascalie[2] = {QStringLiteral("&2 Colonne"), QStringLiteral("&5 Colonne")};
     const QString figure[2] = {QStringLiteral(":/immagini/scheda2.svg"), QStringLiteral(":/immagini/scheda5.svg")};
-    auto* immagini = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
         m_opt[i] = new OpzioneEvidenziata(didascalie[i], frame);
         m_opt[i]->setObjectName(QStringLiteral("optTipoScheda_%1").arg(i));
@@ -99,25 +96,39 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
         m_img[i]->setAlignment(Qt::AlignCenter);
         immagini->addWidget(m_img[i]);
     }
+    return frame;
+}
 
+QGridLayout* frmStampa::creaIntervallo() {
     auto* label1 = new QLabel(QStringLiteral(" Totale schedine"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     m_labSchede = new QLabel(this);
     m_labSchede->setObjectName(QStringLiteral("labSchede"));
     auto* label2 = new QLabel(QStringLiteral("Da"), this);
     label2->setObjectName(QStringLiteral("Label2"));
-    m_txtDa = new QLineEdit(this);
+    m_txtDa = new CampoCifre(CampoCifre::Cifre::Intere, m_ui, this);
     m_txtDa->setObjectName(QStringLiteral("txtDa"));
     auto* label3 = new QLabel(QStringLiteral("a"), this);
     label3->setObjectName(QStringLiteral("Label3"));
-    m_txtA = new QLineEdit(this);
+    m_txtA = new CampoCifre(CampoCifre::Cifre::Intere, m_ui, this);
     m_txtA->setObjectName(QStringLiteral("txtA"));
-    for (QLineEdit* campo : {m_txtDa, m_txtA}) {
+    for (CampoCifre* campo : {m_txtDa, m_txtA})
         campo->setMaxLength(9);
-        campo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), campo));
-        campo->installEventFilter(this);
-    }
+    // Enter walks from 'Da' to 'A' to the print button.
+    connect(m_txtDa, &CampoCifre::invio, this, [this] { m_txtA->setFocus(); });
+    connect(m_txtA, &CampoCifre::invio, this, [this] { m_cmdStampa->setFocus(); });
 
+    auto* campi = new QGridLayout;
+    campi->addWidget(label1, 0, 0);
+    campi->addWidget(m_labSchede, 0, 1);
+    campi->addWidget(label2, 1, 0);
+    campi->addWidget(m_txtDa, 1, 1);
+    campi->addWidget(label3, 2, 0);
+    campi->addWidget(m_txtA, 2, 1);
+    return campi;
+}
+
+QVBoxLayout* frmStampa::creaComandi() {
     m_cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
     m_cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
     auto* taratura = new QPushButton(QStringLiteral("&Taratura"), this);
@@ -130,29 +141,11 @@ frmStampa::frmStampa(Corpo& corpo, Interfaccia& ui, DialoghiFile& dialoghi, QWid
     connect(taratura, &QPushButton::clicked, this, &frmStampa::cmdTaratura_Click);
     connect(anteprima, &QPushButton::clicked, this, &frmStampa::cmdAnteprima_Click);
     connect(pdf, &QPushButton::clicked, this, &frmStampa::cmdPdf_Click);
-
-    auto* campi = new QGridLayout;
-    campi->addWidget(label1, 0, 0);
-    campi->addWidget(m_labSchede, 0, 1);
-    campi->addWidget(label2, 1, 0);
-    campi->addWidget(m_txtDa, 1, 1);
-    campi->addWidget(label3, 2, 0);
-    campi->addWidget(m_txtA, 2, 1);
     auto* comandi = new QVBoxLayout;
     for (QPushButton* p : {m_cmdStampa, taratura, anteprima, pdf})
         comandi->addWidget(p);
     comandi->addStretch();
-    auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(frame);
-    sinistra->addLayout(campi);
-    sinistra->addStretch();
-    auto* principale = new QHBoxLayout(this);
-    principale->addLayout(sinistra);
-    principale->addLayout(immagini);
-    principale->addLayout(comandi);
-
-    m_corpo.tipoScheda = 0;
-    optTipoScheda_Click(0);
+    return comandi;
 }
 
 frmStampa::~frmStampa() = default;
@@ -224,30 +217,6 @@ void frmStampa::cmdPdf_Click() {
     setEnabled(true);
     if (esito == EsitoUscita::NonScritta)
         MostraErrore(m_ui, ErroreDiScrittura(file), QStringLiteral("cmdPdf_Click"), objectName());
-}
-
-bool frmStampa::eventFilter(QObject* oggetto, QEvent* evento) {
-    if ((oggetto == m_txtDa || oggetto == m_txtA) && evento->type() == QEvent::KeyPress) {
-        auto* tasto = static_cast<QKeyEvent*>(evento);
-        if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter) {
-            if (oggetto == m_txtDa)
-                m_txtA->setFocus();
-            else
-                m_cmdStampa->setFocus();
-            return true;
-        }
-        if (TastoDiModifica(tasto->key()) || tasto->matches(QKeySequence::SelectAll) ||
-            tasto->matches(QKeySequence::Copy) || tasto->matches(QKeySequence::Paste))
-            return false;
-        const QString testo = tasto->text();
-        if (testo.size() == 1 && testo[0] >= QLatin1Char('0') && testo[0] <= QLatin1Char('9'))
-            return false;
-        if (!testo.isEmpty() || tasto->key() < Qt::Key_Escape) {
-            m_ui.beep();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(oggetto, evento);
 }
 
 void frmStampa::closeEvent(QCloseEvent* evento) {

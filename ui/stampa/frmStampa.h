@@ -5,13 +5,17 @@
 
 #include <QWidget>
 
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace sestina {
 
+class CampoCifre;
 struct Corpo;
 class DialoghiFile;
 class Interfaccia;
@@ -39,10 +43,13 @@ Q_SIGNALS:
     void chiusa();
 
 protected:
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    // The slip kind's options and, beside them, the picture of each kind.
+    QGroupBox* creaTipoScheda(QHBoxLayout* immagini);
+    QGridLayout* creaIntervallo();
+    QVBoxLayout* creaComandi();
     TipoScheda tipo() const;
     LavoroStampa lavoro(class ProgressoStampa* progresso);
 
@@ -53,8 +60,8 @@ private:
     QRadioButton* m_opt[2] = {};
     QLabel* m_img[2] = {};
     QLabel* m_labSchede = nullptr;
-    QLineEdit* m_txtDa = nullptr;
-    QLineEdit* m_txtA = nullptr;
+    CampoCifre* m_txtDa = nullptr;
+    CampoCifre* m_txtA = nullptr;
     QPushButton* m_cmdStampa = nullptr;
 };
 

@@ -7,10 +7,9 @@
 #include "Finestre.h"
 #include "Interfaccia.h"
 #include "InterruttoreOnOff.h"
+#include "SceltaStampante.h"
 #include "StampaSchede.h"
-#include "SuperficieQt.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,6 +39,16 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     setWindowTitle(due ? QStringLiteral("Taratura Scheda 2 Colonne") : QStringLiteral("Taratura Scheda 5 Colonne"));
     CentraAllaComparsa(*this);
 
+    QGridLayout* griglia = creaCoppie();
+    creaQualitaEStampante(griglia);
+    QVBoxLayout* comandi = creaComandi();
+    auto* principale = new QHBoxLayout(this);
+    principale->addLayout(griglia);
+    principale->addLayout(comandi);
+    carica();
+}
+
+QGridLayout* frmTaratura::creaCoppie() {
     struct Gruppo {
         QString titolo;
         const char* nomeFrame;
@@ -61,33 +70,39 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     for (int g = 0; g < 4; ++g) {
         auto* frame = new QGroupBox(gruppi[g].titolo, this);
         frame->setObjectName(QString::fromLatin1(gruppi[g].nomeFrame));
-        auto* righe = new QGridLayout(frame);
-        for (int k = 0; k < 2; ++k) {
-            const Campo c = gruppi[g].campi[k];
-            auto* asse = new QLabel(k == 0 ? QStringLiteral("X :") : QStringLiteral("Y :"), frame);
-            righe->addWidget(asse, k, 0);
-            // A value is typed here too: the scroll bar alone moves by one step a click.
-            m_campi[c] = new QLineEdit(frame);
-            m_campi[c]->setObjectName(QString::fromLatin1(gruppi[g].testi[k]));
-            m_campi[c]->setMaximumWidth(90);
-            m_campi[c]->setToolTip(QStringLiteral("Millimetri: scrivere il valore e premere Invio"));
-            asse->setBuddy(m_campi[c]);
-            righe->addWidget(m_campi[c], k, 1);
-            connect(m_campi[c], &QLineEdit::editingFinished, this, [this, c] { scrivi(c); });
-            m_barre[c] = new QScrollBar(Qt::Vertical, frame);
-            m_barre[c]->setObjectName(QString::fromLatin1(gruppi[g].barre[k]));
-            m_barre[c]->setRange(0, 300 * m_scala);
-            m_barre[c]->setSingleStep(1);
-            m_barre[c]->setPageStep(m_scala);
-            m_barre[c]->setFixedHeight(40);
-            righe->addWidget(m_barre[c], k, 2);
-            connect(m_barre[c], &QScrollBar::valueChanged, this, [this, c](int v) { scorri(c, v); });
-        }
+        new QGridLayout(frame);
+        for (int k = 0; k < 2; ++k)
+            creaValore(gruppi[g].campi[k], k, gruppi[g].barre[k], gruppi[g].testi[k], frame);
         if (g == 0)
             frame->setEnabled(false);
         griglia->addWidget(frame, g / 2, g % 2);
     }
+    return griglia;
+}
 
+void frmTaratura::creaValore(Campo c, int riga, const char* barra, const char* testo, QGroupBox* frame) {
+    auto* righe = static_cast<QGridLayout*>(frame->layout());
+    auto* asse = new QLabel(riga == 0 ? QStringLiteral("X :") : QStringLiteral("Y :"), frame);
+    righe->addWidget(asse, riga, 0);
+    // A value is typed here too: the scroll bar alone moves by one step a click.
+    m_campi[c] = new QLineEdit(frame);
+    m_campi[c]->setObjectName(QString::fromLatin1(testo));
+    m_campi[c]->setMaximumWidth(90);
+    m_campi[c]->setToolTip(QStringLiteral("Millimetri: scrivere il valore e premere Invio"));
+    asse->setBuddy(m_campi[c]);
+    righe->addWidget(m_campi[c], riga, 1);
+    connect(m_campi[c], &QLineEdit::editingFinished, this, [this, c] { scrivi(c); });
+    m_barre[c] = new QScrollBar(Qt::Vertical, frame);
+    m_barre[c]->setObjectName(QString::fromLatin1(barra));
+    m_barre[c]->setRange(0, 300 * m_scala);
+    m_barre[c]->setSingleStep(1);
+    m_barre[c]->setPageStep(m_scala);
+    m_barre[c]->setFixedHeight(40);
+    righe->addWidget(m_barre[c], riga, 2);
+    connect(m_barre[c], &QScrollBar::valueChanged, this, [this, c](int v) { scorri(c, v); });
+}
+
+void frmTaratura::creaQualitaEStampante(QGridLayout* griglia) {
     auto* qualita = new QGroupBox(QStringLiteral("Qualita' di stampa"), this);
     qualita->setObjectName(QStringLiteral("frameQualita"));
     auto* rigaQualita = new QHBoxLayout(qualita);
@@ -101,12 +116,14 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
     }
     auto* frameStampante = new QGroupBox(QStringLiteral("&Stampante"), this);
     frameStampante->setObjectName(QStringLiteral("frameStampante"));
-    m_cmbStampante = new QComboBox(frameStampante);
-    m_cmbStampante->setObjectName(QStringLiteral("cmbStampante"));
+    m_cmbStampante = new SceltaStampante(frameStampante);
     (new QVBoxLayout(frameStampante))->addWidget(m_cmbStampante);
     griglia->addWidget(qualita, 2, 0);
     griglia->addWidget(frameStampante, 2, 1);
+}
 
+QVBoxLayout* frmTaratura::creaComandi() {
+    const bool due = m_tipo == TipoScheda::DueColonne;
     auto* immagine = new QLabel(this);
     immagine->setObjectName(QStringLiteral("Image1"));
     immagine->setPixmap(QIcon(due ? QStringLiteral(":/immagini/scheda2.svg") : QStringLiteral(":/immagini/scheda5.svg"))
@@ -127,23 +144,12 @@ frmTaratura::frmTaratura(TipoScheda tipo, Corpo& corpo, Interfaccia& ui, Dialogh
         comandi->addWidget(p);
     }
     comandi->addStretch();
-    auto* principale = new QHBoxLayout(this);
-    principale->addLayout(griglia);
-    principale->addLayout(comandi);
+    return comandi;
+}
 
-    // The window's load: the saved calibration, the printers, the fields.
+void frmTaratura::carica() {
     m_taratura = LeggiTaratura(m_corpo.cartellaDati, m_tipo);
-    const QStringList stampanti = SuperficieQt::StampantiInstallate();
-    m_cmbStampante->addItems(stampanti);
-    m_cmbStampante->setCurrentIndex(static_cast<int>(stampanti.indexOf(m_taratura.stampante)));
-    if (!stampanti.isEmpty() && m_cmbStampante->currentIndex() < 0) {
-        m_ui.messaggio(QStringLiteral("Attenzione selezionare una stampante"), QStringLiteral("Importante"),
-                       Icona::Critica, Pulsanti::Ok);
-        m_cmbStampante->setCurrentIndex(0);
-    } else if (stampanti.isEmpty()) {
-        m_ui.messaggio(QStringLiteral("Attenzione nessuna stampante installata"), QStringLiteral("Importante"),
-                       Icona::Critica, Pulsanti::Ok);
-    }
+    m_cmbStampante->carica(m_taratura.stampante, m_ui);
     for (int c = 0; c < Campi; ++c) {
         const Campo campo = static_cast<Campo>(c);
         const int posizione = PosizioneScorrimento(valore(campo), m_scala);

@@ -7,16 +7,19 @@
 
 #include <array>
 
-class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
+class QVBoxLayout;
 
 namespace sestina {
 
 struct Corpo;
 class DialoghiFile;
 class Interfaccia;
+class SceltaStampante;
 
 // The calibration of one slip kind: frmTaratura2SS ("Taratura Scheda 2 Colonne", 0.1 mm steps) or
 // frmTaratura5SS ("Taratura Scheda 5 Colonne", 0.01 mm steps). The two windows differ only in
@@ -39,6 +42,14 @@ public:
 
 private:
     enum Campo { X, Y, Top, Left, WebX, WebY, NomeX, NomeY, Campi };
+    // The four frames of two values each.
+    QGridLayout* creaCoppie();
+    // One value of a frame: its "X :" or "Y :", its field and its scroll bar on row riga.
+    void creaValore(Campo c, int riga, const char* barra, const char* testo, QGroupBox* frame);
+    void creaQualitaEStampante(QGridLayout* griglia);
+    QVBoxLayout* creaComandi();
+    // The window's load: the saved calibration, the printers, the fields.
+    void carica();
     float& valore(Campo c);
     void scorri(Campo c, int posizione);
     // A value typed in a field, in millimetres: taken to the scroll bar's step, or refused.
@@ -56,7 +67,7 @@ private:
     std::array<QScrollBar*, Campi> m_barre{};
     std::array<QLineEdit*, Campi> m_campi{};
     QRadioButton* m_opt[2] = {};
-    QComboBox* m_cmbStampante = nullptr;
+    SceltaStampante* m_cmbStampante = nullptr;
 };
 
 } // namespace sestina
