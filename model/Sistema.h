@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -34,6 +35,11 @@ struct SystemHeader {
     QString tipoSistema;
     std::array<std::uint8_t, 90> pronostico{}; // entries 0..numeriInGioco-1 are the numbers in play
 };
+
+// The columns a System holds: its count kept to 0..LimiteColonne, whatever a file or a caller put there.
+inline int ColonneValide(const SystemHeader& h) {
+    return std::clamp<int>(h.numeroColonne, 0, LimiteColonne);
+}
 
 struct SystemConditions {
     Flag condPariDispari = Falso;

@@ -221,7 +221,7 @@ EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservat
     osservatore.avvio(integrale);
 
     Coperture coperture(v);
-    const int colonne = std::clamp<int>(s.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(s);
     for (int c = 1; c <= colonne; ++c) {
         const std::uint8_t* numeri = s.colonne.colonna(c);
         int posizioni[6];

@@ -74,7 +74,7 @@ int Base(const Sistema& s, const Tavola& t) {
 }
 
 int Colonne(const Sistema& s) {
-    return std::clamp<int>(s.numeroColonne, 0, LimiteColonne);
+    return ColonneValide(s);
 }
 
 // The draw's row joins the totals.
