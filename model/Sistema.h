@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Centesimi.h"
+#include "Combinatoria.h"
 
 #include <QDateTime>
 #include <QString>
@@ -133,8 +134,5 @@ void AzzeraSistema(Sistema& s, bool mantieniPronostico);
 
 // Rebuilds pronostico from the grid in ascending order; later entries become 0.
 void AggiornaPronostico(Sistema& s);
-
-// C(n, k) as the product n (n-1) ... (n-k+1) over k!, in double precision.
-double Combinazioni(int n, int k);
 
 } // namespace sestina
