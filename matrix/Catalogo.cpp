@@ -56,17 +56,6 @@ VoceCatalogo VoceDelFile(const QString& nome, const QString& percorso) {
     }
 }
 
-// True when a column of the matrix names one of its positions twice.
-bool PosizioneRipetuta(const QByteArray& file, qint64 colonne) {
-    const auto* posizioni = reinterpret_cast<const std::uint8_t*>(file.constData()) + DimensioneIntestazioneMatrice;
-    for (qint64 j = 0; j < colonne; ++j)
-        for (qint64 p = 0; p < 6; ++p)
-            for (qint64 q = p + 1; q < 6; ++q)
-                if (posizioni[p * colonne + j] == posizioni[q * colonne + j])
-                    return true;
-    return false;
-}
-
 // The names of the published list, upper case, blank lines left out.
 QStringList NomiDellaLista(const QString& percorso) {
     QFile file(percorso);
@@ -204,8 +193,8 @@ bool MatriceScaricabile(const QByteArray& file) {
         return false;
     const MATRIX_HEADER h = IntestazioneDaByte(file);
     const qint64 colonne = h.COLUMNS_OF_MATRIX_C;
-    return h.VERSION_TAG == EtichettaVersioneMatrice &&
-           file.size() == DimensioneIntestazioneMatrice + 6 * colonne + 4 && !PosizioneRipetuta(file, colonne);
+    // DifettoMatrice has already refused a position twice in a column.
+    return h.VERSION_TAG == EtichettaVersioneMatrice && file.size() == DimensioneIntestazioneMatrice + 6 * colonne + 4;
 }
 
 EsitoMatrici AggiornaMatrici(const ScaricaPagina& scarica, const QString& cartellaMatrici,

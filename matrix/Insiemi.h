@@ -29,9 +29,7 @@ inline void Unioni(const Maschere& elementi, int k, Maschere& uscita) {
     const int n = static_cast<int>(elementi.size());
     if (k < 0 || k > n)
         return;
-    std::array<int, 6> i{};
-    for (int j = 0; j < k; ++j)
-        i[static_cast<std::size_t>(j)] = j;
+    std::array<int, 6> i = PrimaCombinazione(k);
     do {
         Blocco m = 0;
         for (int j = 0; j < k; ++j)

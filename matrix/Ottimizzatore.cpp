@@ -35,20 +35,19 @@ private:
 constexpr double LimiteGreedyConCostruzione = 6e8;
 constexpr double LimiteGreedy = 3e9;
 
-} // namespace
+// The budget asked for. The clock starts before the tables are built: the user waits for them too.
+Bilancio BilancioRichiesto(const RichiestaOttimizzazione& richiesta) {
+    if (richiesta.lavoro > 0)
+        return Bilancio::DiLavoro(static_cast<std::uint64_t>(richiesta.lavoro * LavoroPerUnita));
+    return Bilancio::DiTempo(std::chrono::duration_cast<Bilancio::Orologio::duration>(
+        std::chrono::duration<double>(std::clamp(richiesta.secondi, 0.0, 1e7))));
+}
 
-std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore) {
-    const int v = richiesta.v;
-    const int t = richiesta.t;
-    const int p = richiesta.p;
-    if (v < VMinimoDisegno || v > VMassimoPerGaranzia(t) || t < 2 || t > 5 || p < t || p > 6)
-        return {};
-    // The clock starts before the tables are built: the user waits for them too.
-    Bilancio bilancio = richiesta.lavoro > 0
-                            ? Bilancio::DiLavoro(static_cast<std::uint64_t>(richiesta.lavoro * LavoroPerUnita))
-                            : Bilancio::DiTempo(std::chrono::duration_cast<Bilancio::Orologio::duration>(
-                                  std::chrono::duration<double>(std::clamp(richiesta.secondi, 0.0, 1e7))));
-    const Sottoinsiemi s(v, p);
+// The design the search starts from: the smallest of the construction, the split and the greedy,
+// or the first-fit design. The greedy's work is taken from a budget of work.
+std::vector<Blocco> Partenza(const Sottoinsiemi& s, int t, Bilancio& bilancio, OsservatoreOttimizzazione& osservatore) {
+    const int v = s.v();
+    const int p = s.k();
     std::vector<Blocco> partenza = p == 6 ? Costruzione(v, t) : std::vector<Blocco>{};
     // The split into smaller designs: often the best start there is, and a result by itself.
     std::vector<Blocco> spezzata = Spezzamento(v, p, t, BlocchiDistribuiti());
@@ -70,26 +69,18 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
     // Too large for the greedy, or stopped in it: the first-fit design takes a moment.
     if (partenza.empty())
         partenza = GreedyPrimoAdatto(s, t);
-    if (osservatore.annullato())
-        return partenza;
-    osservatore.progresso(static_cast<int>(partenza.size()), 0);
-
-    const int ricerche = std::max(1, richiesta.ricerche);
     // The greedy's work counts in a budget of work as the clock counts its time; the search keeps at
     // least half of it.
     if (greedyPossibile && !bilancio.aTempo())
         bilancio.spendi(std::min(static_cast<std::uint64_t>(lavoroGreedy), bilancio.restante() / 2));
-    if (p == 6 && t == 3 && v >= 10 && v <= 30) {
-        // A quarter of the budget goes to the ring's triples, the rest to the search proper.
-        Bilancio quarto = bilancio.parte(0.25);
-        std::vector<Blocco> ridotta = RiduciSullAnello(v, quarto, richiesta.seme, osservatore);
-        bilancio.spendi(quarto.speso());
-        if (ridotta.size() < partenza.size())
-            partenza = std::move(ridotta);
-        if (osservatore.annullato())
-            return partenza;
-        osservatore.progresso(static_cast<int>(partenza.size()), 0);
-    }
+    return partenza;
+}
+
+// The searches from the start, one a thread; this one reports their progress and passes on a stop.
+std::vector<Blocco> CercaInParallelo(const Sottoinsiemi& s, int t, const std::vector<Blocco>& partenza,
+                                     const Bilancio& bilancio, const RichiestaOttimizzazione& richiesta,
+                                     OsservatoreOttimizzazione& osservatore) {
+    const int ricerche = std::max(1, richiesta.ricerche);
     std::vector<Corsa> corse(static_cast<std::size_t>(ricerche));
     std::atomic<bool> ferma{false};
     std::vector<std::thread> altre;
@@ -98,7 +89,6 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
             Corri(s, t, partenza, bilancio, richiesta.seme + static_cast<std::uint64_t>(i), static_cast<std::size_t>(i),
                   static_cast<std::size_t>(ricerche), ferma, corse[static_cast<std::size_t>(i)]);
         });
-    // The runs go on their own threads; this one reports their progress and passes on a stop.
     std::atomic<bool> finita{false};
     std::thread prima([&] {
         Corri(s, t, partenza, bilancio, richiesta.seme, 0, static_cast<std::size_t>(ricerche), ferma, corse[0]);
@@ -123,6 +113,34 @@ std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, O
         if (!c.migliore.empty() && c.migliore.size() < migliore.size())
             migliore = c.migliore;
     return migliore;
+}
+
+} // namespace
+
+std::vector<Blocco> OttimizzaMatrice(const RichiestaOttimizzazione& richiesta, OsservatoreOttimizzazione& osservatore) {
+    const int v = richiesta.v;
+    const int t = richiesta.t;
+    const int p = richiesta.p;
+    if (v < VMinimoDisegno || v > VMassimoPerGaranzia(t) || t < 2 || t > 5 || p < t || p > 6)
+        return {};
+    Bilancio bilancio = BilancioRichiesto(richiesta);
+    const Sottoinsiemi s(v, p);
+    std::vector<Blocco> partenza = Partenza(s, t, bilancio, osservatore);
+    if (osservatore.annullato())
+        return partenza;
+    osservatore.progresso(static_cast<int>(partenza.size()), 0);
+    if (p == 6 && t == 3 && v >= 10 && v <= 30) {
+        // A quarter of the budget goes to the ring's triples, the rest to the search proper.
+        Bilancio quarto = bilancio.parte(0.25);
+        std::vector<Blocco> ridotta = RiduciSullAnello(v, quarto, richiesta.seme, osservatore);
+        bilancio.spendi(quarto.speso());
+        if (ridotta.size() < partenza.size())
+            partenza = std::move(ridotta);
+        if (osservatore.annullato())
+            return partenza;
+        osservatore.progresso(static_cast<int>(partenza.size()), 0);
+    }
+    return CercaInParallelo(s, t, partenza, bilancio, richiesta, osservatore);
 }
 
 } // namespace sestina

@@ -19,9 +19,7 @@ bool VerificaGaranzia(int v, int p, int t, const std::vector<Blocco>& blocchi) {
         if (std::popcount(colonna) != 6 || (colonna & fuori) != 0)
             return false;
     // Every p-subset as p ascending positions, with no table shared with the search.
-    std::array<int, 6> x{};
-    for (int j = 0; j < p; ++j)
-        x[static_cast<std::size_t>(j)] = j;
+    std::array<int, 6> x = PrimaCombinazione(p);
     std::size_t ultima = 0;
     for (;;) {
         Blocco estratti = 0;

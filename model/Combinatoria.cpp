@@ -4,15 +4,6 @@
 
 namespace sestina {
 
-std::uint64_t BinomialeEsteso(int n, int k) {
-    if (k < 0 || n < 0 || k > n)
-        return 0;
-    std::uint64_t r = 1;
-    for (int i = 1; i <= k; ++i)
-        r = r * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
-    return r;
-}
-
 bool ProssimaCombinazione(std::array<int, 6>& x, int k, int n) {
     int j = k - 1;
     while (j >= 0 && x[static_cast<std::size_t>(j)] == n - k + j)
@@ -33,17 +24,16 @@ Sottoinsiemi::Sottoinsiemi(int v, int k) : m_v(v), m_k(k) {
             for (int valore = 0; valore < 256; ++valore) {
                 std::uint32_t parte = 0;
                 int ordine = prima;
+                // Shares past six elements are never read, and the table gives them as 0.
                 for (int bit = 0; bit < 8; ++bit)
                     if (valore & (1 << bit)) {
                         ++ordine;
-                        parte += static_cast<std::uint32_t>(BinomialeEsteso(8 * static_cast<int>(byte) + bit, ordine));
+                        parte += Binomiale(8 * static_cast<int>(byte) + bit, ordine);
                     }
                 m_parte[byte][static_cast<std::size_t>(prima)][static_cast<std::size_t>(valore)] = parte;
             }
-    m_maschere.assign(BinomialeEsteso(v, k), 0);
-    std::array<int, 6> c{};
-    for (int j = 0; j < k; ++j)
-        c[static_cast<std::size_t>(j)] = j;
+    m_maschere.assign(Binomiale(v, k), 0);
+    std::array<int, 6> c = PrimaCombinazione(k);
     do {
         MascheraBit m = 0;
         for (int j = 0; j < k; ++j)

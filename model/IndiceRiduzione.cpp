@@ -1,25 +1,6 @@
 #include "IndiceRiduzione.h"
 
 namespace sestina {
-namespace {
-
-constexpr auto TabellaBinomiali = [] {
-    std::array<std::array<std::uint32_t, 7>, 91> c{};
-    for (std::size_t n = 0; n <= 90; ++n) {
-        c[n][0] = 1;
-        for (std::size_t k = 1; k <= 6 && k <= n; ++k)
-            c[n][k] = c[n - 1][k - 1] + (k <= n - 1 ? c[n - 1][k] : 0);
-    }
-    return c;
-}();
-
-} // namespace
-
-std::uint32_t Binomiale(int n, int k) {
-    if (n < 0 || k < 0 || k > 6 || n > 90)
-        return 0;
-    return TabellaBinomiali[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
-}
 
 IndiceRiduzione::IndiceRiduzione(int t) : m_t(t), m_bit((Binomiale(90, t) + 63) / 64, 0) {}
 
@@ -31,17 +12,7 @@ std::uint32_t IndiceRiduzione::rango(const std::uint8_t* numeri, int quanti) {
 }
 
 void IndiceRiduzione::copriColonna(const std::uint8_t* colonna) {
-    // Walk the t-subsets of the six positions as bit masks.
-    for (unsigned maschera = 0; maschera < 64; ++maschera) {
-        if (__builtin_popcount(maschera) != m_t)
-            continue;
-        std::uint8_t scelti[6];
-        int quanti = 0;
-        for (int p = 0; p < 6; ++p)
-            if (maschera & (1u << p))
-                scelti[quanti++] = colonna[p];
-        copri(rango(scelti, quanti));
-    }
+    PerOgniSottoinsieme(colonna, 6, m_t, [this](const std::uint8_t* scelti) { copri(rango(scelti, m_t)); });
 }
 
 } // namespace sestina

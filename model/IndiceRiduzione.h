@@ -1,13 +1,12 @@
 #pragma once
 
+#include "Combinatoria.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
 
 namespace sestina {
-
-// C(n, k) for n = 0..90 and k = 0..6, exact.
-std::uint32_t Binomiale(int n, int k);
 
 // Which t-subsets of 1..90 lie inside some kept column, as one bit per colex
 // rank. A candidate shares at least t numbers with a kept column exactly when

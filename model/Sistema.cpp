@@ -67,14 +67,4 @@ void AggiornaPronostico(Sistema& s) {
     std::fill(s.pronostico.begin() + static_cast<std::ptrdiff_t>(k), s.pronostico.end(), std::uint8_t{0});
 }
 
-double Combinazioni(int n, int k) {
-    double prodotto = 1.0;
-    double fattoriale = 1.0;
-    for (int i = 0; i < k; ++i) {
-        prodotto *= static_cast<double>(n - i);
-        fattoriale *= static_cast<double>(i + 1);
-    }
-    return prodotto / fattoriale;
-}
-
 } // namespace sestina

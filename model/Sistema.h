@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Centesimi.h"
+#include "Combinatoria.h"
 
 #include <QDateTime>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -34,6 +36,11 @@ struct SystemHeader {
     QString tipoSistema;
     std::array<std::uint8_t, 90> pronostico{}; // entries 0..numeriInGioco-1 are the numbers in play
 };
+
+// The columns a System holds: its count kept to 0..LimiteColonne, whatever a file or a caller put there.
+inline int ColonneValide(const SystemHeader& h) {
+    return std::clamp<int>(h.numeroColonne, 0, LimiteColonne);
+}
 
 struct SystemConditions {
     Flag condPariDispari = Falso;
@@ -127,8 +134,5 @@ void AzzeraSistema(Sistema& s, bool mantieniPronostico);
 
 // Rebuilds pronostico from the grid in ascending order; later entries become 0.
 void AggiornaPronostico(Sistema& s);
-
-// C(n, k) as the product n (n-1) ... (n-k+1) over k!, in double precision.
-double Combinazioni(int n, int k);
 
 } // namespace sestina

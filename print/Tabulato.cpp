@@ -121,7 +121,7 @@ void NuovaPagina(SuperficieStampa& s, const Sistema& sis) {
 
 void Colonne(SuperficieStampa& s, const Corpo& corpo, int limitePrimaPagina) {
     const Sistema& sis = corpo.sistema;
-    const int colonne = std::clamp(sis.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(sis);
     const int blocchi = (colonne + ColonnePerBlocco - 1) / ColonnePerBlocco;
     Riga(s, QStringLiteral("Sviluppo"));
     // From the top of its first separator to the bottom of its last.

@@ -17,18 +17,8 @@ constexpr int PassoEventiColonne = 10000;
 constexpr std::int64_t PassoEventiSottoinsiemi = std::int64_t{1} << 14;
 
 // Positions 0..v-1 of the Prediction stand for the numbers 1..v of the index, so the ranks of a
-// small Prediction stay at the start of each bit table, which keeps the walk in cache.
-// Termine(x, k) = C(x, k), read from a table: the walk asks for it billions of times.
-const auto Termini = [] {
-    std::array<std::array<std::uint32_t, 7>, 91> t{};
-    for (int x = 0; x <= 90; ++x)
-        for (int k = 0; k <= 6; ++k)
-            t[static_cast<std::size_t>(x)][static_cast<std::size_t>(k)] = Binomiale(x, k);
-    return t;
-}();
-inline std::uint32_t Termine(int posizione, int k) {
-    return Termini[static_cast<std::size_t>(posizione)][static_cast<std::size_t>(k)];
-}
+// small Prediction stay at the start of each bit table, which keeps the walk in cache. The walk asks
+// for C(position, k) billions of times: straight from the table, unchecked.
 
 // For each mask of six positions: its size, its highest position, and the mask without it.
 struct Maschera {
@@ -69,7 +59,7 @@ public:
         std::array<std::uint32_t, 64> rango{};
         for (unsigned maschera = 1; maschera < (1u << quante); ++maschera) {
             const Maschera& m = Maschere[maschera];
-            rango[maschera] = rango[m.resto] + Termine(posizioni[m.alto], m.dimensione);
+            rango[maschera] = rango[m.resto] + BinomialeInTabella(posizioni[m.alto], m.dimensione);
             copri(m.dimensione, rango[maschera]);
         }
     }
@@ -111,7 +101,7 @@ private:
                 int migliore = m_migliore[static_cast<std::size_t>(d)];
                 // Only a subset larger than the prefix's best can change it: largest first.
                 for (int k = d; k >= migliore && migliore < k + 1; --k) {
-                    const std::uint32_t termine = Termine(x, k + 1);
+                    const std::uint32_t termine = BinomialeInTabella(x, k + 1);
                     for (int i = 0; i < quanti[static_cast<std::size_t>(k)]; ++i)
                         if (m_coperture.coperto(k + 1, sotto[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)] +
                                                            termine)) {
@@ -134,7 +124,7 @@ private:
                         nuovi[static_cast<std::size_t>(k)][static_cast<std::size_t>(n++)] =
                             sotto[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
                 if (k >= 1) {
-                    const std::uint32_t termine = Termine(x, k);
+                    const std::uint32_t termine = BinomialeInTabella(x, k);
                     for (int i = 0; i < quanti[static_cast<std::size_t>(k - 1)]; ++i) {
                         const std::uint32_t r =
                             sotto[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(i)] + termine;
@@ -221,7 +211,7 @@ EsitoGaranzia Calcola(Sistema& s, Interfaccia& ui, OsservatoreSviluppo& osservat
     osservatore.avvio(integrale);
 
     Coperture coperture(v);
-    const int colonne = std::clamp<int>(s.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(s);
     for (int c = 1; c <= colonne; ++c) {
         const std::uint8_t* numeri = s.colonne.colonna(c);
         int posizioni[6];

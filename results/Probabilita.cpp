@@ -1,18 +1,10 @@
 #include "Probabilita.h"
 
-#include "IndiceRiduzione.h"
+#include "Combinatoria.h"
 
 #include <QLocale>
 
 namespace sestina {
-namespace {
-
-qint64 C(int n, int k) {
-    return n < 0 || k < 0 || k > n ? 0 : static_cast<qint64>(Binomiale(n, k));
-}
-
-} // namespace
-
 QString NomeCategoria(Categoria c) {
     switch (c) {
     case Categoria::Sei:
@@ -39,17 +31,17 @@ qint64 EstrazioniVincentiPerColonna(Categoria c) {
     case Categoria::Sei:
         return 1;
     case Categoria::CinquePiuUno:
-        return C(6, 5);
+        return Binomiale(6, 5);
     case Categoria::Cinque:
-        return C(6, 5) * (C(84, 1) - 1);
+        return Binomiale(6, 5) * (Binomiale(84, 1) - 1);
     case Categoria::Quattro:
-        return C(6, 4) * C(84, 2);
+        return Binomiale(6, 4) * Binomiale(84, 2);
     case Categoria::Tre:
-        return C(6, 3) * C(84, 3);
+        return Binomiale(6, 3) * Binomiale(84, 3);
     case Categoria::Due:
         break;
     }
-    return C(6, 2) * C(84, 4);
+    return Binomiale(6, 2) * Binomiale(84, 4);
 }
 
 ProbabilitaSistema CalcolaProbabilita(const EsitoGaranzia& garanzia, qint64 colonne, int universo) {
@@ -57,7 +49,7 @@ ProbabilitaSistema CalcolaProbabilita(const EsitoGaranzia& garanzia, qint64 colo
     p.colonne = colonne;
     const int v = garanzia.numeri;
     for (const RigaGaranzia& riga : garanzia.righe) {
-        const qint64 estrazioniPerSottoinsieme = C(universo - v, 6 - riga.p);
+        const qint64 estrazioniPerSottoinsieme = Binomiale(universo - v, 6 - riga.p);
         for (int migliore = 2; migliore <= 6; ++migliore)
             for (int k = 2; k <= migliore; ++k)
                 p.estrazioniAlmeno[static_cast<std::size_t>(k)] +=

@@ -1,9 +1,9 @@
 #include "SpoglioEstrazioni.h"
 
+#include "Combinatoria.h"
 #include "Errore.h"
 #include "FormatColonna.h"
 #include "Formato.h"
-#include "IndiceRiduzione.h"
 #include "Interfaccia.h"
 #include "Sistema.h"
 
@@ -74,7 +74,7 @@ int Base(const Sistema& s, const Tavola& t) {
 }
 
 int Colonne(const Sistema& s) {
-    return std::clamp<int>(s.numeroColonne, 0, LimiteColonne);
+    return ColonneValide(s);
 }
 
 // The draw's row joins the totals.
@@ -135,24 +135,11 @@ void SpogliaUnaAUna(Istogramma& h, const ColumnStore& colonne, const std::vector
     }
 }
 
-// C(n, k) for n = 0..90, k = 0..6, without a call in the inner loops.
-const auto Bin = [] {
-    std::array<std::array<std::uint32_t, 7>, 91> c{};
-    for (int n = 0; n <= 90; ++n)
-        for (int k = 0; k <= 6; ++k)
-            c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)] = Binomiale(n, k);
-    return c;
-}();
-
-inline std::uint32_t C(int n, int k) {
-    return Bin[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
-}
-
 // Colex rank of ascending positions.
 std::uint32_t Rango(const int* q, int quanti) {
     std::uint32_t r = 0;
     for (int i = 0; i < quanti; ++i)
-        r += C(q[i], i + 1);
+        r += BinomialeInTabella(q[i], i + 1);
     return r;
 }
 
@@ -252,7 +239,7 @@ public:
             if (usato[static_cast<std::size_t>(n)])
                 m_posizione[static_cast<std::size_t>(n)] = m_usati++;
         for (int k = 1; k <= 3; ++k)
-            m_tavole[static_cast<std::size_t>(k)].assign(C(m_usati, k), 0);
+            m_tavole[static_cast<std::size_t>(k)].assign(BinomialeInTabella(m_usati, k), 0);
     }
 
     bool compatta(const Estrazione& e, DrawCompatta& dc) const {
@@ -270,33 +257,18 @@ public:
 
     // What one draw will ask: its four- and five-sets, itself, and each five-set with the Jolly.
     template <typename F> static void PerRichiesta(const DrawCompatta& dc, F&& f) {
-        for (unsigned maschera = 0; maschera < (1u << dc.quanti); ++maschera) {
-            if (std::popcount(maschera) != 4)
-                continue;
-            int quattro[4]{};
-            int n = 0;
-            for (int i = 0; i < dc.quanti; ++i)
-                if (maschera & (1u << i))
-                    quattro[n++] = dc.d[i];
-            f(Richieste::Chiave(4, Rango(quattro, 4)));
-        }
+        PerOgniSottoinsieme(dc.d, dc.quanti, 4,
+                            [&](const int* quattro) { f(Richieste::Chiave(4, Rango(quattro, 4))); });
         if (dc.quanti == 6)
             f(Richieste::Chiave(6, Rango(dc.d, 6)));
-        for (int escluso = 0; escluso < dc.quanti && dc.quanti >= 5; ++escluso) {
-            if (dc.quanti == 5 && escluso > 0)
-                break;
-            int cinque[5]{};
-            int n = 0;
-            for (int i = 0; i < dc.quanti; ++i)
-                if (dc.quanti == 5 || i != escluso)
-                    cinque[n++] = dc.d[i];
+        PerOgniSottoinsieme(dc.d, dc.quanti, 5, [&](const int* cinque) {
             f(Richieste::Chiave(5, Rango(cinque, 5)));
             if (dc.jolly >= 0) {
                 int sei[6];
                 std::merge(cinque, cinque + 5, &dc.jolly, &dc.jolly + 1, sei);
                 f(Richieste::Chiave(6, Rango(sei, 6)), true);
             }
-        }
+        });
     }
 
     Richieste& richieste() { return m_richieste; }
@@ -309,22 +281,22 @@ public:
         auto& t2 = m_tavole[2];
         auto& t3 = m_tavole[3];
         for (int i = 0; i < 6; ++i) {
-            const std::uint32_t r1 = C(a[i], 1);
+            const std::uint32_t r1 = BinomialeInTabella(a[i], 1);
             ++t1[r1];
             for (int j = i + 1; j < 6; ++j) {
-                const std::uint32_t r2 = r1 + C(a[j], 2);
+                const std::uint32_t r2 = r1 + BinomialeInTabella(a[j], 2);
                 ++t2[r2];
                 for (int l = j + 1; l < 6; ++l) {
-                    const std::uint32_t r3 = r2 + C(a[l], 3);
+                    const std::uint32_t r3 = r2 + BinomialeInTabella(a[l], 3);
                     ++t3[r3];
                     for (int n = l + 1; n < 6; ++n) {
-                        const std::uint32_t r4 = r3 + C(a[n], 4);
+                        const std::uint32_t r4 = r3 + BinomialeInTabella(a[n], 4);
                         m_richieste.incrementa(Richieste::Chiave(4, r4));
                         for (int o = n + 1; o < 6; ++o) {
-                            const std::uint32_t r5 = r4 + C(a[o], 5);
+                            const std::uint32_t r5 = r4 + BinomialeInTabella(a[o], 5);
                             m_richieste.incrementa(Richieste::Chiave(5, r5));
                             if (o == 4)
-                                m_richieste.incrementa(Richieste::Chiave(6, r5 + C(a[5], 6)));
+                                m_richieste.incrementa(Richieste::Chiave(6, r5 + BinomialeInTabella(a[5], 6)));
                         }
                     }
                 }
@@ -336,21 +308,18 @@ public:
     Istogramma istogramma(const DrawCompatta& dc, std::int64_t regolari) const {
         std::array<std::int64_t, 7> somme{}; // somme[j]: sum over the columns of C(matches, j)
         somme[0] = regolari;
-        for (unsigned maschera = 1; maschera < (1u << dc.quanti); ++maschera) {
-            int scelti[6];
-            int k = 0;
-            for (int i = 0; i < dc.quanti; ++i)
-                if (maschera & (1u << i))
-                    scelti[k++] = dc.d[i];
-            const std::uint32_t r = Rango(scelti, k);
-            somme[static_cast<std::size_t>(k)] +=
-                k <= 3 ? m_tavole[static_cast<std::size_t>(k)][r] : m_richieste.conteggio(Richieste::Chiave(k, r));
-        }
+        for (int k = 1; k <= dc.quanti; ++k)
+            PerOgniSottoinsieme(dc.d, dc.quanti, k, [&](const int* scelti) {
+                const std::uint32_t r = Rango(scelti, k);
+                somme[static_cast<std::size_t>(k)] +=
+                    k <= 3 ? m_tavole[static_cast<std::size_t>(k)][r] : m_richieste.conteggio(Richieste::Chiave(k, r));
+            });
         Istogramma h{};
         for (int k = 0; k <= 6; ++k) {
             std::int64_t esatte = 0;
             for (int j = k; j <= 6; ++j) {
-                const std::int64_t termine = std::int64_t{C(j, k)} * somme[static_cast<std::size_t>(j)];
+                const std::int64_t termine =
+                    std::int64_t{BinomialeInTabella(j, k)} * somme[static_cast<std::size_t>(j)];
                 esatte += (j - k) % 2 == 0 ? termine : -termine;
             }
             h[static_cast<std::size_t>(k)] = esatte;

@@ -37,7 +37,7 @@ QString NomeFileTxt(const QString& nomeSistema) {
 
 // Through QSaveFile, unbuffered so that a short write fails here rather than inside commit().
 void ScriviColonne(const Sistema& s, const QString& percorso, Interfaccia& ui) {
-    const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(s);
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ErroreDiScrittura(percorso);

@@ -48,7 +48,7 @@ int ValoreColonna(char* destinazione, const std::uint8_t* colonna, bool superSta
 }
 
 classINI::Testo TestoExtrema(const Sistema& s, Interfaccia& ui) {
-    const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(s);
     classINI::Testo t;
     t.setProperty(Generale, QStringLiteral("release"), QStringLiteral("3.0"));
     t.setProperty(Generale, QStringLiteral("gioco"), QStringLiteral("SuperEnalotto"));

@@ -73,7 +73,7 @@ private:
 
 // The count written and the columns written always agree, even for a count out of range.
 int ColonneDaScrivere(const SystemHeader& h) {
-    return std::clamp(h.numeroColonne, 0, LimiteColonne);
+    return ColonneValide(h);
 }
 
 int FiltriDaScrivere(const Sistema& s) {

@@ -37,7 +37,7 @@ QString RigaVisualizza(const std::uint8_t* colonna) {
 std::array<QString, ColonnePerPannello> RighePannello(const Sistema& sistema, int pannello) {
     std::array<QString, ColonnePerPannello> righe;
     // A count beyond the store would read past it; the store never holds more than the limit.
-    const int colonne = std::clamp(sistema.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(sistema);
     for (int r = 0; r < ColonnePerPannello; ++r) {
         const qint64 c = qint64{ColonnePerPannello} * pannello - (ColonnePerPannello - 1) + r;
         if (c >= 1 && c <= colonne)
@@ -108,7 +108,7 @@ frmVisualizza::frmVisualizza(const Sistema& sistema, QWidget* parent) : QDialog(
     finestra->addLayout(pannello);
     finestra->addWidget(m_navigatore);
 
-    const int colonne = std::clamp(m_sistema.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(m_sistema);
     m_navigatore->impostaLimiti(1, NumeroPannelli(colonne, ColonnePerPannello));
     connect(m_navigatore, &NavigatorePannelli::pannelloCambiato, this, &frmVisualizza::mostraPannello);
     mostraPannello(m_navigatore->corrente());

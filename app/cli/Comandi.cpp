@@ -63,7 +63,7 @@ bool StampaSistema(const Sistema& s) {
     uscita.campi({QString::number(s.numeriInGioco), QString::number(s.numeroColonne), s.tipoSistema});
     uscita.riga(RigaPronostico(s));
     // Never past the store, whatever a damaged file claimed.
-    const int colonne = std::clamp(s.numeroColonne, 0, LimiteColonne);
+    const int colonne = ColonneValide(s);
     for (int i = 1; i <= colonne; ++i)
         uscita.rigaColonna(s.colonne.colonna(i));
     return uscita.svuota();

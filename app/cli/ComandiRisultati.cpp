@@ -131,8 +131,7 @@ int EseguiVerifica(const Argomenti& argomenti) {
     ColonnaSpoglio vincente{};
     for (std::size_t i = 0; i < caselle.size(); ++i)
         vincente[i + 1] = static_cast<std::uint8_t>(ValoreCasella(caselle[i]));
-    const EsitoSpoglio risultato =
-        SpogliaColonne(s->colonne, std::clamp(s->numeroColonne, 0, LimiteColonne), vincente, ui);
+    const EsitoSpoglio risultato = SpogliaColonne(s->colonne, ColonneValide(*s), vincente, ui);
 
     UscitaStandard uscita;
     const bool conColonne = argomenti.presente(QStringLiteral("colonne"));

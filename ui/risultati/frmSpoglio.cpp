@@ -206,7 +206,7 @@ void frmSpoglio::cmdSpoglio_Click() {
         Occupato occupato(m_ui);
         setEnabled(false);
         const Sistema& s = m_corpo.sistema;
-        esito = SpogliaColonne(s.colonne, std::clamp(s.numeroColonne, 0, LimiteColonne), m_corpo.colonnaSpoglio, m_ui);
+        esito = SpogliaColonne(s.colonne, ColonneValide(s), m_corpo.colonnaSpoglio, m_ui);
         setEnabled(true);
     }
     mostraEsito(esito);
