@@ -1,3 +1,5 @@
+#include "EseguiCli.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,31 +23,7 @@ using namespace sestina;
 
 namespace {
 
-struct Esito {
-    int stato = -1;
-    QByteArray uscita;
-    QByteArray errori;
-};
-
-// The tool with a data folder of the test's (XDG_DATA_HOME), in a locale of its own when given.
-QProcessEnvironment Ambiente(const QString& casa, const QString& locale = {}) {
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("XDG_DATA_HOME"), casa);
-    if (!locale.isEmpty())
-        ambiente.insert(QStringLiteral("LC_ALL"), locale);
-    return ambiente;
-}
-
-Esito Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente, const QString& fileUscita = {}) {
-    QProcess p;
-    p.setProcessEnvironment(ambiente);
-    if (!fileUscita.isEmpty())
-        p.setStandardOutputFile(fileUscita);
-    p.start(QStringLiteral(SESTINA_CLI), argomenti);
-    // A hung tool is killed by ~QProcess and reads as status -1.
-    const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
-    return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
-}
+using Esito = prova::EsitoCli;
 
 std::unique_ptr<Sistema> Carica(const QString& file) {
     auto s = std::make_unique<Sistema>();
@@ -149,7 +127,7 @@ class TstCli : public QObject {
 
     // An empty data folder: whatever settings the user has never reach these runs.
     Esito esegui(const QStringList& argomenti, const QString& fileUscita = {}) {
-        return Esegui(argomenti, Ambiente(m_dir.filePath(QStringLiteral("casa"))), fileUscita);
+        return prova::EseguiCli(argomenti, prova::AmbienteCli(m_dir.filePath(QStringLiteral("casa"))), fileUscita);
     }
 
 private Q_SLOTS:
@@ -293,7 +271,7 @@ private Q_SLOTS:
         const QString casa = m_dir.filePath(QStringLiteral("negozio"));
         const QString cfg = casa + QStringLiteral("/Sestinaplan/impostazioni.cfg");
         const auto italiano = [&](const QStringList& argomenti) {
-            return Esegui(argomenti, Ambiente(casa, QStringLiteral("it_IT.UTF-8")));
+            return prova::EseguiCli(argomenti, prova::AmbienteCli(casa, {}, QStringLiteral("it_IT.UTF-8")));
         };
         Esito e = italiano({"impostazioni"});
         QCOMPARE(e.stato, 0);

@@ -1,3 +1,5 @@
+#include "EseguiCli.h"
+
 #include <FakeInterfaccia.h>
 #include <FileSistema.h>
 #include <Garanzia.h>
@@ -20,13 +22,8 @@ class TestCliGaranzia : public QObject {
     QTemporaryDir m_dir;
 
     std::pair<int, QByteArray> esegui(const QStringList& argomenti) {
-        QProcess p;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(SESTINA_CLI), argomenti);
-        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
-        return {finito ? p.exitCode() : -1, p.readAllStandardOutput()};
+        const prova::EsitoCli e = prova::EseguiCli(argomenti, prova::AmbienteCli(m_dir.path()));
+        return {e.stato, e.uscita};
     }
 
 private Q_SLOTS:

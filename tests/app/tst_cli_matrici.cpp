@@ -1,3 +1,5 @@
+#include "EseguiCli.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,11 +21,7 @@ namespace {
 
 const QString Dati = QStringLiteral(SESTINA_TEST_DATA "/matrici");
 
-struct Esito {
-    int stato = -1;
-    QByteArray uscita;
-    QByteArray errori;
-};
+using Esito = prova::EsitoCli;
 
 } // namespace
 
@@ -36,14 +34,7 @@ class TestCliMatrici : public QObject {
     QString dati() const { return m_dir.filePath(QStringLiteral("Sestinaplan")); }
 
     Esito esegui(const QStringList& argomenti) {
-        QProcess p;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
-        ambiente.insert(QStringLiteral("TMPDIR"), m_dir.path());
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(SESTINA_CLI), argomenti);
-        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
-        return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+        return prova::EseguiCli(argomenti, prova::AmbienteCli(m_dir.path(), m_dir.path()));
     }
 
 private Q_SLOTS:

@@ -1,3 +1,5 @@
+#include "EseguiCli.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,11 +15,7 @@ using namespace sestina;
 
 namespace {
 
-struct Esito {
-    int stato = -1;
-    QByteArray uscita;
-    QByteArray errori;
-};
+using Esito = prova::EsitoCli;
 
 const QString DatiReali = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 
@@ -34,14 +32,7 @@ class TestCliRisultati : public QObject {
     QString fileArchivio() const { return dati() + QStringLiteral("/archivio/sestinaplan.dat"); }
 
     Esito esegui(const QStringList& argomenti) {
-        QProcess p;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
-        ambiente.insert(QStringLiteral("TMPDIR"), m_dir.path());
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(SESTINA_CLI), argomenti);
-        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
-        return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+        return prova::EseguiCli(argomenti, prova::AmbienteCli(m_dir.path(), m_dir.path()));
     }
     void usaServer(const QString& indirizzo) {
         QVERIFY(QDir().mkpath(dati()));

@@ -1,3 +1,5 @@
+#include "EseguiCli.h"
+
 #include <Archivio.h>
 #include <FakeInterfaccia.h>
 #include <FileSistema.h>
@@ -17,11 +19,7 @@ using namespace sestina;
 
 namespace {
 
-struct Esito {
-    int stato = -1;
-    QByteArray uscita;
-    QByteArray errori;
-};
+using Esito = prova::EsitoCli;
 
 const QString DatiReali = QStringLiteral(SESTINA_DATI_ESTRAZIONI "/estrazioni-2009-2026.txt");
 
@@ -44,14 +42,7 @@ class TestCliStatistiche : public QObject {
     QString dati() const { return m_dir.filePath(QStringLiteral("Sestinaplan")); }
 
     Esito esegui(const QStringList& argomenti) {
-        QProcess p;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path());
-        ambiente.insert(QStringLiteral("TMPDIR"), m_dir.path());
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(SESTINA_CLI), argomenti);
-        const bool finito = p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit;
-        return {finito ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+        return prova::EseguiCli(argomenti, prova::AmbienteCli(m_dir.path(), m_dir.path()));
     }
 
     // What the command must print: the grid row by row, then the summary, from the library.
