@@ -4,12 +4,15 @@
 # opened through the dialog and saved again. Both files must hold what the command-line tool develops
 # from the same numbers. A screenshot of the developed window is kept in ARTEFATTI.
 #   prova-e2e.sh PROGRAMMA CLI ARTEFATTI
+# No fixed pauses: every step waits for what it needs to see (a window, its focus, a widget redrawn, a file,
+# the program gone), with a generous limit, as the program may run under the sanitizers on a loaded machine.
 set -euo pipefail
 programma="$1" cli="$2" artefatti="$3"
 mkdir -p "$artefatti"
 lavoro=$(mktemp -d)
-schermo=""
+pid=""
 trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$lavoro"' EXIT
+limite=60
 
 fallisci() {
     echo "prova-e2e: $*" >&2
@@ -17,14 +20,31 @@ fallisci() {
     exit 1
 }
 
-# A free display number: the first without a lock file.
-for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X$n-lock" ]; then schermo=":$n"; break; fi
-done
-[ -n "$schermo" ] || fallisci "nessun display libero"
-Xvfb "$schermo" -screen 0 1280x1024x24 -nolisten tcp >"$lavoro/xvfb.log" 2>&1 &
-export DISPLAY="$schermo"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || true
+# aspetta MOTIVO COMANDO...: runs COMMAND every tenth of a second until it succeeds; fails with MOTIVO after
+# the limit, or at once if the program has died meanwhile.
+aspetta() {
+    local motivo="$1" fine=$((SECONDS + limite))
+    shift
+    until "$@"; do
+        if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
+            fallisci "il programma e' uscito ($motivo): $(cat "$lavoro/programma.log")"
+        fi
+        [ "$SECONDS" -lt "$fine" ] || fallisci "$motivo"
+        sleep 0.1
+    done
+}
+
+# Xvfb picks a free display itself and writes its number once it takes connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$lavoro/display" >"$lavoro/xvfb.log" 2>&1 &
+xvfb=$!
+x_pronto() {
+    grep -q '^[0-9]' "$lavoro/display" && return 0
+    kill -0 "$xvfb" 2>/dev/null || fallisci "Xvfb non e' partito: $(cat "$lavoro/xvfb.log")"
+    return 1
+}
+aspetta "Xvfb non risponde" x_pronto
+DISPLAY=":$(head -n 1 "$lavoro/display")"
+export DISPLAY
 
 export XDG_DATA_HOME="$lavoro/dati" HOME="$lavoro/casa" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
 mkdir -p "$XDG_DATA_HOME/Sestinaplan" "$HOME"
@@ -32,91 +52,127 @@ mkdir -p "$XDG_DATA_HOME/Sestinaplan" "$HOME"
 printf '[Impostazioni]\r\nindirizzo_server=http://127.0.0.1:9\r\n' >"$XDG_DATA_HOME/Sestinaplan/impostazioni.cfg"
 export SESTINAPLAN_MAPPA_WIDGET="$lavoro/mappa.txt"
 
+# The visible windows whose title matches REGEX.
+finestre() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+almeno() { [ "$(finestre "$1" | wc -l)" -ge "$2" ]; }
+nessuna() { [ -z "$(finestre "$1")" ]; }
+# The keyboard goes to one of the windows whose title matches REGEX.
+a_fuoco() { finestre "$1" | grep -qx "$(xdotool getwindowfocus -f 2>/dev/null)"; }
+uscito() { ! kill -0 "$pid" 2>/dev/null; }
+# How many windows of the program show.
+quante_sue() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+piu_di() { [ "$(quante_sue)" -gt "$1" ]; }
+
 avvia() {
     rm -f "$SESTINAPLAN_MAPPA_WIDGET"
     "$programma" >>"$lavoro/programma.log" 2>&1 &
     pid=$!
-    for _ in $(seq 300); do
-        [ -s "$SESTINAPLAN_MAPPA_WIDGET" ] && return 0
-        kill -0 "$pid" 2>/dev/null || fallisci "il programma e' uscito all'avvio: $(cat "$lavoro/programma.log")"
-        sleep 0.1
-    done
-    fallisci "la finestra principale non si e' mostrata"
+    # The program writes the map once its main window has settled on the screen.
+    aspetta "la finestra principale non si e' mostrata" test -s "$SESTINAPLAN_MAPPA_WIDGET"
 }
 
-# The centre of a widget of the map.
-centro() {
-    awk -v nome="$1" '$1 == nome { printf "%d %d\n", $2 + $4 / 2, $3 + $5 / 2; trovato = 1 } END { exit !trovato }' \
+# The rectangle of a widget of the map: X Y WIDTH HEIGHT.
+rettangolo() {
+    awk -v nome="$1" '$1 == nome { print $2, $3, $4, $5; trovato = 1 } END { exit !trovato }' \
         "$SESTINAPLAN_MAPPA_WIDGET" || fallisci "nessun widget $1 nella mappa"
 }
 
-clic() {
-    read -r x y < <(centro "$1")
-    xdotool mousemove --sync "$x" "$y" click 1
-    sleep 0.2
+# A fingerprint of what a widget shows on the screen now.
+aspetto() {
+    local x y l a
+    read -r x y l a < <(rettangolo "$1")
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmcut "$x" "$y" "$l" "$a" | md5sum
+}
+# WIDGET no longer shows what PRIMA printed; what it shows now is left in visto.
+cambiato() {
+    visto=$(aspetto "$1")
+    [ "$visto" != "$2" ]
 }
 
-# Waits until at least QUANTE visible windows have a title matching REGEX (the program may be slow under the
-# sanitizers and a loaded machine: no fixed pause is long enough).
-aspetta_finestra() {
-    local regex="$1" quante="${2:-1}"
-    for _ in $(seq 300); do
-        [ "$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | wc -l)" -ge "$quante" ] && { sleep 0.5; return 0; }
-        sleep 0.1
-    done
-    fallisci "nessuna finestra \"$regex\""
+# The server takes the move before the click; --sync would wait for a move that never comes when the pointer
+# is there already.
+clic() {
+    local x y l a
+    read -r x y l a < <(rettangolo "$1")
+    xdotool mousemove $((x + l / 2)) $((y + a / 2)) click 1
+}
+
+# A number of the grid: the count of numbers in play must change with it (visto: what it showed before).
+clic_numero() {
+    local prima="$visto"
+    clic "grnum_$(($1 - 1))"
+    aspetta "il clic sul numero $1 non e' arrivato" cambiato labnumeri "$prima"
 }
 
 # The file dialog that the active menu item opens (Qt's own, titled by Qt): its name field has the focus.
 nel_dialogo() {
-    aspetta_finestra '^(Save As|Open|Salva con nome|Salva come|Apri)$'
+    local titolo='^(Save As|Open|Salva con nome|Salva come|Apri)$'
+    aspetta "nessun dialogo dei file" a_fuoco "$titolo"
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$1"
     xdotool key Return
+    aspetta "il dialogo dei file non si e' chiuso" nessuna "$titolo"
 }
 
-aspetta_file() {
-    for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done
-    fallisci "$1 non e' stato scritto"
-}
-
+# The File menu's item with the accelerator LETTERA, from the main window.
 voce_file() {
+    local menu
+    # Without a window manager a click is what gives a window the keyboard.
     clic labnumeri
+    aspetta "la finestra principale non ha la tastiera" a_fuoco '^Sestinaplan - Ver\.'
+    menu=$(quante_sue)
     xdotool key --clearmodifiers alt+f
-    sleep 0.5
+    # The menu is a window of its own (titled with the program's name): the keyboard goes to it once it shows.
+    aspetta "il menu File non si e' aperto" piu_di "$menu"
     xdotool key "$1"
 }
 
 esci() {
     voce_file u
     # "Uscire dall'applicazione?" carries the main window's title; Yes is the default button.
-    aspetta_finestra '^Sestinaplan - Ver\.' 2
+    aspetta "nessuna domanda all'uscita" almeno '^Sestinaplan - Ver\.' 2
+    aspetta "la domanda all'uscita non ha la tastiera" a_fuoco '^Sestinaplan - Ver\.'
     xdotool key Return
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-    fallisci "il programma non si e' chiuso"
+    aspetta "il programma non si e' chiuso" uscito
+    # Under the sanitizers a finding at exit shows only in the status.
+    wait "$pid" || fallisci "il programma e' uscito con $?: $(cat "$lavoro/programma.log")"
+    pid=""
+}
+
+# Two captures of the whole screen in a row are the same.
+fermo() {
+    local ora
+    ora=$(xwd -root -silent | md5sum)
+    [ "$ora" = "${ultimo:-}" ] && return 0
+    ultimo=$ora
+    return 1
 }
 
 numeri=(3 7 12 25 38 44 61 90)
 avvia
-for n in "${numeri[@]}"; do clic "grnum_$((n - 1))"; done
+visto=$(aspetto labnumeri)
+for n in "${numeri[@]}"; do clic_numero "$n"; done
 clic cmdCalcolo
 # The development ends with the box of the time it took, titled with the program's name; Return closes it.
-aspetta_finestra '^Sestinaplan$'
+aspetta "lo sviluppo non e' finito" a_fuoco '^Sestinaplan$'
 xdotool key Return
-sleep 1
+aspetta "il riquadro del tempo non si e' chiuso" nessuna '^Sestinaplan$'
+aspetta "lo schermo non si ferma" fermo
 xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$artefatti/sviluppato.png"
 voce_file c
 nel_dialogo "$lavoro/primo.sec"
-aspetta_file "$lavoro/primo.sec"
+aspetta "$lavoro/primo.sec non e' stato scritto" test -s "$lavoro/primo.sec"
 esci
 
 avvia
+vuoto=$(aspetto labnumeri)
 voce_file a
 nel_dialogo "$lavoro/primo.sec"
-sleep 2
+# The count of numbers shows once the whole System is in.
+aspetta "il sistema non si e' aperto" cambiato labnumeri "$vuoto"
 voce_file c
 nel_dialogo "$lavoro/secondo.sec"
-aspetta_file "$lavoro/secondo.sec"
+aspetta "$lavoro/secondo.sec non e' stato scritto" test -s "$lavoro/secondo.sec"
 esci
 
 elenco=$(IFS=,; echo "${numeri[*]}")

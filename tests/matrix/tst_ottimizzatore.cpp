@@ -5,6 +5,7 @@
 #include "Garanzia.h"
 #include "GeneraMatrice.h"
 #include "Ricottura.h"
+#include "Sanitizzatori.h"
 #include "Sistema.h"
 #include "Spezzamento.h"
 #include "Sviluppo.h"
@@ -304,7 +305,13 @@ private Q_SLOTS:
         QElapsedTimer orologio;
         orologio.start();
         const auto d = OttimizzaMatrice(r, muto);
-        QVERIFY2(orologio.elapsed() < 2500, qPrintable(QString::number(orologio.elapsed())));
+#ifdef SOTTO_ASAN
+        // The parts the clock cannot stop (the tables, the first-fit design) run three times slower there.
+        constexpr qint64 limiteMs = 7500;
+#else
+        constexpr qint64 limiteMs = 2500;
+#endif
+        QVERIFY2(orologio.elapsed() < limiteMs, qPrintable(QString::number(orologio.elapsed())));
         QVERIFY(VerificaGaranzia(v, t, d));
     }
 

@@ -1,5 +1,6 @@
 #include "Errore.h"
 #include "ProvaSuFile.h"
+#include "Sanitizzatori.h"
 #include "classINI.h"
 
 #include <QDir>
@@ -10,14 +11,6 @@
 
 #include <sys/resource.h>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define SOTTO_ASAN
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SOTTO_ASAN
-#endif
-#endif
 
 using namespace sestina;
 
